@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QCommandLineParser>
+#include <QStringList>
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "language/number_format.h"
+
+namespace qsim::cli {
+
+// Exit statuses of the command line.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitBlocked = 1;
+inline constexpr int kExitError = 2;
+
+// Thrown for a malformed command line; main prints it with the usage hint.
+struct UsageError {
+  std::string message;
+};
+
+// Adds the options every model command takes (--decimal-separator).
+void AddNumberOptions(QCommandLineParser& parser);
+
+// The number format of the command: --decimal-separator, else the user's locale.
+NumberFormat NumberFormatFrom(const QCommandLineParser& parser);
+
+// Parses `arguments` (program name and command first) and returns the positional
+// arguments after the command; throws UsageError unless there are `count` of them.
+QStringList ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments, int count,
+                             const char* usage);
+
+// File system path of a console argument.
+std::string LocalPath(const QString& argument);
+
+// Console text (UTF-8) from Windows-1251 bytes, and the reverse.
+void PrintLines(const std::vector<std::string>& cp1251_lines);
+
+}  // namespace qsim::cli

@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QStringList>
+
+namespace qsim::cli {
+
+// Each command takes the whole argument list (program name, command, the rest)
+// and returns the exit status. Errors are thrown: QsimError or UsageError.
+int CanonCommand(const QStringList& arguments);
+
+}  // namespace qsim::cli

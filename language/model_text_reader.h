@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "language/number_format.h"
+#include "model/model_store.h"
+
+namespace qsim {
+
+// Reads a model text into the store, line by line, by the rules of the model
+// language. A line that ends in "+" (and is at least two characters long) loses
+// its last two characters, and the shortened line replaces it in `lines`.
+//
+// Before reading, every slot is marked unused; all other fields keep their values
+// until a line sets them. A value that does not convert, a slot number outside
+// 0..150 or a transition count outside 0..30 throws QsimError tied to its line
+// number; the store keeps what the earlier lines set.
+//
+// REQUIRES: the caller has reset settings.process_all if the text is to decide it.
+void ReadModelText(std::vector<std::string>& lines, ModelStore& store, const NumberFormat& format);
+
+}  // namespace qsim

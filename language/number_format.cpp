@@ -1,0 +1,172 @@
+#include "language/number_format.h"
+
+#include <locale.h>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+
+#include "model/qsim_error.h"
+
+namespace qsim {
+namespace {
+
+constexpr int kSignificantDigits = 15;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+// Decimal digits of |value| rounded to 15 significant digits, without trailing
+// zeros, and the exponent e of the form 0.d1d2... x 10^e.
+struct Decimal {
+  std::string digits;
+  int exponent;
+};
+
+Decimal ToDecimal(double magnitude) {
+  char buffer[64];
+  // Scientific form d.dddddddddddddde[+-]xx: 1 + 14 digits, correctly rounded.
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, magnitude,
+                                    std::chars_format::scientific, kSignificantDigits - 1);
+  const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
+  const std::size_t e_pos = text.find('e');
+  std::string digits;
+  for (char c : text.substr(0, e_pos)) {
+    if (IsDigit(c))
+      digits += c;
+  }
+  while (digits.size() > 1 && digits.back() == '0')
+    digits.pop_back();
+  const int exponent = std::atoi(std::string(text.substr(e_pos + 1)).c_str());
+  return {digits, exponent + 1};
+}
+
+[[noreturn]] void ThrowNotInteger(std::string_view text) {
+  throw QsimError("'" + std::string(text) + "' is not a valid integer value");
+}
+
+[[noreturn]] void ThrowNotReal(std::string_view text) {
+  throw QsimError("'" + std::string(text) + "' is not a valid floating point value");
+}
+
+// Length of the run of digits at the start of text.
+std::size_t DigitRun(std::string_view text) {
+  std::size_t n = 0;
+  while (n < text.size() && IsDigit(text[n]))
+    ++n;
+  return n;
+}
+
+std::size_t SignLength(std::string_view text) {
+  return !text.empty() && (text[0] == '+' || text[0] == '-') ? 1 : 0;
+}
+
+// Checks the real grammar and returns the same number spelt with a '.' separator.
+bool NormaliseReal(std::string_view text, char separator, std::string& out) {
+  std::size_t pos = SignLength(text);
+  out.assign(text.substr(0, pos));
+  const std::size_t whole = DigitRun(text.substr(pos));
+  out.append(text.substr(pos, whole));
+  pos += whole;
+  std::size_t fraction = 0;
+  if (pos < text.size() && text[pos] == separator) {
+    ++pos;
+    fraction = DigitRun(text.substr(pos));
+    out += '.';
+    out.append(text.substr(pos, fraction));
+    pos += fraction;
+  }
+  if (whole + fraction == 0)
+    return false;
+  if (pos < text.size() && (text[pos] == 'E' || text[pos] == 'e')) {
+    ++pos;
+    const std::size_t sign = SignLength(text.substr(pos));
+    const std::size_t digits = DigitRun(text.substr(pos + sign));
+    if (digits == 0)
+      return false;
+    out += 'e';
+    out.append(text.substr(pos, sign + digits));
+    pos += sign + digits;
+  }
+  return pos == text.size();
+}
+
+locale_t ClassicLocale() {
+  static const locale_t locale = newlocale(LC_ALL_MASK, "C", nullptr);
+  return locale;
+}
+
+}  // namespace
+
+std::string NumberText(double value, const NumberFormat& format) {
+  if (std::isnan(value))
+    return "NAN";
+  if (std::isinf(value))
+    return value < 0 ? "-INF" : "INF";
+  if (value == 0)
+    return "0";
+  const Decimal decimal = ToDecimal(std::fabs(value));
+  const std::string& digits = decimal.digits;
+  const int e = decimal.exponent;
+  std::string text = value < 0 ? "-" : "";
+  if (e >= -3 && e <= 15) {
+    if (e <= 0) {
+      text += '0';
+      text += format.decimal_separator;
+      text.append(static_cast<std::size_t>(-e), '0');
+      text += digits;
+    } else if (digits.size() <= static_cast<std::size_t>(e)) {
+      text += digits;
+      text.append(static_cast<std::size_t>(e) - digits.size(), '0');
+    } else {
+      text.append(digits, 0, static_cast<std::size_t>(e));
+      text += format.decimal_separator;
+      text.append(digits, static_cast<std::size_t>(e));
+    }
+  } else {
+    text += digits[0];
+    if (digits.size() > 1) {
+      text += format.decimal_separator;
+      text.append(digits, 1);
+    }
+    text += 'E';
+    text += std::to_string(e - 1);
+  }
+  return text;
+}
+
+std::string IntegerText(std::int64_t value) {
+  return std::to_string(value);
+}
+
+std::int32_t ParseInteger(std::string_view text) {
+  const std::size_t sign = SignLength(text);
+  const std::size_t digits = DigitRun(text.substr(sign));
+  if (digits == 0 || sign + digits != text.size())
+    ThrowNotInteger(text);
+  std::int64_t magnitude = 0;
+  for (char c : text.substr(sign)) {
+    magnitude = magnitude * 10 + (c - '0');
+    if (magnitude > 2147483648LL)
+      ThrowNotInteger(text);
+  }
+  const std::int64_t value = text[0] == '-' ? -magnitude : magnitude;
+  if (value > INT32_MAX)
+    ThrowNotInteger(text);
+  return static_cast<std::int32_t>(value);
+}
+
+double ParseReal(std::string_view text, const NumberFormat& format) {
+  std::string normalised;
+  if (!NormaliseReal(text, format.decimal_separator, normalised))
+    ThrowNotReal(text);
+  // strtod_l in the "C" locale: correctly rounded and independent of the process
+  // locale, which Qt sets from the environment.
+  const double value = strtod_l(normalised.c_str(), nullptr, ClassicLocale());
+  if (std::isinf(value))
+    ThrowNotReal(text);
+  return value;
+}
+
+}  // namespace qsim

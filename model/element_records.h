@@ -1,0 +1,91 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "model/element_kinds.h"
+#include "model/element_name.h"
+#include "model/limits.h"
+#include "model/transition_entry.h"
+
+namespace qsim {
+
+struct RequestRecord;  // a request travelling through the model; owned by the engine
+
+// Fields of a request source (keyword `generator`). The definition fields come from
+// the model text; the run-time fields are the state and statistics of the last run.
+struct GeneratorRecord {
+  bool exists = false;
+  ElementName name;
+  std::int32_t xc = 0;
+  std::int32_t yc = 0;
+  std::int32_t la = 0;     // intensity: requests per unit of model time (an integer)
+  double disp = 0;         // variance of the interval between requests
+  std::int32_t prior = 0;  // priority stamped on every request (smaller is served first)
+  DistributionKind rasp = 0;
+  std::int32_t transfer = 0;  // number of valid transitions, 0..30
+  TransitionTable transitions;
+
+  // Run-time fields.
+  std::int32_t served = 0;
+  std::int32_t unserved = 0;
+  double sum_stay = 0;
+  double max_stay = 0;
+  double min_stay = 0;
+  std::int32_t route_index = 0;
+  TargetKind route_kind = TargetKind::None;
+};
+
+// A finite queue (keyword `queue`).
+struct QueueRecord {
+  bool exists = false;
+  ElementName name;
+  std::int32_t xc = 0;
+  std::int32_t yc = 0;
+  std::int32_t len = 0;  // waiting places; 1..200 once validated
+  QueueDiscipline discip = 0;
+  std::int32_t transfer = 0;
+  TransitionTable transitions;
+
+  // Run-time fields. Places are numbered 1..200; index 0 of the arrays is unused.
+  double last_change = 0;
+  double len_area = 0;
+  std::int32_t entries = 0;
+  std::int32_t zero_entries = 0;
+  double max_wait = 0;
+  double sum_wait = 0;
+  std::int32_t max_len = 0;
+  std::int32_t cur_len = 0;
+  std::array<std::int32_t, kMaxQueueLength + 1> tickets{};
+  std::array<RequestRecord*, kMaxQueueLength + 1> slots{};
+  std::int32_t route_index = 0;
+  TargetKind route_kind = TargetKind::None;
+};
+
+// A multi-channel service device (keyword `device`).
+struct DeviceRecord {
+  bool exists = false;
+  ElementName name;
+  std::int32_t xc = 0;
+  std::int32_t yc = 0;
+  std::int32_t k = 0;  // channels; 1..50 once validated
+  double v = 0;        // mean service time
+  double disp = 0;     // variance of the service time
+  DistributionKind rasp = 0;
+  std::int32_t transfer = 0;
+  TransitionTable transitions;
+
+  // Run-time fields. Channels are numbered 1..50; index 0 of the arrays is unused.
+  std::array<double, kMaxChannels + 1> release_time{};
+  std::int32_t free_channels = 0;
+  std::array<RequestRecord*, kMaxChannels + 1> channels{};
+  double last_change = 0;
+  double busy_area = 0;
+  std::int32_t route_index = 0;
+  TargetKind route_kind = TargetKind::None;
+  double service_sum = 0;
+  std::int32_t max_busy = 0;
+  std::int32_t starts = 0;
+};
+
+}  // namespace qsim

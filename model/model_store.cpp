@@ -1,0 +1,60 @@
+#include "model/model_store.h"
+
+namespace qsim {
+
+void ModelStore::ClearExists() {
+  for (auto& g : generators_)
+    g.exists = false;
+  for (auto& q : queues_)
+    q.exists = false;
+  for (auto& d : devices_)
+    d.exists = false;
+}
+
+void ModelStore::ClearForNewModel() {
+  for (auto& g : generators_) {
+    g.exists = false;
+    g.name.clear();
+    g.xc = g.yc = g.la = g.prior = 0;
+    g.disp = 0;
+    g.rasp = 0;
+    g.transfer = 0;
+  }
+  for (auto& q : queues_) {
+    q.exists = false;
+    q.name.clear();
+    q.xc = q.yc = q.len = 0;
+    q.transfer = 0;
+    q.cur_len = q.max_len = q.entries = 0;
+  }
+  for (auto& d : devices_) {
+    d.exists = false;
+    d.name.clear();
+    d.xc = d.yc = d.k = 0;
+    d.v = d.disp = 0;
+    d.transfer = 0;
+    d.free_channels = 0;
+    d.service_sum = 0;
+    d.max_busy = d.starts = 0;
+  }
+}
+
+int ModelStore::CountInUse(ElementKind kind) const {
+  int count = 0;
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    switch (kind) {
+      case ElementKind::Generator:
+        count += generator(slot).exists;
+        break;
+      case ElementKind::Queue:
+        count += queue(slot).exists;
+        break;
+      case ElementKind::Device:
+        count += device(slot).exists;
+        break;
+    }
+  }
+  return count;
+}
+
+}  // namespace qsim

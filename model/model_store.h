@@ -1,0 +1,64 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <stdexcept>
+
+#include "model/element_records.h"
+#include "model/limits.h"
+#include "model/run_settings.h"
+
+namespace qsim {
+
+// Kinds of elements that occupy slots.
+enum class ElementKind { Generator, Queue, Device };
+
+// The one in-memory model: three tables of 150 slots, the terminator's position,
+// the run settings and the state of the last run. Every part of the program works
+// on it in place. Slots are addressed 1..150; any other number throws
+// std::out_of_range, so nothing can reach outside the tables.
+//
+// The store is large (about half a megabyte); keep it on the heap.
+class ModelStore {
+ public:
+  GeneratorRecord& generator(int slot) { return generators_.at(Checked(slot)); }
+  const GeneratorRecord& generator(int slot) const { return generators_.at(Checked(slot)); }
+  QueueRecord& queue(int slot) { return queues_.at(Checked(slot)); }
+  const QueueRecord& queue(int slot) const { return queues_.at(Checked(slot)); }
+  DeviceRecord& device(int slot) { return devices_.at(Checked(slot)); }
+  const DeviceRecord& device(int slot) const { return devices_.at(Checked(slot)); }
+
+  // Marks every slot unused and changes nothing else: names, parameters and
+  // transitions stay until the text sets them again.
+  void ClearExists();
+
+  // Empties every slot for a new model. Transition entries, disciplines, device
+  // laws, the terminator position and the run settings keep their values.
+  void ClearForNewModel();
+
+  // Number of slots in use of one kind.
+  int CountInUse(ElementKind kind) const;
+
+  static bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
+
+  std::int32_t term_x = 0;
+  std::int32_t term_y = 0;
+  RunSettings settings;
+
+  // State of the last run, read by the report.
+  double now = 0;              // model time of the event being handled, or at the end
+  std::int32_t generated = 0;  // requests generated so far
+
+ private:
+  static std::size_t Checked(int slot) {
+    if (!IsValidSlot(slot))
+      throw std::out_of_range("element slot");
+    return static_cast<std::size_t>(slot - 1);
+  }
+
+  std::array<GeneratorRecord, kSlotCount> generators_{};
+  std::array<QueueRecord, kSlotCount> queues_{};
+  std::array<DeviceRecord, kSlotCount> devices_{};
+};
+
+}  // namespace qsim

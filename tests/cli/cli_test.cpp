@@ -1,0 +1,126 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+struct CliResult {
+  int status;
+  std::string out;
+  std::string err;
+};
+
+std::string ReadAll(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+class CliTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() /
+              ("qsim_cli_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+
+  // Runs qsim-cli with the arguments (a shell fragment) in the C locale.
+  CliResult Run(const std::string& arguments) {
+    const fs::path err = folder_ / "stderr.txt";
+    const std::string command =
+        "LC_ALL=C.UTF-8 '" QSIM_CLI_PATH "' " + arguments + " 2>'" + err.string() + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    std::string out;
+    char buffer[4096];
+    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+      out.append(buffer, n);
+    const int status = pclose(pipe);
+    return {WEXITSTATUS(status), out, ReadAll(err)};
+  }
+
+  fs::path Write(const std::string& name, const std::string& bytes) {
+    const fs::path path = folder_ / name;
+    std::ofstream(path, std::ios::binary) << bytes;
+    return path;
+  }
+
+  fs::path folder_;
+};
+
+TEST_F(CliTest, CanonPrintsTheCanonicalTextInUtf8) {
+  const fs::path model =
+      Write("m.txt", "queue 2;\r\nname \xCE\xF7\xE5\xF0\xE5\xE4\xFC;\rlen 4\nsimulate 9;");
+  const CliResult result = Run("canon '" + model.string() + "'");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out,
+            "queue 2;\nname Очередь;\nxc 0;\nyc 0;\nlen 4;\ndiscip fifo;\ntransfer 0;\n\n"
+            "term_crd 0 0;\nsimulate 9;\n");
+}
+
+TEST_F(CliTest, CanonOfTheBundledExampleIsTheExampleItself) {
+  const CliResult result =
+      Run("canon --decimal-separator . '" QSIM_EXAMPLES_DIR "/single_device.txt'");
+  EXPECT_EQ(result.status, 0) << result.err;
+  std::string expected = ReadAll(QSIM_EXAMPLES_DIR "/single_device.txt");
+  std::erase(expected, '\r');
+  EXPECT_EQ(result.out, expected);
+}
+
+TEST_F(CliTest, CanonOutputIsAModelFile) {
+  const fs::path model = Write("m.txt", "device 1;\nname \xC4;\nv 0,5;\n");
+  const fs::path output = folder_ / "out.txt";
+  const CliResult result = Run("canon --decimal-separator , '" + model.string() + "' --output '" +
+                               output.string() + "'");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_EQ(result.out, "");
+  EXPECT_EQ(ReadAll(output),
+            "device 1;\r\nname \xC4;\r\nxc 0;\r\nyc 0;\r\nk 0;\r\nv 0,5;\r\nrasp 0;\r\ndisp 0;\r\n"
+            "transfer 0;\r\n\r\nterm_crd 0 0;\r\nsimulate 0;\r\n");
+}
+
+TEST_F(CliTest, ConversionErrorsNameTheLineAndExitWith2) {
+  const fs::path model = Write("m.txt", "generator 1;\nla 2;\nprior x;\n");
+  const fs::path output = folder_ / "out.txt";
+  const CliResult result = Run("canon '" + model.string() + "' --output '" + output.string() + "'");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "qsim-cli: Строка 3: 'x' is not a valid integer value.\n");
+  EXPECT_FALSE(fs::exists(output));
+}
+
+TEST_F(CliTest, RangeErrorsNameTheLineAndTheValue) {
+  const fs::path model = Write("m.txt", "queue 151;\n");
+  const CliResult result = Run("canon '" + model.string() + "'");
+  EXPECT_EQ(result.status, 2);
+  EXPECT_EQ(result.err, "qsim-cli: Строка 1: номер элемента 151 вне диапазона 1..150.\n");
+}
+
+TEST_F(CliTest, TheLocaleSeparatorIsTheDefault) {
+  const fs::path model = Write("m.txt", "by_time 2,5;\n");
+  EXPECT_EQ(Run("canon '" + model.string() + "'").status, 2);  // C locale: "."
+  EXPECT_EQ(Run("canon --decimal-separator , '" + model.string() + "'").out,
+            "term_crd 0 0;\nby_time 2,5;\n");
+}
+
+TEST_F(CliTest, BadCommandLinesExitWith2) {
+  EXPECT_EQ(Run("").status, 2);
+  EXPECT_EQ(Run("frobnicate").status, 2);
+  EXPECT_EQ(Run("canon").status, 2);
+  EXPECT_EQ(Run("canon a.txt --no-such-option").status, 2);
+  EXPECT_EQ(Run("canon a.txt --decimal-separator 5").status, 2);
+  const CliResult missing = Run("canon '" + (folder_ / "none.txt").string() + "'");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("Cannot open file"), std::string::npos);
+}
+
+}  // namespace

@@ -1,0 +1,11 @@
+# Fails when a file of the core folders includes a Qt header.
+foreach(folder model language engine results)
+  file(GLOB_RECURSE sources "${ROOT}/${folder}/*.h" "${ROOT}/${folder}/*.cpp")
+  foreach(source ${sources})
+    file(STRINGS "${source}" qt_includes REGEX "^[ \t]*#[ \t]*include[ \t]*<Q")
+    if(qt_includes)
+      message(FATAL_ERROR "${source} includes Qt: ${qt_includes}")
+    endif()
+  endforeach()
+endforeach()
+message(STATUS "core is free of Qt")
