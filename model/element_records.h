@@ -47,7 +47,7 @@ struct QueueRecord {
   std::int32_t transfer = 0;
   TransitionTable transitions;
 
-  // Run-time fields. Places are numbered 1..200; index 0 of the arrays is unused.
+  // Run-time fields. Places are numbered from 1; index 0 of the arrays is unused.
   double last_change = 0;
   double len_area = 0;
   std::int32_t entries = 0;
@@ -56,8 +56,8 @@ struct QueueRecord {
   double sum_wait = 0;
   std::int32_t max_len = 0;
   std::int32_t cur_len = 0;
-  std::array<std::int32_t, kMaxQueueLength + 1> tickets{};
-  std::array<RequestRecord*, kMaxQueueLength + 1> slots{};
+  std::array<std::int32_t, kMaxQueuePlaces + 1> tickets{};
+  std::array<RequestRecord*, kMaxQueuePlaces + 1> slots{};
   std::int32_t route_index = 0;
   TargetKind route_kind = TargetKind::None;
 };

@@ -1,0 +1,20 @@
+#include "engine/simulation.h"
+
+#include "engine/route_check.h"
+#include "engine/simulation_engine.h"
+#include "model/qsim_error.h"
+
+namespace qsim {
+
+Simulation::Simulation(ModelStore& store, RandomGenerator& random)
+    : store_(store), engine_(std::make_unique<SimulationEngine<EventCalendar>>(store, random)) {}
+
+Simulation::~Simulation() = default;
+
+RunResult Simulation::RunSimulation(EventObserver* protocol, const RunControls& controls) {
+  if (const auto fault = FindRouteFault(store_))
+    throw QsimError(*fault);
+  return engine_->Run(protocol, controls);
+}
+
+}  // namespace qsim

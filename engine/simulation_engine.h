@@ -1,0 +1,407 @@
+#pragma once
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <limits>
+
+#include "engine/event_node.h"
+#include "engine/random_generator.h"
+#include "engine/request_record.h"
+#include "engine/run_controls.h"
+#include "model/model_store.h"
+
+namespace qsim {
+
+// The event loop of a run and the behaviour of generators, queues, devices and the
+// terminator, over any calendar with EventCalendar's interface (the benchmarks
+// compare calendars through it). Works on the store in place: it reads the model
+// definition and settings and writes the run-time fields, `now` and `generated`.
+//
+// Values a run must not see are clamped once at its start: a queue offers at most
+// 200 places and a device at most 50 channels, and fewer than none count as none.
+// An event whose time is not finite is never scheduled: a generator whose interval
+// is infinite (intensity 0) falls silent, and a request whose service never ends
+// stays in its channel until the run ends.
+//
+// REQUIRES: every route of every element in use is sound (FindRouteFault).
+template <typename Calendar>
+class SimulationEngine {
+ public:
+  SimulationEngine(ModelStore& store, RandomGenerator& random) : store_(store), random_(random) {}
+
+  RunResult Run(EventObserver* observer, const RunControls& controls) {
+    StartRun();
+    RunResult result;
+    if (!calendar_.empty()) {
+      if (observer != nullptr)
+        observer->RunStarted();
+      result.protocol_written = observer != nullptr;
+      result.outcome = TakeEvents(observer, controls, result.events);
+      if (observer != nullptr)
+        observer->RunFinished();
+    }
+    calendar_.Clear();
+    RemoveWhatRemains();
+    return result;
+  }
+
+  const Calendar& calendar() const { return calendar_; }
+
+ private:
+  static constexpr double kNoStay = 1e11;  // min_stay of a generator with no removal
+  static constexpr double kRetryAfterRelease = 1e-11;
+  static constexpr std::int64_t kControlInterval = 4096;
+
+  GeneratorRecord& Generator(int slot) { return store_.generator(slot); }
+  QueueRecord& Queue(int slot) { return store_.queue(slot); }
+  DeviceRecord& Device(int slot) { return store_.device(slot); }
+  double now() const { return store_.now; }
+
+  void Schedule(const EventNode& event) {
+    if (std::isfinite(event.time))
+      calendar_.Schedule(event);
+  }
+
+  void StartRun() {
+    calendar_.Clear();
+    pool_.Reset();
+    store_.generated = 0;
+    store_.now = 0;
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+      ResetRunFields(slot);
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+      if (Generator(slot).exists)
+        OnGeneration(slot);
+    }
+  }
+
+  void ResetRunFields(int slot) {
+    GeneratorRecord& g = Generator(slot);
+    g.served = g.unserved = 0;
+    g.sum_stay = g.max_stay = 0;
+    g.min_stay = kNoStay;
+
+    QueueRecord& q = Queue(slot);
+    capacity_[slot] = std::clamp(q.len, 0, kMaxQueueLength);
+    place_limit_[slot] = capacity_[slot];
+    q.last_change = q.len_area = 0;
+    q.entries = q.zero_entries = 0;
+    q.max_wait = q.sum_wait = 0;
+    q.max_len = q.cur_len = 0;
+    std::fill_n(q.tickets.begin() + 1, capacity_[slot], 0);
+    std::fill_n(q.slots.begin() + 1, capacity_[slot], nullptr);
+
+    DeviceRecord& d = Device(slot);
+    channel_count_[slot] = std::clamp(d.k, 0, kMaxChannels);
+    d.free_channels = channel_count_[slot];
+    std::fill_n(d.channels.begin() + 1, channel_count_[slot], nullptr);
+    d.last_change = d.busy_area = 0;
+    d.service_sum = 0;
+    d.max_busy = d.starts = 0;
+  }
+
+  RunOutcome TakeEvents(EventObserver* observer, const RunControls& controls,
+                        std::int64_t& events) {
+    const RunSettings& settings = store_.settings;
+    do {
+      if (controls.max_events > 0 && events >= controls.max_events)
+        return RunOutcome::EventLimit;
+      const EventNode event = calendar_.TakeFirst();
+      store_.now = event.time;
+      if (observer != nullptr)
+        observer->EventTaken(event);
+      Dispatch(event);
+      if (++events % kControlInterval == 0 && Interrupted(controls, events)) {
+        return RunOutcome::Cancelled;
+      }
+    } while (!calendar_.empty() && (!settings.by_time || now() <= settings.end_time));
+    return RunOutcome::Finished;
+  }
+
+  bool Interrupted(const RunControls& controls, std::int64_t events) const {
+    if (controls.progress)
+      controls.progress({events, store_.generated, now()});
+    return controls.cancel != nullptr && controls.cancel->load(std::memory_order_relaxed);
+  }
+
+  void Dispatch(const EventNode& e) {
+    switch (e.kind) {
+      case EventKind::Generation:
+        return OnGeneration(e.element);
+      case EventKind::QueueEntry:
+        return OnQueueEntry(e.element, e.request);
+      case EventKind::QueueExit:
+        return OnQueueExit(e.element);
+      case EventKind::ServiceStart:
+        return OnServiceStart(e.element, e.from_queue, e.from_slot, e.request);
+      case EventKind::ServiceEnd:
+        return OnServiceEnd(e.element, e.request);
+      case EventKind::Removal:
+        return OnRemoval(e.request);
+    }
+  }
+
+  // Draws the route of a request leaving the element: the first transition whose
+  // running sum of probabilities reaches the draw. A draw beyond the whole sum (the
+  // probabilities add up to less than 1) takes the last transition.
+  template <typename Record>
+  void PickRoute(Record& r) {
+    const double u = random_.NextUniform();
+    double sum = 0;
+    int chosen = r.transfer;
+    for (int i = 1; i <= r.transfer; ++i) {
+      sum += r.transitions[i].prob;
+      if (sum >= u) {
+        chosen = i;
+        break;
+      }
+    }
+    r.route_index = r.transitions[chosen].index;
+    r.route_kind = r.transitions[chosen].kind;
+  }
+
+  template <typename Record>
+  void SendAlongRoute(const Record& r, RequestRecord* request, int from_queue = 0,
+                      int from_slot = 0) {
+    Schedule({now(), r.route_index, request, from_queue, from_slot,
+              static_cast<EventKind>(r.route_kind)});
+  }
+
+  void OnGeneration(int slot) {
+    GeneratorRecord& g = Generator(slot);
+    const RunSettings& settings = store_.settings;
+    if (store_.generated >= settings.simulate && !settings.by_time)
+      return;
+    // In a run by time the count could outgrow 32 bits; the sources then fall silent.
+    if (store_.generated == std::numeric_limits<std::int32_t>::max())
+      return;
+    ++store_.generated;
+    RequestRecord* request = pool_.Acquire();
+    request->number = store_.generated;
+    request->source = slot;
+    request->birth = now();
+    request->refused = false;
+    request->priority = g.prior;
+    PickRoute(g);
+    SendAlongRoute(g, request);
+    const double interval = random_.Variate(g.rasp, 1.0 / g.la, g.disp);
+    Schedule({now() + interval, slot, nullptr, 0, 0, EventKind::Generation});
+  }
+
+  void OnQueueEntry(int slot, RequestRecord* request) {
+    QueueRecord& q = Queue(slot);
+    if (q.cur_len < capacity_[slot]) {
+      const int place = LowestEmptyPlace(q, capacity_[slot]);
+      ++q.cur_len;
+      q.len_area += (now() - q.last_change) * (q.cur_len - 1);
+      ++q.entries;
+      q.last_change = now();
+      if (q.cur_len > q.max_len)
+        q.max_len = q.cur_len;
+      q.slots[place] = request;
+      q.tickets[place] = q.entries;
+      request->stamp = now();
+      Schedule({now(), slot, nullptr, 0, 0, EventKind::QueueExit});
+    } else if (!store_.settings.process_all) {
+      request->refused = true;
+      Schedule({now(), 1, request, 0, 0, EventKind::Removal});
+    } else {
+      Schedule(
+          {now() + store_.settings.retry_interval, slot, request, 0, 0, EventKind::QueueEntry});
+    }
+  }
+
+  static int LowestEmptyPlace(const QueueRecord& q, int limit) {
+    for (int place = 1; place <= limit; ++place) {
+      if (q.slots[place] == nullptr)
+        return place;
+    }
+    return 0;
+  }
+
+  // The waiting request the discipline serves next. REQUIRES: q.cur_len >= 1.
+  int ChoosePlace(const QueueRecord& q, int limit) const {
+    const bool by_priority = q.discip == kPriorityFifo || q.discip == kPriorityLifo;
+    const bool latest = q.discip == kLifo || q.discip == kPriorityLifo;
+    int chosen = 0;
+    for (int place = 1; place <= limit; ++place) {
+      const RequestRecord* r = q.slots[place];
+      if (r == nullptr)
+        continue;
+      if (chosen == 0) {
+        chosen = place;
+        continue;
+      }
+      const RequestRecord* best = q.slots[chosen];
+      if (by_priority && r->priority != best->priority) {
+        if (r->priority < best->priority)
+          chosen = place;
+      } else if (latest ? q.tickets[place] > q.tickets[chosen]
+                        : q.tickets[place] < q.tickets[chosen]) {
+        chosen = place;
+      }
+    }
+    return chosen;
+  }
+
+  void OnQueueExit(int slot) {
+    QueueRecord& q = Queue(slot);
+    if (q.cur_len < 1)
+      return;
+    const int place = ChoosePlace(q, place_limit_[slot]);
+    PickRoute(q);
+    RequestRecord* request = q.slots[place];
+    request->ticket = q.tickets[place];
+    q.slots[place] = nullptr;
+    --q.cur_len;
+    q.len_area += (now() - q.last_change) * (q.cur_len + 1);
+    q.last_change = now();
+    SendAlongRoute(q, request, slot, place);
+  }
+
+  void OnServiceStart(int slot, int from_queue, int from_place, RequestRecord* request) {
+    DeviceRecord& d = Device(slot);
+    if (d.free_channels <= 0) {
+      Schedule({EarliestRelease(d, slot) + kRetryAfterRelease, from_queue, nullptr, 0, 0,
+                EventKind::QueueExit});
+      ReturnToQueue(from_queue, from_place, request);
+      return;
+    }
+    const int k = channel_count_[slot];
+    const int channel = FreeChannel(d, k);
+    --d.free_channels;
+    d.channels[channel] = request;
+    d.busy_area += (now() - d.last_change) * (k - d.free_channels - 1);
+    d.last_change = now();
+    QueueRecord& q = Queue(from_queue);
+    const double wait = now() - request->stamp;
+    if (wait == 0)
+      ++q.zero_entries;
+    q.sum_wait += wait;
+    if (wait > q.max_wait)
+      q.max_wait = wait;
+    request->stamp = now();
+    d.release_time[channel] = now() + random_.Variate(d.rasp, d.v, d.disp);
+    ++d.starts;
+    if (k - d.free_channels > d.max_busy)
+      d.max_busy = k - d.free_channels;
+    Schedule({d.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
+  }
+
+  double EarliestRelease(const DeviceRecord& d, int slot) const {
+    double earliest = std::numeric_limits<double>::infinity();
+    for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
+      earliest = std::min(earliest, d.release_time[channel]);
+    }
+    return earliest;
+  }
+
+  static int FreeChannel(const DeviceRecord& d, int k) {
+    for (int channel = 1; channel <= k; ++channel) {
+      if (d.channels[channel] == nullptr)
+        return channel;
+    }
+    return 0;
+  }
+
+  // A request that found every channel busy waits again with the ticket it got on
+  // arrival. Its old place is normally still empty; if another arrival took it in
+  // the meantime, the request takes the lowest empty place, or a place beyond the
+  // queue's length, so that no waiting request is ever overwritten.
+  void ReturnToQueue(int slot, int place, RequestRecord* request) {
+    QueueRecord& q = Queue(slot);
+    if (q.slots[place] != nullptr)
+      place = LowestEmptyPlace(q, place_limit_[slot]);
+    if (place == 0) {
+      if (place_limit_[slot] == kMaxQueuePlaces) {
+        // Beyond every place there is: the request leaves unserved.
+        request->refused = true;
+        Schedule({now(), 1, request, 0, 0, EventKind::Removal});
+        return;
+      }
+      place = ++place_limit_[slot];
+    }
+    q.slots[place] = request;
+    q.tickets[place] = request->ticket;
+    ++q.cur_len;
+    q.len_area += (now() - q.last_change) * (q.cur_len - 1);
+    q.last_change = now();
+  }
+
+  void OnServiceEnd(int slot, RequestRecord* request) {
+    DeviceRecord& d = Device(slot);
+    const int k = channel_count_[slot];
+    int channel = 1;
+    while (channel <= k && d.channels[channel] != request)
+      ++channel;
+    if (channel > k)
+      return;  // every ServiceEnd belongs to a request in a channel
+    PickRoute(d);
+    const RunSettings& settings = store_.settings;
+    if (settings.process_all && d.route_kind == TargetKind::Queue &&
+        Queue(d.route_index).cur_len >= capacity_[d.route_index]) {
+      d.release_time[channel] = now() + settings.retry_interval;
+      Schedule({d.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
+      return;
+    }
+    SendAlongRoute(d, request);
+    d.channels[channel] = nullptr;
+    ++d.free_channels;
+    d.service_sum += now() - request->stamp;
+    d.busy_area += (now() - d.last_change) * (k - d.free_channels + 1);
+    d.last_change = now();
+  }
+
+  void OnRemoval(RequestRecord* request) {
+    GeneratorRecord& g = Generator(request->source);
+    if (request->refused) {
+      ++g.unserved;
+    } else {
+      ++g.served;
+    }
+    const double stay = now() - request->birth;
+    g.sum_stay += stay;
+    if (stay > g.max_stay)
+      g.max_stay = stay;
+    if (stay < g.min_stay)
+      g.min_stay = stay;
+    pool_.Release(request);
+  }
+
+  // Whatever still waits in a place or holds a channel leaves unserved, slot by
+  // slot, the queue's places before the device's channels.
+  void RemoveWhatRemains() {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+      QueueRecord& q = Queue(slot);
+      for (int place = 1; place <= place_limit_[slot]; ++place) {
+        RemoveUnserved(q.slots[place]);
+      }
+      DeviceRecord& d = Device(slot);
+      for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
+        RemoveUnserved(d.channels[channel]);
+      }
+    }
+  }
+
+  void RemoveUnserved(RequestRecord*& holder) {
+    if (holder == nullptr)
+      return;
+    holder->refused = true;
+    OnRemoval(holder);
+    holder = nullptr;
+  }
+
+  ModelStore& store_;
+  RandomGenerator& random_;
+  Calendar calendar_;
+  RequestPool pool_;
+  // Per slot, fixed at the start of a run: the places a queue accepts arrivals
+  // into, the places it scans (more only when a returning request needs one), and
+  // a device's channels.
+  std::array<int, kSlotCount + 1> capacity_{};
+  std::array<int, kSlotCount + 1> place_limit_{};
+  std::array<int, kSlotCount + 1> channel_count_{};
+};
+
+}  // namespace qsim

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <fstream>
+#include <ostream>
+#include <string>
+
+#include "engine/run_controls.h"
+#include "language/number_format.h"
+#include "model/run_settings.h"
+#include "results/platform.h"
+
+namespace qsim {
+
+// The protocol of a run: two header lines, then one line per event taken from the
+// calendar, written before the event is handled. Windows-1251, CR LF.
+class ProtocolWriter : public EventObserver {
+ public:
+  // `model_file_name` (Windows-1251) is printed in the header; it may be empty.
+  ProtocolWriter(std::ostream& out, std::string model_file_name, const NumberFormat& format);
+
+  void RunStarted() override;
+  void EventTaken(const EventNode& event) override;
+  void RunFinished() override;
+
+ protected:
+  // Where the lines go; set by the constructor or by a subclass that opens a file.
+  void set_stream(std::ostream& out) { out_ = &out; }
+
+ private:
+  void FailIfBroken();
+
+  std::ostream* out_;
+  std::string model_file_name_;
+  NumberFormat format_;
+  std::string line_;  // reused for every line
+};
+
+// A protocol written to a file of the reports folder, created when the run takes
+// its first event: "protocol_" + the date-time stamp + ".txt", or the name chosen
+// in the settings + ".txt". `suffix` goes before the extension (for series of runs).
+class ProtocolFile : public ProtocolWriter {
+ public:
+  ProtocolFile(std::string reports_folder, const RunSettings& settings, const Platform& platform,
+               std::string model_file_name, const NumberFormat& format, std::string suffix = "");
+
+  void RunStarted() override;
+  void RunFinished() override;
+
+  // The file's path once created; empty before.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string reports_folder_;
+  bool name_auto_;
+  std::string chosen_name_;
+  const Platform& platform_;
+  std::string suffix_;
+  std::string path_;
+  std::ofstream file_;
+};
+
+// The path of a generated file in the reports folder: the chosen name (Windows-1251
+// text) or prefix + the stamp of `when`, then the suffix and the extension.
+std::string GeneratedFilePath(const std::string& reports_folder, bool name_auto,
+                              const std::string& chosen_name, const std::string& prefix,
+                              const LocalDateTime& when, const std::string& suffix,
+                              const std::string& extension);
+
+}  // namespace qsim

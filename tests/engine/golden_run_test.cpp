@@ -1,0 +1,77 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "engine/simulation.h"
+#include "language/code_page.h"
+#include "language/model_text_reader.h"
+#include "language/model_text_writer.h"
+#include "language/text_file.h"
+#include "results/protocol_writer.h"
+#include "tests/support/json_value.h"
+
+namespace qsim {
+namespace {
+
+using test_support::JsonValue;
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Our protocol (Windows-1251, CR LF) as UTF-8 lines.
+std::vector<std::string> ProtocolLines(const std::string& cp1251) {
+  return SplitLines(Cp1251ToUtf8(cp1251));
+}
+
+class GoldenRunTest : public ::testing::TestWithParam<const char*> {
+ protected:
+  std::string Path(const std::string& extension) const {
+    return std::string(QSIM_GOLDEN_DIR) + "/" + GetParam() + extension;
+  }
+};
+
+// Each run is what one press of the run command does: read the text (with
+// process_all reset), run, and regenerate the text from the store.
+TEST_P(GoldenRunTest, ReproducesEveryRunAndTheLastProtocol) {
+  const NumberFormat format{'.'};
+  std::vector<std::string> text = ReadTextLines(Path(".txt"));
+  const JsonValue expected = test_support::ParseJson(ReadFile(Path(".stats.json")));
+  auto store = std::make_unique<ModelStore>();
+  RandomGenerator random;
+  Simulation simulation(*store, random);
+  std::string protocol;
+  for (const JsonValue& run : expected["runs"].items) {
+    store->settings.process_all = false;
+    ReadModelText(text, *store, format);
+    std::ostringstream out;
+    ProtocolWriter writer(out, "", format);
+    const RunResult result = simulation.RunSimulation(&writer);
+    EXPECT_EQ(result.outcome, RunOutcome::Finished);
+    EXPECT_EQ(std::to_string(result.events), run["events"].text);
+    EXPECT_EQ(result.protocol_written, run["protocol_created"].boolean);
+    EXPECT_EQ(std::to_string(store->generated), run["total"].text);
+    EXPECT_EQ(NumberText(store->now, format), run["model_time"].text);
+    protocol = out.str();
+    text = WriteModelText(*store, format);
+  }
+  const std::vector<std::string> ours = ProtocolLines(protocol);
+  const std::vector<std::string> golden = SplitLines(ReadFile(Path(".protocol.txt")));
+  ASSERT_GE(ours.size(), 2u);
+  ASSERT_EQ(ours.size(), golden.size());
+  for (std::size_t i = 2; i < golden.size(); ++i) {
+    ASSERT_EQ(ours[i], golden[i]) << "protocol line " << i + 1;
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Golden, GoldenRunTest,
+                         ::testing::Values("01_constant_count", "03_refusals", "06_all_laws",
+                                           "08_three_generators"));
+
+}  // namespace
+}  // namespace qsim
