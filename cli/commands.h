@@ -7,5 +7,6 @@ namespace qsim::cli {
 // Each command takes the whole argument list (program name, command, the rest)
 // and returns the exit status. Errors are thrown: QsimError or UsageError.
 int CanonCommand(const QStringList& arguments);
+int CheckCommand(const QStringList& arguments);
 
 }  // namespace qsim::cli

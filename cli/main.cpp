@@ -16,6 +16,7 @@ using Command = int (*)(const QStringList&);
 const std::map<QString, Command>& Commands() {
   static const std::map<QString, Command> commands = {
       {"canon", qsim::cli::CanonCommand},
+      {"check", qsim::cli::CheckCommand},
   };
   return commands;
 }

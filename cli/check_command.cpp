@@ -1,0 +1,36 @@
+#include <QCommandLineParser>
+
+#include <memory>
+
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "language/model_text_reader.h"
+#include "language/model_text_writer.h"
+#include "language/model_validation.h"
+#include "language/text_file.h"
+
+namespace qsim::cli {
+
+// Checks a model file as a run would: prints the numbered findings, then, after
+// an empty line if there were any, the canonical text with the corrections, all
+// on standard output. Exits with kExitBlocked when a finding blocks the run.
+int CheckCommand(const QStringList& arguments) {
+  QCommandLineParser parser;
+  AddNumberOptions(parser);
+  const QStringList files =
+      ParseCommandLine(parser, arguments, 1, "check MODEL.txt [--decimal-separator SEP]");
+  const NumberFormat format = NumberFormatFrom(parser);
+
+  std::vector<std::string> lines = ReadTextLines(LocalPath(files[0]));
+  auto store = std::make_unique<ModelStore>();
+  ReadModelText(lines, *store, format);
+  const ValidationResult result = ValidateModel(*store, format);
+  if (!result.findings.empty()) {
+    PrintLines(result.findings);
+    PrintLines({""});
+  }
+  PrintLines(WriteModelText(*store, format));
+  return result.blocking ? kExitBlocked : kExitOk;
+}
+
+}  // namespace qsim::cli
