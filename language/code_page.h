@@ -38,6 +38,8 @@ constexpr char Cp1251Byte(char32_t code) {
     return static_cast<char>(0xB8);  // ё
   if (code == 0x2116)
     return static_cast<char>(0xB9);  // №
+  if (code == 0x2014)
+    return static_cast<char>(0x97);  // em dash
   throw "character outside the program's Windows-1251 repertoire";
 }
 

@@ -1,0 +1,40 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "language/number_format.h"
+#include "model/model_store.h"
+#include "results/platform.h"
+
+namespace qsim {
+
+// Writes the HTML report of the last run: the date of the calculation, the model
+// file, the input data of every element in use (when
+// store.settings.report_include_input is on) and the statistics of every
+// generator, queue and device (report_statistics.h). The text is Windows-1251
+// with CR LF line ends and declares that code page in its head; every text that
+// comes from the user is written as HTML text (html_text.h). `model_file_name`
+// (Windows-1251) is empty for a model never saved; `when`, the moment of the
+// calculation, is shown in the platform's short date and long time formats.
+//
+// REQUIRES: the run has ended and its end-of-run removals are done; `out` is
+// binary, so that line ends are written as given.
+void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
+                 const LocalDateTime& when, const Platform& platform, const NumberFormat& format);
+
+// The path of the report file in `reports_folder`: "report_" + the stamp of
+// `when` + ".htm" when settings.report_name_auto is on, otherwise
+// settings.report_file_name + ".htm".
+std::string ReportPath(const std::string& reports_folder, const RunSettings& settings,
+                       const LocalDateTime& when);
+
+// Reads the clock once, writes the report to ReportPath in `reports_folder`,
+// overwriting a file of that name, and returns the path. The folder is not
+// created. Throws QsimError "Cannot create file "<path>". <reason>" when the file
+// cannot be created or written; a partly written file is left behind.
+std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
+                            const std::string& model_file_name, const Platform& platform,
+                            const NumberFormat& format);
+
+}  // namespace qsim
