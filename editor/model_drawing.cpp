@@ -1,0 +1,205 @@
+#include "editor/model_drawing.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+
+namespace qsim {
+namespace {
+
+// A glyph's reference point, the top-left corner of its main box. Held in 64 bits
+// so that offsets from any stored position stay exact.
+struct Origin {
+  std::int64_t x;
+  std::int64_t y;
+};
+
+// A point of a glyph relative to its reference point.
+struct Offset {
+  int dx;
+  int dy;
+};
+
+struct PassColors {
+  RgbColor stroke;
+  RgbColor arrow;
+};
+
+PassColors ColorsOf(DrawPass pass) {
+  if (pass == DrawPass::Erase)
+    return {kWhite, kWhite};
+  return {kBlack, kRed};
+}
+
+// Links leave at column xc + 21 + b for transition b and enter the target's input
+// port on its reference row + 5. A link to a target that is not strictly to the
+// right detours this far below the target's reference row, clear of its glyph.
+constexpr int kLinkColumn = 21;
+constexpr int kPortRow = 5;
+constexpr int kInputPortColumn = -7;
+constexpr int kDetourFromGeneratorOrQueue = 25;
+constexpr int kDetourFromDevice = 15;
+
+// Moves to the first point and draws lines through the others.
+void Polyline(RasterCanvas& canvas, Origin at, std::initializer_list<Offset> points) {
+  const Offset* point = points.begin();
+  canvas.MoveTo(at.x + point->dx, at.y + point->dy);
+  for (++point; point != points.end(); ++point)
+    canvas.LineTo(at.x + point->dx, at.y + point->dy);
+}
+
+// Two barbs that run into `tip`, in the arrow colour; leaves the pen in the stroke
+// colour.
+void Arrowhead(RasterCanvas& canvas, Origin at, Offset first_barb, Offset second_barb, Offset tip,
+               const PassColors& colors) {
+  canvas.SetPenColor(colors.arrow);
+  Polyline(canvas, at, {first_barb, tip});
+  Polyline(canvas, at, {second_barb, tip});
+  canvas.SetPenColor(colors.stroke);
+}
+
+void DrawLink(RasterCanvas& canvas, Origin source, Origin target, int number, int detour) {
+  const std::int64_t column = source.x + kLinkColumn + number;
+  const std::int64_t port_x = target.x + kInputPortColumn;
+  canvas.MoveTo(column, source.y + kPortRow);
+  if (source.x < target.x) {
+    canvas.LineTo(column, target.y + kPortRow);
+  } else {
+    canvas.LineTo(column, target.y + detour);
+    canvas.LineTo(port_x, target.y + detour);
+  }
+  canvas.LineTo(port_x, target.y + kPortRow);
+}
+
+// Draws the links of transitions 1..transfer, in the current pen colour.
+// `target_of` gives a transition's target reference point, or nothing when the
+// transition names no slot.
+template <typename TargetOf>
+void DrawLinks(RasterCanvas& canvas, Origin source, const TransitionTable& transitions,
+               std::int32_t transfer, int detour, TargetOf target_of) {
+  const int count = std::clamp<std::int32_t>(transfer, 0, kMaxTransitions);
+  for (int number = 1; number <= count; ++number) {
+    if (const std::optional<Origin> target = target_of(transitions[number]))
+      DrawLink(canvas, source, *target, number, detour);
+  }
+}
+
+std::optional<Origin> QueueAt(const ModelStore& store, int slot) {
+  if (!ModelStore::IsValidSlot(slot))
+    return std::nullopt;
+  const QueueRecord& queue = store.queue(slot);
+  return Origin{queue.xc, queue.yc};
+}
+
+std::optional<Origin> DeviceAt(const ModelStore& store, int slot) {
+  if (!ModelStore::IsValidSlot(slot))
+    return std::nullopt;
+  const DeviceRecord& device = store.device(slot);
+  return Origin{device.xc, device.yc};
+}
+
+void DrawSingleChannelBox(RasterCanvas& canvas, Origin at, const PassColors& colors) {
+  Polyline(canvas, at, {{-7, 5}, {0, 5}});
+  Arrowhead(canvas, at, {-7, 4}, {-7, 6}, {-1, 5}, colors);
+  Polyline(canvas, at, {{0, 0}, {15, 0}, {15, 10}, {0, 10}, {0, 0}});
+  Polyline(canvas, at, {{15, 5}, {22, 5}});
+}
+
+// Two channel boxes, above and below the reference row, on a common input bus and
+// output collector; three dots between them stand for further channels.
+void DrawMultiChannelBoxes(RasterCanvas& canvas, Origin at, std::int32_t channels,
+                           const PassColors& colors) {
+  Polyline(canvas, at,
+           {{-7, 15}, {-7, -5}, {0, -5}, {0, -10}, {15, -10}, {15, 0}, {0, 0}, {0, -5}});
+  Polyline(canvas, at, {{-7, 15}, {0, 15}, {0, 10}, {15, 10}, {15, 20}, {0, 20}, {0, 15}});
+  Polyline(canvas, at, {{15, 15}, {18, 15}, {18, -5}, {15, -5}});
+  Polyline(canvas, at, {{18, 5}, {22, 5}});
+  Arrowhead(canvas, at, {-3, -4}, {-3, -6}, {0, -5}, colors);
+  Arrowhead(canvas, at, {-3, 16}, {-3, 14}, {0, 15}, colors);
+  if (channels >= 3) {
+    for (const int dx : {3, 7, 10})
+      canvas.SetPixel(at.x + dx, at.y + 5, colors.stroke);
+  }
+}
+
+void PaintModel(const ModelStore& store, DrawPass pass, RasterCanvas& canvas) {
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    if (store.queue(slot).exists)
+      DrawQueueGlyph(store, slot, pass, canvas);
+    if (store.device(slot).exists)
+      DrawDeviceGlyph(store, slot, pass, canvas);
+    if (store.generator(slot).exists)
+      DrawGeneratorGlyph(store, slot, pass, canvas);
+  }
+  DrawTerminatorGlyph(store, pass, canvas);
+}
+
+}  // namespace
+
+void DrawModel(const ModelStore& store, RasterCanvas& canvas) {
+  PaintModel(store, DrawPass::Draw, canvas);
+}
+
+void EraseModel(const ModelStore& store, RasterCanvas& canvas) {
+  PaintModel(store, DrawPass::Erase, canvas);
+}
+
+void DrawGeneratorGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanvas& canvas) {
+  const GeneratorRecord& generator = store.generator(slot);
+  const PassColors colors = ColorsOf(pass);
+  const Origin at{generator.xc, generator.yc};
+  canvas.SetPenColor(colors.stroke);
+  Polyline(canvas, at, {{15, 0}, {0, 0}, {0, 10}, {15, 10}});
+  Polyline(canvas, at, {{0, 5}, {22, 5}});
+  Arrowhead(canvas, at, {15, 4}, {15, 6}, {21, 5}, colors);
+  DrawLinks(canvas, at, generator.transitions, generator.transfer, kDetourFromGeneratorOrQueue,
+            [&](const TransitionEntry& route) { return QueueAt(store, route.index); });
+}
+
+void DrawQueueGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanvas& canvas) {
+  const QueueRecord& queue = store.queue(slot);
+  const PassColors colors = ColorsOf(pass);
+  const Origin at{queue.xc, queue.yc};
+  canvas.SetPenColor(colors.stroke);
+  Polyline(canvas, at, {{0, 0}, {15, 0}, {15, 10}, {0, 10}});
+  for (const int bar : {7, 9, 12})
+    Polyline(canvas, at, {{bar, 0}, {bar, 10}});
+  Polyline(canvas, at, {{-7, 5}, {7, 5}});
+  Arrowhead(canvas, at, {0, 4}, {0, 6}, {6, 5}, colors);
+  Polyline(canvas, at, {{15, 5}, {22, 5}});
+  DrawLinks(canvas, at, queue.transitions, queue.transfer, kDetourFromGeneratorOrQueue,
+            [&](const TransitionEntry& route) { return DeviceAt(store, route.index); });
+}
+
+void DrawDeviceGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanvas& canvas) {
+  const DeviceRecord& device = store.device(slot);
+  const PassColors colors = ColorsOf(pass);
+  const Origin at{device.xc, device.yc};
+  canvas.SetPenColor(colors.stroke);
+  if (device.k == 1)
+    DrawSingleChannelBox(canvas, at, colors);
+  else
+    DrawMultiChannelBoxes(canvas, at, device.k, colors);
+  const Origin terminator{store.term_x, store.term_y};
+  DrawLinks(canvas, at, device.transitions, device.transfer, kDetourFromDevice,
+            [&](const TransitionEntry& route) -> std::optional<Origin> {
+              if (route.kind == TargetKind::Queue)
+                return QueueAt(store, route.index);
+              return terminator;
+            });
+}
+
+void DrawTerminatorGlyph(const ModelStore& store, DrawPass pass, RasterCanvas& canvas) {
+  const PassColors colors = ColorsOf(pass);
+  const Origin at{store.term_x, store.term_y};
+  canvas.SetPenColor(colors.stroke);
+  canvas.SetBrushColor(kWhite);
+  Polyline(canvas, at, {{-7, 5}, {0, 5}});
+  canvas.Ellipse(at.x, at.y, at.x + 15, at.y + 10);
+  Polyline(canvas, at, {{3, 2}, {11, 7}});
+  Polyline(canvas, at, {{11, 2}, {3, 7}});
+  Arrowhead(canvas, at, {-3, 6}, {-3, 4}, {0, 5}, colors);
+}
+
+}  // namespace qsim

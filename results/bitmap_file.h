@@ -1,0 +1,19 @@
+#pragma once
+
+#include <ostream>
+#include <string>
+
+#include "editor/rgb_image_view.h"
+
+namespace qsim {
+
+// Writes the image as a Windows bitmap file: a 14-byte file header and a 40-byte
+// information header, then 24-bit pixels in blue, green, red order, rows from
+// bottom to top, each padded with zeros to a multiple of 4 bytes.
+void WriteBitmap(std::ostream& out, const RgbImageView& image);
+
+// Creates or overwrites `path` with the bitmap. Throws QsimError
+// "Cannot create file "<path>". <reason>" when the file cannot be created or written.
+void SaveBitmapFile(const std::string& path, const RgbImageView& image);
+
+}  // namespace qsim
