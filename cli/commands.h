@@ -8,5 +8,6 @@ namespace qsim::cli {
 // and returns the exit status. Errors are thrown: QsimError or UsageError.
 int CanonCommand(const QStringList& arguments);
 int CheckCommand(const QStringList& arguments);
+int DrawCommand(const QStringList& arguments);
 
 }  // namespace qsim::cli

@@ -17,6 +17,7 @@ const std::map<QString, Command>& Commands() {
   static const std::map<QString, Command> commands = {
       {"canon", qsim::cli::CanonCommand},
       {"check", qsim::cli::CheckCommand},
+      {"draw", qsim::cli::DrawCommand},
   };
   return commands;
 }
