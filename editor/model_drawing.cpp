@@ -42,6 +42,7 @@ constexpr int kDetourFromGeneratorOrQueue = 25;
 constexpr int kDetourFromDevice = 15;
 
 // Moves to the first point and draws lines through the others.
+// REQUIRES: at least one point.
 void Polyline(RasterCanvas& canvas, Origin at, std::initializer_list<Offset> points) {
   const Offset* point = points.begin();
   canvas.MoveTo(at.x + point->dx, at.y + point->dy);

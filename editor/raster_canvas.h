@@ -14,15 +14,16 @@ namespace qsim {
 //
 // Any coordinates are accepted. Whatever falls outside the bitmap is clipped, so no
 // call writes outside it. Before a stroke is rasterised its points are pulled in to
-// at most kMargin pixels beyond the bitmap on each axis; axis-parallel strokes and
-// every stroke whose points lie within the margin come out exactly as described
-// below, while a slanted stroke that reaches farther out may change its slope.
+// at most kMargin pixels beyond the bitmap on each axis: lines parallel to an axis,
+// and every stroke whose points lie within the margin, come out exactly as described
+// below; a slanted line or an ellipse that reaches farther out is drawn as if its
+// far points lay on the margin.
 class RasterCanvas {
  public:
   static constexpr int kWidth = 2048;
   static constexpr int kHeight = 1920;
-  // Wide enough for any glyph beside the bitmap to be exact; narrow enough that the
-  // ellipse test's products of four coordinate spans fit 64 bits.
+  // Wide enough that every slanted stroke of a glyph that reaches the bitmap is
+  // exact; narrow enough that the ellipse test's products of four spans fit 64 bits.
   static constexpr std::int64_t kMargin = 8192;
 
   RasterCanvas();
