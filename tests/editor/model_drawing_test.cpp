@@ -4,9 +4,11 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "language/model_text_reader.h"
@@ -145,15 +147,6 @@ TEST_F(ModelDrawingTest, FurtherLinksOfOneElementLeaveOnePixelFurtherRightEach) 
             Union({Column(122, 46, 105), Row(45, 122, 292),    // up to queue 1
                    Column(123, 105, 204), Row(205, 123, 292),  // down to queue 2
                    Row(105, 124, 292)}));                      // straight to the terminator
-}
-
-TEST_F(ModelDrawingTest, LinksFollowTheirTargets) {
-  GeneratorRecord& generator = Generator(1, 100, 100);
-  QueueRecord& queue = Queue(1, 200, 150);
-  Route(generator, TargetKind::Queue, 1);
-  queue.yc = 170;
-  EXPECT_EQ(LinkPixels(generator, 1, DrawGeneratorGlyph),
-            Union({Column(122, 105, 174), Row(175, 122, 192)}));
 }
 
 TEST_F(ModelDrawingTest, TransitionsWithoutATargetSlotAreNotDrawn) {
