@@ -8,7 +8,8 @@
 namespace qsim {
 
 // The first transition of an element in use that leads nowhere a request can go:
-// an element without transitions, a target slot outside 1..150 or without an
+// a generator, or a queue or device that a route leads into, without transitions;
+// a target slot outside 1..150 or without an
 // element of the target kind, or a kind its source cannot lead to (generators lead
 // to queues, queues to devices, devices to queues or the terminator). The message
 // names the element and the transition (Windows-1251); empty when every route is

@@ -263,8 +263,8 @@ class SimulationEngine {
   void OnServiceStart(int slot, int from_queue, int from_place, RequestRecord* request) {
     DeviceRecord& d = Device(slot);
     if (d.free_channels <= 0) {
-      Schedule({EarliestRelease(d, slot) + kRetryAfterRelease, from_queue, nullptr, 0, 0,
-                EventKind::QueueExit});
+      Schedule(
+          {RetryTime(EarliestRelease(d, slot)), from_queue, nullptr, 0, 0, EventKind::QueueExit});
       ReturnToQueue(from_queue, from_place, request);
       return;
     }
@@ -295,6 +295,14 @@ class SimulationEngine {
       earliest = std::min(earliest, d.release_time[channel]);
     }
     return earliest;
+  }
+
+  // Right after the earliest release. From about 2^17 on, adding 1e-11 no longer
+  // changes a double, and a retry at the release time itself could be taken before
+  // the release and repeat forever; the retry then comes at the next double instead.
+  static double RetryTime(double release) {
+    const double retry = release + kRetryAfterRelease;
+    return retry > release ? retry : std::nextafter(release, INFINITY);
   }
 
   static int FreeChannel(const DeviceRecord& d, int k) {
