@@ -80,9 +80,11 @@ TEST(EventCalendarTest, StressAgainstTheLinkedList) {
   std::uniform_int_distribution<int> times(-5, 40);
   int next_id = 0;
   double now = 0;
-  for (int operation = 0; operation < 200000; ++operation) {
+  for (int operation = 0; operation < 300000; ++operation) {
+    // Phases that grow and shrink the calendar, so it changes form often.
+    const int schedule_weight = (operation / 500) % 2 == 0 ? 6 : 4;
     const int choice = std::uniform_int_distribution<int>(0, 9)(random);
-    if (choice < 6 || shadow.empty()) {
+    if (choice < schedule_weight || shadow.empty()) {
       // Mostly at the current time, sometimes later, sometimes earlier than all.
       double time = now;
       if (choice >= 3)
@@ -99,7 +101,7 @@ TEST(EventCalendarTest, StressAgainstTheLinkedList) {
       now = taken.time;
     }
     ASSERT_EQ(calendar.size(), shadow.size());
-    if (operation % 50000 == 49999) {
+    if (operation % 100000 == 99999) {
       calendar.Clear();
       shadow.Clear();
     }

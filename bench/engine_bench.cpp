@@ -1,0 +1,83 @@
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <sstream>
+
+#include "bench/bench_models.h"
+#include "bench/linked_list_calendar.h"
+#include "engine/event_calendar.h"
+#include "engine/simulation_engine.h"
+#include "language/model_text_reader.h"
+
+namespace qsim {
+namespace {
+
+std::unique_ptr<ModelStore> ReadModel(std::vector<std::string> text) {
+  auto store = std::make_unique<ModelStore>();
+  ReadModelText(text, *store, NumberFormat{'.'});
+  return store;
+}
+
+// What a run produced, the same whichever calendar ran it.
+std::string Digest(const ModelStore& store, std::int64_t events) {
+  std::int64_t served = 0;
+  std::int64_t unserved = 0;
+  double stay = 0;
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    served += store.generator(slot).served;
+    unserved += store.generator(slot).unserved;
+    stay += store.generator(slot).sum_stay;
+  }
+  std::ostringstream digest;
+  digest.precision(17);
+  digest << "events=" << events << " total=" << store.generated << " time=" << store.now
+         << " served=" << served << " unserved=" << unserved << " stay=" << stay;
+  return digest.str();
+}
+
+// Runs the model once per iteration from a fresh generator, so every iteration
+// makes the same run; reports events per second and the run's digest.
+template <typename Calendar>
+void RunModel(benchmark::State& state, const std::vector<std::string>& text) {
+  const auto store = ReadModel(text);
+  std::int64_t events = 0;
+  std::int64_t total_events = 0;
+  for (auto _ : state) {
+    RandomGenerator random;
+    SimulationEngine<Calendar> engine(*store, random);
+    events = engine.Run(nullptr, {}).events;
+    total_events += events;
+  }
+  state.counters["events_per_second"] =
+      benchmark::Counter(static_cast<double>(total_events), benchmark::Counter::kIsRate);
+  state.SetLabel(Digest(*store, events));
+}
+
+void BM_SingleDevice(benchmark::State& state) {
+  RunModel<EventCalendar>(state, bench::SingleDeviceModel(200000));
+}
+void BM_SingleDeviceLinkedList(benchmark::State& state) {
+  RunModel<LinkedListCalendar>(state, bench::SingleDeviceModel(200000));
+}
+void BM_LargeNetwork(benchmark::State& state) {
+  RunModel<EventCalendar>(state, bench::LargeNetworkModel(20, false));
+}
+void BM_LargeNetworkLinkedList(benchmark::State& state) {
+  RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(20, false));
+}
+void BM_TimeModeWithoutRefusals(benchmark::State& state) {
+  RunModel<EventCalendar>(state, bench::LargeNetworkModel(10, true));
+}
+void BM_TimeModeWithoutRefusalsLinkedList(benchmark::State& state) {
+  RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(10, true));
+}
+
+BENCHMARK(BM_SingleDevice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SingleDeviceLinkedList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeNetwork)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeNetworkLinkedList)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_TimeModeWithoutRefusals)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TimeModeWithoutRefusalsLinkedList)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+}  // namespace
+}  // namespace qsim
