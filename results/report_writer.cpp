@@ -44,6 +44,8 @@ class ReportWriter {
   ReportWriter(std::ostream& out, const ModelStore& store, const NumberFormat& format)
       : out_(out), store_(store), format_(format) {}
 
+  // The code page is declared ahead of the first Cyrillic text: a browser that
+  // must guess it (as those of Linux desktops do) shows the Russian texts garbled.
   void Head(const std::string& calculation_time, const std::string& model_file_name) {
     Line(
         R"(<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=windows-1251">)"
