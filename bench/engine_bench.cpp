@@ -1,5 +1,6 @@
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <memory>
 #include <sstream>
 
@@ -42,14 +43,20 @@ void RunModel(benchmark::State& state, const std::vector<std::string>& text) {
   const auto store = ReadModel(text);
   std::int64_t events = 0;
   std::int64_t total_events = 0;
+  std::size_t peak_pending = 0;
   for (auto _ : state) {
     RandomGenerator random;
     SimulationEngine<Calendar> engine(*store, random);
-    events = engine.Run(nullptr, {}).events;
+    RunControls controls;
+    controls.progress = [&](const RunProgress&) {
+      peak_pending = std::max(peak_pending, engine.calendar().size());
+    };
+    events = engine.Run(nullptr, controls).events;
     total_events += events;
   }
   state.counters["events_per_second"] =
       benchmark::Counter(static_cast<double>(total_events), benchmark::Counter::kIsRate);
+  state.counters["peak_pending"] = static_cast<double>(peak_pending);
   state.SetLabel(Digest(*store, events));
 }
 
@@ -59,17 +66,21 @@ void BM_SingleDevice(benchmark::State& state) {
 void BM_SingleDeviceLinkedList(benchmark::State& state) {
   RunModel<LinkedListCalendar>(state, bench::SingleDeviceModel(200000));
 }
+// Long enough for the queues to fill up and thousands of events to wait, short
+// enough for the plain list to finish in seconds.
+constexpr double kLargeNetworkTime = 4;
+
 void BM_LargeNetwork(benchmark::State& state) {
-  RunModel<EventCalendar>(state, bench::LargeNetworkModel(20, false));
+  RunModel<EventCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, false));
 }
 void BM_LargeNetworkLinkedList(benchmark::State& state) {
-  RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(20, false));
+  RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, false));
 }
 void BM_TimeModeWithoutRefusals(benchmark::State& state) {
-  RunModel<EventCalendar>(state, bench::LargeNetworkModel(10, true));
+  RunModel<EventCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, true));
 }
 void BM_TimeModeWithoutRefusalsLinkedList(benchmark::State& state) {
-  RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(10, true));
+  RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, true));
 }
 
 BENCHMARK(BM_SingleDevice)->Unit(benchmark::kMillisecond);

@@ -9,5 +9,6 @@ namespace qsim::cli {
 int CanonCommand(const QStringList& arguments);
 int CheckCommand(const QStringList& arguments);
 int DrawCommand(const QStringList& arguments);
+int RunCommand(const QStringList& arguments);
 
 }  // namespace qsim::cli

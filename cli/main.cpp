@@ -18,6 +18,7 @@ const std::map<QString, Command>& Commands() {
       {"canon", qsim::cli::CanonCommand},
       {"check", qsim::cli::CheckCommand},
       {"draw", qsim::cli::DrawCommand},
+      {"run", qsim::cli::RunCommand},
   };
   return commands;
 }

@@ -1,5 +1,7 @@
 #include "results/report_writer.h"
 
+#include "results/protocol_writer.h"
+
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
@@ -226,17 +228,16 @@ void WriteReport(std::ostream& out, const ModelStore& store, const std::string& 
 }
 
 std::string ReportPath(const std::string& reports_folder, const RunSettings& settings,
-                       const LocalDateTime& when) {
-  const std::string name =
-      settings.report_name_auto ? "report_" + DateTimeStamp(when) : settings.report_file_name;
-  return (std::filesystem::path(reports_folder) / (name + ".htm")).string();
+                       const LocalDateTime& when, const std::string& suffix) {
+  return GeneratedFilePath(reports_folder, settings.report_name_auto, settings.report_file_name,
+                           "report_", when, suffix, ".htm");
 }
 
 std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
-                            const NumberFormat& format) {
+                            const NumberFormat& format, const std::string& suffix) {
   const LocalDateTime when = platform.Now();
-  const std::string path = ReportPath(reports_folder, store.settings, when);
+  const std::string path = ReportPath(reports_folder, store.settings, when, suffix);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out)
     ThrowCannotCreate(path);

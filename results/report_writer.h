@@ -24,10 +24,10 @@ void WriteReport(std::ostream& out, const ModelStore& store, const std::string& 
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format);
 
 // The path of the report file in `reports_folder`: "report_" + the stamp of
-// `when` + ".htm" when settings.report_name_auto is on, otherwise
-// settings.report_file_name + ".htm".
+// `when` when settings.report_name_auto is on, otherwise settings.report_file_name;
+// then `suffix` (for series of runs) and ".htm".
 std::string ReportPath(const std::string& reports_folder, const RunSettings& settings,
-                       const LocalDateTime& when);
+                       const LocalDateTime& when, const std::string& suffix = "");
 
 // Reads the clock once, writes the report to ReportPath in `reports_folder`,
 // overwriting a file of that name, and returns the path. The folder is not
@@ -35,6 +35,6 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 // cannot be created or written; a partly written file is left behind.
 std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
-                            const NumberFormat& format);
+                            const NumberFormat& format, const std::string& suffix = "");
 
 }  // namespace qsim

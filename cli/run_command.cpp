@@ -1,0 +1,137 @@
+#include <QCommandLineParser>
+#include <QFileInfo>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+
+#include "cli/cli_platform.h"
+#include "cli/cli_support.h"
+#include "cli/commands.h"
+#include "engine/compute_command.h"
+#include "language/code_page.h"
+#include "language/text_file.h"
+#include "model/qsim_error.h"
+
+namespace qsim::cli {
+namespace {
+
+std::atomic<bool> interrupted{false};
+
+void OnInterrupt(int) {
+  interrupted = true;
+}
+
+void AddRunOptions(QCommandLineParser& parser) {
+  AddNumberOptions(parser);
+  parser.addOptions({
+      {"reports-dir", "Folder of the report and protocol (default: reports beside the program).",
+       "DIR"},
+      {"protocol", "Write the protocol of every event, named by the date and time."},
+      {"protocol-name", "Write the protocol as NAME.txt.", "NAME"},
+      {"report-name", "Write the report as NAME.htm (default: named by the date and time).",
+       "NAME"},
+      {"no-input", "Leave the input data out of the report."},
+      {"no-check", "Run without checking the model first."},
+      {"open", "Open the report with the desktop's viewer."},
+      {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
+      {"max-events", "Stop a run after N events.", "N"},
+  });
+}
+
+long long PositiveNumber(const QCommandLineParser& parser, const QString& option,
+                         long long fallback) {
+  if (!parser.isSet(option))
+    return fallback;
+  bool ok = false;
+  const long long value = parser.value(option).toLongLong(&ok);
+  if (!ok || value < 1) {
+    throw UsageError{"--" + option.toStdString() + " needs a positive whole number"};
+  }
+  return value;
+}
+
+void ApplyOptions(const QCommandLineParser& parser, RunSettings& settings) {
+  settings.check_model = !parser.isSet("no-check");
+  settings.report_include_input = !parser.isSet("no-input");
+  settings.report_open_after = parser.isSet("open");
+  settings.report_name_auto = !parser.isSet("report-name");
+  settings.report_file_name = Utf8ToCp1251(parser.value("report-name").toStdString());
+  settings.protocol_enabled = parser.isSet("protocol") || parser.isSet("protocol-name");
+  settings.protocol_name_auto = !parser.isSet("protocol-name");
+  settings.protocol_file_name = Utf8ToCp1251(parser.value("protocol-name").toStdString());
+  settings.protocol_open_after = false;
+}
+
+// Prints the findings on standard error; a run goes on unless one blocks.
+bool ReportFindings(const ValidationResult& result) {
+  for (const std::string& finding : result.findings) {
+    std::fprintf(stderr, "%s\n", Cp1251ToUtf8(finding).c_str());
+  }
+  return !result.blocking;
+}
+
+std::string StopMessage(RunOutcome outcome, long long max_events) {
+  if (outcome == RunOutcome::Cancelled)
+    return "моделирование прервано (Ctrl+C); отчет не записан";
+  return "моделирование остановлено: выполнено " + std::to_string(max_events) +
+         " событий (--max-events); отчет не записан";
+}
+
+}  // namespace
+
+// Runs a model file as the run command of the program does, once or --runs times,
+// and prints the paths of the files written, one per line.
+int RunCommand(const QStringList& arguments) {
+  QCommandLineParser parser;
+  AddRunOptions(parser);
+  const QStringList files = ParseCommandLine(
+      parser, arguments, 1,
+      "run MODEL.txt [--reports-dir DIR] [--protocol] [--protocol-name NAME] [--report-name NAME]"
+      " [--no-input] [--no-check] [--open] [--runs N] [--max-events N] [--decimal-separator SEP]");
+  const NumberFormat format = NumberFormatFrom(parser);
+  const long long runs = PositiveNumber(parser, "runs", 1);
+  const long long max_events = PositiveNumber(parser, "max-events", 0);
+
+  CliPlatform platform;
+  const QString model_path = QFileInfo(files[0]).absoluteFilePath();
+  std::vector<std::string> text = ReadTextLines(LocalPath(files[0]));
+  auto store = std::make_unique<ModelStore>();
+  ApplyOptions(parser, store->settings);
+  RandomGenerator random;
+  Simulation simulation(*store, random);
+  ComputeEnvironment environment{*store,
+                                 simulation,
+                                 platform,
+                                 format,
+                                 Utf8ToCp1251(model_path.toStdString()),
+                                 parser.isSet("reports-dir")
+                                     ? LocalPath(parser.value("reports-dir"))
+                                     : platform.ProgramFolder() + "/reports",
+                                 "",
+                                 {},
+                                 ReportFindings};
+  environment.controls.cancel = &interrupted;
+  environment.controls.max_events = max_events;
+  std::signal(SIGINT, OnInterrupt);
+
+  for (long long run = 1; run <= runs; ++run) {
+    if (runs > 1)
+      environment.file_suffix = "_" + std::to_string(run);
+    bool parse_only = false;
+    const ComputeOutcome outcome = Button1Click(text, parse_only, environment);
+    if (!outcome.simulated)
+      return kExitBlocked;
+    if (!outcome.protocol_path.empty())
+      std::printf("%s\n", outcome.protocol_path.c_str());
+    if (outcome.run.outcome != RunOutcome::Finished) {
+      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, max_events)));
+    }
+    std::printf("%s\n", outcome.report_path.c_str());
+    std::fflush(stdout);
+  }
+  return kExitOk;
+}
+
+}  // namespace qsim::cli

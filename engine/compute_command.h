@@ -1,0 +1,52 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "engine/run_controls.h"
+#include "engine/simulation.h"
+#include "language/model_validation.h"
+#include "language/number_format.h"
+#include "model/model_store.h"
+#include "results/platform.h"
+
+namespace qsim {
+
+// What the compute command works with; the shell that runs it owns all of it.
+struct ComputeEnvironment {
+  ModelStore& store;
+  Simulation& simulation;
+  Platform& platform;
+  NumberFormat format;
+  std::string model_file_name;  // Windows-1251; empty for a model never saved
+  std::string reports_folder;   // a file system path; never created here
+  std::string file_suffix;      // before the extension of the files written ("_2")
+  RunControls controls;
+  // Shows the model check's findings; returns false to go back to editing. Not
+  // called when there is no finding. A blocking finding cancels the run whatever
+  // it returns.
+  std::function<bool(const ValidationResult&)> review_findings;
+};
+
+// What one compute command did.
+struct ComputeOutcome {
+  bool simulated = false;  // a run took place (its outcome says how it ended)
+  RunResult run;
+  std::string protocol_path;  // the protocol written, or empty
+  std::string report_path;    // the report written, or empty
+};
+
+// The compute command: reads the model text into the store (process_all reset
+// first), checks the model when store.settings.check_model is on, runs it, writes
+// the report and, when asked, the protocol, opens what is to be opened, and
+// finally rewrites `text` in canonical form. With `parse_only` set it only reads
+// and rewrites the text; `parse_only` is false when the command ends, however it
+// ends. A run stopped from outside writes no report.
+//
+// Throws QsimError: a reading error ends the command with the earlier lines
+// applied and nothing else done; a file that cannot be written ends it there.
+ComputeOutcome Button1Click(std::vector<std::string>& text, bool& parse_only,
+                            ComputeEnvironment& environment);
+
+}  // namespace qsim
