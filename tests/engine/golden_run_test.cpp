@@ -10,6 +10,7 @@
 #include "language/model_text_writer.h"
 #include "language/text_file.h"
 #include "results/protocol_writer.h"
+#include "results/report_statistics.h"
 #include "tests/support/json_value.h"
 
 namespace qsim {
@@ -27,6 +28,37 @@ std::string ReadFile(const std::string& path) {
 // Our protocol (Windows-1251, CR LF) as UTF-8 lines.
 std::vector<std::string> ProtocolLines(const std::string& cp1251) {
   return SplitLines(Cp1251ToUtf8(cp1251));
+}
+
+// Compares the cells of one row with the golden values named by `keys`; "DIV0"
+// stands for our mark of a cell whose divisor is zero.
+void ExpectCells(const std::vector<std::string>& cells, const JsonValue& golden,
+                 const std::vector<const char*>& keys) {
+  ASSERT_EQ(cells.size(), keys.size());
+  for (std::size_t i = 0; i < keys.size(); ++i) {
+    std::string expected = golden[keys[i]].text;
+    if (expected == "DIV0") expected = Cp1251ToUtf8(kNoValueMark);
+    EXPECT_EQ(Cp1251ToUtf8(cells[i]), expected) << golden["name"].text << ", " << keys[i];
+  }
+}
+
+void ExpectStatistics(const ModelStore& store, const JsonValue& run, const NumberFormat& format) {
+  for (const JsonValue& g : run["generators"].items) {
+    const int slot = std::stoi(g["slot"].text);
+    ExpectCells(GeneratorStatisticsCells(slot, store.generator(slot), format), g,
+                {"name", "served", "unserved", "mean_stay", "min_stay", "max_stay"});
+  }
+  for (const JsonValue& q : run["queues"].items) {
+    const int slot = std::stoi(q["slot"].text);
+    ExpectCells(QueueStatisticsCells(slot, store.queue(slot), store.now, format), q,
+                {"name", "max_len", "entries", "zero_entries", "mean_len", "mean_wait",
+                 "mean_wait_nonzero", "max_wait"});
+  }
+  for (const JsonValue& d : run["devices"].items) {
+    const int slot = std::stoi(d["slot"].text);
+    ExpectCells(DeviceStatisticsCells(slot, store.device(slot), store.now, format), d,
+                {"name", "starts", "utilisation", "mean_service", "mean_busy", "max_busy"});
+  }
 }
 
 class GoldenRunTest : public ::testing::TestWithParam<const char*> {
@@ -57,6 +89,7 @@ TEST_P(GoldenRunTest, ReproducesEveryRunAndTheLastProtocol) {
     EXPECT_EQ(result.protocol_written, run["protocol_created"].boolean);
     EXPECT_EQ(std::to_string(store->generated), run["total"].text);
     EXPECT_EQ(NumberText(store->now, format), run["model_time"].text);
+    ExpectStatistics(*store, run, format);
     protocol = out.str();
     text = WriteModelText(*store, format);
   }
