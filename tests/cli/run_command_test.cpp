@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "language/code_page.h"
+#include "language/text_file.h"
+#include "tests/cli/cli_runner.h"
+
+namespace qsim {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kModel =
+    "generator 1;\nla 1;\nrasp 4;\ntransfer 1;\n1 queue 1;\n"
+    "queue 1;\nlen 5;\ntransfer 1;\n1 device 1;\n"
+    "device 1;\nk 1;\nv 0.5;\nrasp 4;\ntransfer 1;\n1 terminator;\nsimulate 3;\n";
+
+class RunCommandTest : public test_support::CliRunner {
+ protected:
+  std::string Reports() {
+    fs::create_directories(folder_ / "reports");
+    return (folder_ / "reports").string();
+  }
+  std::string RunModel(const std::string& text, const std::string& options) {
+    const fs::path model = Write("model.txt", text);
+    last_ = Run("run --decimal-separator . '" + model.string() + "' --reports-dir '" + Reports() +
+                "' " + options);
+    return last_.out;
+  }
+  test_support::CliResult last_;
+};
+
+TEST_F(RunCommandTest, WritesTheReportAndTheProtocolAndPrintsTheirPaths) {
+  const std::string out = RunModel(kModel, "--protocol-name p --report-name r");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_EQ(out, Reports() + "/p.txt\n" + Reports() + "/r.htm\n");
+  const std::string protocol = ReadAll(folder_ / "reports/p.txt");
+  EXPECT_EQ(protocol.substr(0, 2), "\xCF\xF0");  // "Пр" in Windows-1251
+  EXPECT_NE(protocol.find((folder_ / "model.txt").string() + "\r\n"), std::string::npos);
+  const std::string report = ReadAll(folder_ / "reports/r.htm");
+  EXPECT_NE(report.find("\xC2\xF0\xE5\xEC\xFF \xEC\xEE\xE4\xE5\xEB\xE8\xF0\xEE\xE2\xE0\xED\xE8"
+                        "\xFF: </td><td>3</td>"),
+            std::string::npos);  // the model time of the run
+}
+
+TEST_F(RunCommandTest, ASeriesOfRunsNumbersItsFiles) {
+  const std::string out = RunModel(kModel, "--runs 2 --protocol --report-name r");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_TRUE(fs::exists(folder_ / "reports/r_1.htm"));
+  EXPECT_TRUE(fs::exists(folder_ / "reports/r_2.htm"));
+  EXPECT_EQ(std::count(out.begin(), out.end(), '\n'), 4);
+  EXPECT_NE(out.find("_2.txt\n"), std::string::npos);
+}
+
+TEST_F(RunCommandTest, ABlockingFindingStopsBeforeTheRun) {
+  const std::string out = RunModel("simulate 0;\n", "");
+  EXPECT_EQ(last_.status, 1);
+  EXPECT_EQ(out, "");
+  EXPECT_NE(last_.err.find("1. Система не имеет выхода"), std::string::npos);
+  EXPECT_TRUE(fs::is_empty(folder_ / "reports"));
+  // Without the check the same model runs and reports nothing simulated.
+  RunModel("simulate 0;\n", "--no-check");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+}
+
+TEST_F(RunCommandTest, NonBlockingFindingsAreAppliedAndTheRunGoesOn) {
+  std::string model = kModel;
+  model.replace(model.find("simulate 3;"), 11, "simulate 0;");
+  RunModel(model, "");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_NE(last_.err.find("Исправлено на 100."), std::string::npos);
+}
+
+TEST_F(RunCommandTest, TheEventLimitStopsARunThatCannotEnd) {
+  std::string model = kModel + "process_all 0;\n";
+  model.replace(model.find("v 0.5;"), 6, "v 100;");
+  model.replace(model.find("len 5;"), 6, "len 1;");
+  RunModel(model, "--max-events 100000");
+  EXPECT_EQ(last_.status, 2);
+  EXPECT_EQ(last_.err,
+            "qsim-cli: моделирование остановлено: выполнено 100000 событий (--max-events); отчет "
+            "не записан.\n");
+  EXPECT_TRUE(fs::is_empty(folder_ / "reports"));
+}
+
+TEST_F(RunCommandTest, CtrlCStopsTheRunWithoutAReport) {
+  std::string model = kModel + "process_all 0;\n";
+  model.replace(model.find("v 0.5;"), 6, "v 100;");
+  model.replace(model.find("len 5;"), 6, "len 1;");
+  const fs::path path = Write("model.txt", model);
+  const fs::path err = folder_ / "run_stderr.txt";
+  last_ = Run("run --decimal-separator . '" + path.string() + "' --reports-dir '" + Reports() +
+              "' 2>'" + err.string() + "' & pid=$!; sleep 1; kill -INT $pid; wait $pid; exit $?");
+  EXPECT_EQ(last_.status, 2);
+  EXPECT_EQ(ReadAll(err), "qsim-cli: моделирование прервано (Ctrl+C); отчет не записан.\n");
+  EXPECT_TRUE(fs::is_empty(folder_ / "reports"));
+}
+
+TEST_F(RunCommandTest, AMissingReportsFolderIsAnError) {
+  const fs::path model = Write("model.txt", kModel);
+  last_ = Run("run --decimal-separator . '" + model.string() + "' --reports-dir '" +
+              (folder_ / "none").string() + "'");
+  EXPECT_EQ(last_.status, 2);
+  EXPECT_NE(last_.err.find("Cannot create file"), std::string::npos);
+}
+
+TEST_F(RunCommandTest, TheGoldenProtocolThroughTheCommandLine) {
+  const std::string golden = QSIM_GOLDEN_DIR "/01_constant_count";
+  last_ = Run("run --decimal-separator . '" + golden + ".txt' --reports-dir '" + Reports() +
+              "' --protocol-name p");
+  ASSERT_EQ(last_.status, 0) << last_.err;
+  std::vector<std::string> ours = SplitLines(Cp1251ToUtf8(ReadAll(folder_ / "reports/p.txt")));
+  std::vector<std::string> expected = SplitLines(ReadAll(golden + ".protocol.txt"));
+  ASSERT_EQ(ours.size(), expected.size());
+  ours.erase(ours.begin());
+  expected.erase(expected.begin());
+  EXPECT_EQ(ours, expected);
+}
+
+TEST_F(RunCommandTest, BadOptionsAreUsageErrors) {
+  EXPECT_EQ(Run("run").status, 2);
+  EXPECT_EQ(RunModel(kModel, "--runs 0"), "");
+  EXPECT_EQ(last_.status, 2);
+  RunModel(kModel, "--max-events x");
+  EXPECT_EQ(last_.status, 2);
+}
+
+}  // namespace
+}  // namespace qsim
