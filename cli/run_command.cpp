@@ -9,6 +9,8 @@
 #include "cli/cli_platform.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "editor/model_drawing.h"
+#include "editor/raster_canvas.h"
 #include "engine/compute_command.h"
 #include "language/code_page.h"
 #include "language/text_file.h"
@@ -33,6 +35,7 @@ void AddRunOptions(QCommandLineParser& parser) {
       {"report-name", "Write the report as NAME.htm (default: named by the date and time).",
        "NAME"},
       {"no-input", "Leave the input data out of the report."},
+      {"picture", "Include the model's picture in the report (REPORT.htm.bmp)."},
       {"no-check", "Run without checking the model first."},
       {"open", "Open the report with the desktop's viewer."},
       {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
@@ -55,6 +58,7 @@ long long PositiveNumber(const QCommandLineParser& parser, const QString& option
 void ApplyOptions(const QCommandLineParser& parser, RunSettings& settings) {
   settings.check_model = !parser.isSet("no-check");
   settings.report_include_input = !parser.isSet("no-input");
+  settings.report_include_picture = parser.isSet("picture");
   settings.report_open_after = parser.isSet("open");
   settings.report_name_auto = !parser.isSet("report-name");
   settings.report_file_name = Utf8ToCp1251(parser.value("report-name").toStdString());
@@ -89,7 +93,8 @@ int RunCommand(const QStringList& arguments) {
   const QStringList files = ParseCommandLine(
       parser, arguments, 1,
       "run MODEL.txt [--reports-dir DIR] [--protocol] [--protocol-name NAME] [--report-name NAME]"
-      " [--no-input] [--no-check] [--open] [--runs N] [--max-events N] [--decimal-separator SEP]");
+      " [--no-input] [--picture] [--no-check] [--open] [--runs N] [--max-events N] "
+      "[--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
   const long long runs = PositiveNumber(parser, "runs", 1);
   const long long max_events = PositiveNumber(parser, "max-events", 0);
@@ -101,17 +106,25 @@ int RunCommand(const QStringList& arguments) {
   ApplyOptions(parser, store->settings);
   RandomGenerator random;
   Simulation simulation(*store, random);
-  ComputeEnvironment environment{*store,
-                                 simulation,
-                                 platform,
-                                 format,
-                                 Utf8ToCp1251(model_path.toStdString()),
-                                 parser.isSet("reports-dir")
-                                     ? LocalPath(parser.value("reports-dir"))
-                                     : platform.ProgramFolder() + "/reports",
-                                 "",
-                                 {},
-                                 ReportFindings};
+  const std::string reports_folder = parser.isSet("reports-dir")
+                                         ? LocalPath(parser.value("reports-dir"))
+                                         : platform.ProgramFolder() + "/reports";
+  ComputeEnvironment environment{.store = *store,
+                                 .simulation = simulation,
+                                 .platform = platform,
+                                 .format = format,
+                                 .model_file_name = Utf8ToCp1251(model_path.toStdString()),
+                                 .reports_folder = reports_folder,
+                                 .review_findings = ReportFindings};
+  // The report's picture: the model drawn anew onto a white canvas after each run.
+  std::unique_ptr<RasterCanvas> canvas;
+  if (parser.isSet("picture")) {
+    environment.picture = [&] {
+      canvas = std::make_unique<RasterCanvas>();
+      DrawModel(*store, *canvas);
+      return canvas->image();
+    };
+  }
   environment.controls.cancel = &interrupted;
   environment.controls.max_events = max_events;
   std::signal(SIGINT, OnInterrupt);

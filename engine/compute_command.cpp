@@ -44,8 +44,12 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
     outcome.protocol_path = protocol->path();
   if (outcome.run.outcome != RunOutcome::Finished)
     return;
-  outcome.report_path = WriteReportFile(env.reports_folder, env.store, env.model_file_name,
-                                        env.platform, env.format, env.file_suffix);
+  std::optional<RgbImageView> picture;
+  if (settings.report_include_picture && env.picture)
+    picture = env.picture();
+  outcome.report_path =
+      WriteReportFile(env.reports_folder, env.store, env.model_file_name, env.platform, env.format,
+                      env.file_suffix, picture ? &*picture : nullptr);
   if (settings.report_open_after)
     env.platform.OpenDocument(outcome.report_path);
   if (settings.protocol_open_after && !outcome.protocol_path.empty()) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/rgb_image_view.h"
 #include "engine/run_controls.h"
 #include "engine/simulation.h"
 #include "language/model_validation.h"
@@ -18,15 +19,18 @@ struct ComputeEnvironment {
   ModelStore& store;
   Simulation& simulation;
   Platform& platform;
-  NumberFormat format;
-  std::string model_file_name;  // Windows-1251; empty for a model never saved
-  std::string reports_folder;   // a file system path; never created here
-  std::string file_suffix;      // before the extension of the files written ("_2")
-  RunControls controls;
+  NumberFormat format = {};
+  std::string model_file_name = {};  // Windows-1251; empty for a model never saved
+  std::string reports_folder = {};   // a file system path; never created here
+  std::string file_suffix = {};      // before the extension of the files written ("_2")
+  RunControls controls = {};
+  // The model's picture for a report that includes it; called after the run.
+  // Empty: reports go without a picture.
+  std::function<RgbImageView()> picture = {};
   // Shows the model check's findings; returns false to go back to editing. Not
   // called when there is no finding. A blocking finding cancels the run whatever
   // it returns.
-  std::function<bool(const ValidationResult&)> review_findings;
+  std::function<bool(const ValidationResult&)> review_findings = {};
 };
 
 // What one compute command did.

@@ -12,6 +12,7 @@
 #include "language/code_page.h"
 #include "language/element_captions.h"
 #include "model/qsim_error.h"
+#include "results/bitmap_file.h"
 #include "results/html_text.h"
 #include "results/report_statistics.h"
 
@@ -60,6 +61,12 @@ class ReportWriter {
       Line(R"(<p align="center">Рассчитанная модель хранится в файле: <b>)"_cp,
            HtmlText(model_file_name), ".</b></p>");
     }
+  }
+
+  // The picture lines; the source is the absolute path of the bitmap file.
+  void Picture(const std::string& source) {
+    Line(R"(<p align="center"><img src=")", HtmlText(Utf8ToCp1251(source)), R"("></p>)");
+    Line(R"(<p align="center"><i>Изображение модели.</i></p>)"_cp);
   }
 
   void InputData() {
@@ -218,9 +225,12 @@ class ReportWriter {
 }  // namespace
 
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
-                 const LocalDateTime& when, const Platform& platform, const NumberFormat& format) {
+                 const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
+                 const std::string& picture_source) {
   ReportWriter writer(out, store, format);
   writer.Head(CalculationTime(when, platform), model_file_name);
+  if (!picture_source.empty())
+    writer.Picture(picture_source);
   if (store.settings.report_include_input)
     writer.InputData();
   writer.ComputedData();
@@ -235,13 +245,19 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 
 std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
-                            const NumberFormat& format, const std::string& suffix) {
+                            const NumberFormat& format, const std::string& suffix,
+                            const RgbImageView* picture) {
   const LocalDateTime when = platform.Now();
   const std::string path = ReportPath(reports_folder, store.settings, when, suffix);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out)
     ThrowCannotCreate(path);
-  WriteReport(out, store, model_file_name, when, platform, format);
+  std::string picture_source;
+  if (store.settings.report_include_picture && picture != nullptr) {
+    picture_source = std::filesystem::absolute(path).string() + ".bmp";
+    SaveBitmapFile(path + ".bmp", *picture);
+  }
+  WriteReport(out, store, model_file_name, when, platform, format, picture_source);
   out.flush();
   if (!out)
     ThrowCannotCreate(path);

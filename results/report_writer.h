@@ -3,6 +3,7 @@
 #include <ostream>
 #include <string>
 
+#include "editor/rgb_image_view.h"
 #include "language/number_format.h"
 #include "model/model_store.h"
 #include "results/platform.h"
@@ -20,8 +21,12 @@ namespace qsim {
 //
 // REQUIRES: the run has ended and its end-of-run removals are done; `out` is
 // binary, so that line ends are written as given.
+//
+// `picture_source` (a file system path) is the model's picture to show under the
+// head; empty for none.
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
-                 const LocalDateTime& when, const Platform& platform, const NumberFormat& format);
+                 const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
+                 const std::string& picture_source = "");
 
 // The path of the report file in `reports_folder`: "report_" + the stamp of
 // `when` when settings.report_name_auto is on, otherwise settings.report_file_name;
@@ -33,8 +38,13 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 // overwriting a file of that name, and returns the path. The folder is not
 // created. Throws QsimError "Cannot create file "<path>". <reason>" when the file
 // cannot be created or written; a partly written file is left behind.
+//
+// When settings.report_include_picture is on and `picture` is given, the picture
+// is saved as a Windows bitmap named by the report's full path + ".bmp" and shown
+// in the report.
 std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
-                            const NumberFormat& format, const std::string& suffix = "");
+                            const NumberFormat& format, const std::string& suffix = "",
+                            const RgbImageView* picture = nullptr);
 
 }  // namespace qsim

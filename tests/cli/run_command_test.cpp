@@ -45,6 +45,15 @@ TEST_F(RunCommandTest, WritesTheReportAndTheProtocolAndPrintsTheirPaths) {
             std::string::npos);  // the model time of the run
 }
 
+TEST_F(RunCommandTest, PictureOptionDrawsTheModelBesideTheReport) {
+  RunModel(kModel, "--report-name r --picture");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  const std::string bitmap = ReadAll(folder_ / "reports/r.htm.bmp");
+  ASSERT_EQ(bitmap.size(), 54u + 2048u * 3u * 1920u);
+  EXPECT_EQ(bitmap.substr(0, 2), "BM");
+  EXPECT_NE(ReadAll(folder_ / "reports/r.htm").find("r.htm.bmp\"></p>"), std::string::npos);
+}
+
 TEST_F(RunCommandTest, ASeriesOfRunsNumbersItsFiles) {
   const std::string out = RunModel(kModel, "--runs 2 --protocol --report-name r");
   EXPECT_EQ(last_.status, 0) << last_.err;

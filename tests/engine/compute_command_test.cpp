@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "language/code_page.h"
+#include "language/text_file.h"
 #include "model/qsim_error.h"
 #include "tests/results/fake_platform.h"
 
@@ -51,7 +52,10 @@ class ComputeCommandTest : public ::testing::Test {
   RandomGenerator random_;
   Simulation simulation_{*store_, random_};
   RecordingPlatform platform_;
-  ComputeEnvironment env_{*store_, simulation_, platform_, NumberFormat{'.'}, "", "", "", {}, {}};
+  ComputeEnvironment env_{.store = *store_,
+                          .simulation = simulation_,
+                          .platform = platform_,
+                          .format = NumberFormat{'.'}};
   bool parse_only_ = false;
   bool go_on_ = true;
   Lines reviewed_;
@@ -171,6 +175,30 @@ TEST_F(ComputeCommandTest, SeriesOfRunsGetTheirSuffixAndChosenNames) {
   const ComputeOutcome outcome = Compute(text);
   EXPECT_EQ(outcome.report_path, (folder_ / "итог_2.htm").string());
   EXPECT_EQ(outcome.protocol_path, (folder_ / "run1_2.txt").string());
+}
+
+TEST_F(ComputeCommandTest, TheReportShowsThePictureSavedBesideIt) {
+  static const std::uint8_t kPixels[] = {255, 0, 0, 0, 0, 255};
+  int drawn = 0;
+  env_.picture = [&] {
+    ++drawn;
+    return RgbImageView{2, 1, kPixels};
+  };
+  Lines text = kModel;
+  Compute(text);
+  EXPECT_EQ(drawn, 0);  // not asked for
+
+  store_->settings.report_include_picture = true;
+  const ComputeOutcome outcome = Compute(text);
+  EXPECT_EQ(drawn, 1);
+  const std::string bitmap = outcome.report_path + ".bmp";
+  ASSERT_TRUE(fs::exists(bitmap));
+  EXPECT_EQ(fs::file_size(bitmap), 54u + 8u);  // headers and one padded row
+  const Lines report = ReadTextLines(outcome.report_path);
+  ASSERT_GE(report.size(), 5u);
+  EXPECT_EQ(report[3],
+            "<p align=\"center\"><img src=\"" + fs::absolute(bitmap).string() + "\"></p>");
+  EXPECT_EQ(report[4], "<p align=\"center\"><i>Изображение модели.</i></p>"_cp);
 }
 
 }  // namespace
