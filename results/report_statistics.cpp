@@ -9,19 +9,16 @@ namespace {
 // zero shows a mean of 0 rather than a division by zero.
 constexpr double kWaitDivisorGuard = 1e-10;
 
-// numerator / divisor, or the mark when the divisor is zero.
-std::string Ratio(double numerator, double divisor, const NumberFormat& format) {
+// numerator / divisor; none when the divisor is zero.
+std::optional<double> Ratio(double numerator, double divisor) {
   if (divisor == 0)
-    return std::string(kNoValueMark);
-  return NumberText(numerator / divisor, format);
+    return std::nullopt;
+  return numerator / divisor;
 }
 
-// Busy time per unit of model time, then per channel; dividing once by now × k
-// would round differently.
-std::string Utilisation(const DeviceRecord& d, double now, const NumberFormat& format) {
-  if (now == 0 || d.k == 0)
-    return std::string(kNoValueMark);
-  return NumberText(d.service_sum / now / d.k, format);
+// A value, or the mark where it has none.
+std::string Cell(std::optional<double> value, const NumberFormat& format) {
+  return value ? NumberText(*value, format) : std::string(kNoValueMark);
 }
 
 std::string NameCell(int slot, const ElementName& name) {
@@ -30,11 +27,30 @@ std::string NameCell(int slot, const ElementName& name) {
 
 }  // namespace
 
+std::optional<double> MeanStay(const GeneratorRecord& g) {
+  return Ratio(g.sum_stay, static_cast<double>(g.served) + g.unserved);
+}
+
+std::optional<double> MeanQueueLength(const QueueRecord& q, double now) {
+  return q.entries > 0 ? Ratio(q.len_area, now) : 0.0;
+}
+
+std::optional<double> MeanWait(const QueueRecord& q) {
+  return q.entries > 0 ? Ratio(q.sum_wait, q.entries) : 0.0;
+}
+
+// Busy time per unit of model time, then per channel; dividing once by now × k
+// would round differently.
+std::optional<double> Utilisation(const DeviceRecord& d, double now) {
+  if (now == 0 || d.k == 0)
+    return std::nullopt;
+  return d.service_sum / now / d.k;
+}
+
 std::vector<std::string> GeneratorStatisticsCells(int slot, const GeneratorRecord& g,
                                                   const NumberFormat& format) {
-  const double removed = static_cast<double>(g.served) + g.unserved;
   return {NameCell(slot, g.name),         IntegerText(g.served),
-          IntegerText(g.unserved),        Ratio(g.sum_stay, removed, format),
+          IntegerText(g.unserved),        Cell(MeanStay(g), format),
           NumberText(g.min_stay, format), NumberText(g.max_stay, format)};
 }
 
@@ -42,23 +58,23 @@ std::vector<std::string> QueueStatisticsCells(int slot, const QueueRecord& q, do
                                               const NumberFormat& format) {
   std::vector<std::string> cells = {NameCell(slot, q.name), IntegerText(q.max_len),
                                     IntegerText(q.entries), IntegerText(q.zero_entries)};
-  if (q.entries > 0) {
-    const auto waited = static_cast<double>(q.entries - q.zero_entries);
-    cells.push_back(Ratio(q.len_area, now, format));
-    cells.push_back(Ratio(q.sum_wait, q.entries, format));
-    cells.push_back(Ratio(q.sum_wait, waited + kWaitDivisorGuard, format));
-  } else {
-    cells.insert(cells.end(), 3, NumberText(0, format));
-  }
+  const auto waited = static_cast<double>(q.entries - q.zero_entries);
+  cells.push_back(Cell(MeanQueueLength(q, now), format));
+  cells.push_back(Cell(MeanWait(q), format));
+  cells.push_back(
+      Cell(q.entries > 0 ? Ratio(q.sum_wait, waited + kWaitDivisorGuard) : 0.0, format));
   cells.push_back(NumberText(q.max_wait, format));
   return cells;
 }
 
 std::vector<std::string> DeviceStatisticsCells(int slot, const DeviceRecord& d, double now,
                                                const NumberFormat& format) {
-  return {NameCell(slot, d.name),          IntegerText(d.starts),
-          Utilisation(d, now, format),     Ratio(d.service_sum, d.starts, format),
-          Ratio(d.busy_area, now, format), IntegerText(d.max_busy)};
+  return {NameCell(slot, d.name),
+          IntegerText(d.starts),
+          Cell(Utilisation(d, now), format),
+          Cell(Ratio(d.service_sum, d.starts), format),
+          Cell(Ratio(d.busy_area, now), format),
+          IntegerText(d.max_busy)};
 }
 
 }  // namespace qsim

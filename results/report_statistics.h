@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,6 +16,13 @@ namespace qsim {
 // em dash, the usual mark of a cell without a value, which cannot be taken for a
 // number.
 inline constexpr std::string_view kNoValueMark = "—"_cp;
+
+// The computed values behind the cells; none where the divisor is zero. The
+// means of a queue that no request entered are 0.
+std::optional<double> MeanStay(const GeneratorRecord& generator);
+std::optional<double> MeanQueueLength(const QueueRecord& queue, double now);
+std::optional<double> MeanWait(const QueueRecord& queue);
+std::optional<double> Utilisation(const DeviceRecord& device, double now);
 
 // The cells of one row of the report's computed tables, exactly as the report
 // writes them (Windows-1251, HTML), in column order. The first cell names the
