@@ -11,5 +11,6 @@ int CanonCommand(const QStringList& arguments);
 int CheckCommand(const QStringList& arguments);
 int DrawCommand(const QStringList& arguments);
 int RunCommand(const QStringList& arguments);
+int SweepCommand(const QStringList& arguments);
 
 }  // namespace qsim::cli

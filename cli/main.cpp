@@ -20,6 +20,7 @@ const std::map<QString, Command>& Commands() {
       {"check", qsim::cli::CheckCommand},
       {"draw", qsim::cli::DrawCommand},
       {"run", qsim::cli::RunCommand},
+      {"sweep", qsim::cli::SweepCommand},
   };
   return commands;
 }

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/run_controls.h"
+#include "engine/simulation.h"
+#include "language/number_format.h"
+#include "model/model_store.h"
+
+namespace qsim {
+
+// A parameter of one element that a series of runs varies.
+enum class SweepField {
+  Intensity,    // a generator's la, whole numbers
+  Length,       // a queue's len, whole numbers
+  ServiceTime,  // a device's v
+  Channels,     // a device's k, whole numbers
+};
+
+struct SweepParameter {
+  ElementKind kind = ElementKind::Generator;
+  int slot = 1;
+  SweepField field = SweepField::Intensity;
+};
+
+// The values a parameter takes: `steps` values evenly from `from` to `to`, both
+// included (one step: `from` alone). Whole-number fields are rounded.
+struct SweepRange {
+  SweepParameter parameter;
+  double from = 0;
+  double to = 0;
+  int steps = 1;
+};
+
+// One statistic over the replications of a point: their mean and the half-width
+// of its 95 % confidence interval (none for a single replication). Runs where the
+// statistic has no value (a division by zero) are left out; none at all: no mean.
+struct SweepStatistic {
+  std::optional<double> mean;
+  std::optional<double> half_width;
+};
+
+// The statistics of one point of a series, per element in use, in slot order.
+struct SweepPoint {
+  double value = 0;
+  std::vector<SweepStatistic> statistics;  // in the order of SweepColumns
+};
+
+// Names of the statistics columns for the elements in use: for each generator
+// served, refused and mean stay; for each queue mean length and mean wait; for
+// each device utilisation ("generator_1_served", "queue_2_mean_wait", ...).
+std::vector<std::string> SweepColumns(const ModelStore& store);
+
+// Checks that the parameter names an element in use and a field of its kind, and
+// that the range is usable; returns the message of what is wrong (Windows-1251).
+std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepRange& range);
+
+// Runs the series: for every value of the range, `replications` runs of the model
+// with only that parameter changed, each after the model check's corrections,
+// through the same engine as the run command and without protocol or report.
+// The random sequence continues from run to run. The store's model is exactly as
+// before when the series ends, is cancelled or fails. Returns the points done; a
+// series stopped through `controls` (cancel flag, event limit) ends early.
+//
+// Throws QsimError when the range is unusable, when the model check blocks a run
+// (with the first blocking finding), or when a route leads nowhere.
+std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, const SweepRange& range,
+                                 int replications, const NumberFormat& format,
+                                 const RunControls& controls = {});
+
+// The series as CSV (UTF-8): a header row ("value", then every column, with a
+// "_ci95" column after each when there are replications), then a row per point.
+std::string SweepCsv(const std::vector<std::string>& columns, const std::vector<SweepPoint>& points,
+                     bool with_intervals);
+
+}  // namespace qsim

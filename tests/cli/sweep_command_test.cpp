@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+#include "tests/cli/cli_runner.h"
+
+namespace qsim {
+namespace {
+
+const std::string kModel =
+    "generator 1;\nla 4;\nrasp 0;\ndisp 1;\ntransfer 1;\n1 queue 1;\n"
+    "queue 1;\nlen 1;\ntransfer 1;\n1 device 1;\n"
+    "device 1;\nk 1;\nv 0.2;\nrasp 0;\ndisp 1;\ntransfer 1;\n1 terminator;\nsimulate 500;\n";
+
+class SweepCommandTest : public test_support::CliRunner {};
+
+TEST_F(SweepCommandTest, WritesOneCsvRowPerPoint) {
+  const auto model = Write("m.txt", kModel);
+  const auto csv = folder_ / "out.csv";
+  const auto result =
+      Run("sweep --decimal-separator . '" + model.string() +
+          "' --param queue:1:len --from 1 --to 4 --steps 4 --replications 2 --csv '" +
+          csv.string() + "'");
+  ASSERT_EQ(result.status, 0) << result.err;
+  const std::string text = ReadAll(csv);
+  EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 5);
+  EXPECT_EQ(text.substr(0, text.find('\n')),
+            "value,generator_1_served,generator_1_served_ci95,generator_1_refused,"
+            "generator_1_refused_ci95,generator_1_mean_stay,generator_1_mean_stay_ci95,"
+            "queue_1_mean_length,queue_1_mean_length_ci95,queue_1_mean_wait,queue_1_mean_wait_ci95,"
+            "device_1_utilisation,device_1_utilisation_ci95");
+  EXPECT_NE(text.find("\n4,"), std::string::npos);
+}
+
+TEST_F(SweepCommandTest, BadParametersAreErrors) {
+  const auto model = Write("m.txt", kModel);
+  EXPECT_EQ(Run("sweep '" + model.string() + "' --param queue:1:k --from 1 --to 2").status, 2);
+  const auto missing = Run("sweep --decimal-separator . '" + model.string() +
+                           "' --param queue:9:len --from 1 --to 2");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("9"), std::string::npos);
+  EXPECT_EQ(Run("sweep '" + model.string() + "' --from 1 --to 2").status, 2);
+}
+
+}  // namespace
+}  // namespace qsim

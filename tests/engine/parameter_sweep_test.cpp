@@ -1,0 +1,110 @@
+#include "engine/parameter_sweep.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "language/code_page.h"
+#include "language/model_text_reader.h"
+#include "language/model_text_writer.h"
+#include "model/qsim_error.h"
+
+namespace qsim {
+namespace {
+
+using Lines = std::vector<std::string>;
+const NumberFormat kPoint{'.'};
+
+// A busy single line with refusals: arrivals at rate 4 and services of mean 0.2,
+// both uniform from 0 to twice the mean, and a queue whose length the series varies.
+const Lines kModel = {
+    "generator 1;", "la 4;",   "rasp 0;",     "disp 1;",     "transfer 1;",   "1 queue 1;",
+    "queue 1;",     "len 1;",  "transfer 1;", "1 device 1;", "device 1;",     "k 1;",
+    "v 0.2;",       "rasp 0;", "disp 1;",     "transfer 1;", "1 terminator;", "simulate 2000;"};
+
+class ParameterSweepTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    Lines text = kModel;
+    ReadModelText(text, *store_, kPoint);
+  }
+
+  std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();
+  RandomGenerator random_;
+  Simulation simulation_{*store_, random_};
+};
+
+TEST_F(ParameterSweepTest, LongerQueuesRefuseLessAndTheModelIsKept) {
+  const Lines before = WriteModelText(*store_, kPoint);
+  const SweepRange range{{ElementKind::Queue, 1, SweepField::Length}, 1, 9, 5};
+  const auto points = RunSweep(*store_, simulation_, range, 1, kPoint);
+  ASSERT_EQ(points.size(), 5u);
+  EXPECT_EQ(points[0].value, 1);
+  EXPECT_EQ(points[4].value, 9);
+  const auto columns = SweepColumns(*store_);
+  ASSERT_EQ(columns[1], "generator_1_refused");
+  for (std::size_t i = 1; i < points.size(); ++i) {
+    EXPECT_LT(*points[i].statistics[1].mean, *points[i - 1].statistics[1].mean) << i;
+    EXPECT_FALSE(points[i].statistics[1].half_width);
+  }
+  EXPECT_EQ(WriteModelText(*store_, kPoint), before);
+}
+
+TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
+  auto points = RunSweep(*store_, simulation_,
+                         {{ElementKind::Device, 1, SweepField::Channels}, 1, 2, 3}, 1, kPoint);
+  EXPECT_EQ(points[1].value, 2);  // 1.5 rounds away from zero
+  points = RunSweep(*store_, simulation_,
+                    {{ElementKind::Device, 1, SweepField::ServiceTime}, 0.1, 0.2, 3}, 1, kPoint);
+  EXPECT_DOUBLE_EQ(points[1].value, 0.15);
+  EXPECT_EQ(store_->device(1).v, 0.2);
+}
+
+TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
+  const auto points =
+      RunSweep(*store_, simulation_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 2, 1},
+               5, kPoint);
+  ASSERT_EQ(points.size(), 1u);
+  const SweepStatistic& served = points[0].statistics[0];
+  ASSERT_TRUE(served.mean && served.half_width);
+  EXPECT_GT(*served.half_width, 0);
+  EXPECT_LT(*served.half_width, *served.mean);
+}
+
+TEST_F(ParameterSweepTest, UnusableRangesAreRefused) {
+  EXPECT_THROW(RunSweep(*store_, simulation_,
+                        {{ElementKind::Queue, 7, SweepField::Length}, 1, 2, 2}, 1, kPoint),
+               QsimError);
+  EXPECT_THROW(RunSweep(*store_, simulation_,
+                        {{ElementKind::Queue, 1, SweepField::Channels}, 1, 2, 2}, 1, kPoint),
+               QsimError);
+  EXPECT_THROW(RunSweep(*store_, simulation_,
+                        {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 0}, 1, kPoint),
+               QsimError);
+  EXPECT_THROW(RunSweep(*store_, simulation_,
+                        {{ElementKind::Queue, 1, SweepField::Length}, 1, 3e9, 2}, 1, kPoint),
+               QsimError);
+}
+
+TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
+  store_->generator(1).transitions[1].prob = 0.5;
+  try {
+    RunSweep(*store_, simulation_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 2}, 1,
+             kPoint);
+    FAIL();
+  } catch (const QsimError& error) {
+    EXPECT_NE(error.message().find("сумма вер-тей переходов меньше 1"_cp), std::string::npos);
+  }
+  EXPECT_EQ(store_->queue(1).len, 1);
+}
+
+TEST_F(ParameterSweepTest, CsvHasAHeaderAndARowPerPoint) {
+  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}},
+                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}}};
+  EXPECT_EQ(SweepCsv({"a", "b"}, points, true),
+            "value,a,a_ci95,b,b_ci95\n1,2.5,0.5,,\n2,3,0.25,1E-5,\n");
+  EXPECT_EQ(SweepCsv({"a", "b"}, points, false), "value,a,b\n1,2.5,\n2,3,1E-5\n");
+}
+
+}  // namespace
+}  // namespace qsim
