@@ -8,7 +8,7 @@
 #include "language/code_page.h"
 #include "language/text_file.h"
 #include "model/qsim_error.h"
-#include "tests/results/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 namespace qsim {
 namespace {

@@ -1,64 +1,20 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 
+#include "tests/cli/cli_runner.h"
+
+namespace qsim {
 namespace {
 
 namespace fs = std::filesystem;
 
-struct CliResult {
-  int status;
-  std::string out;
-  std::string err;
-};
+using test_support::CliResult;
 
-std::string ReadAll(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
+class CanonCommandTest : public test_support::CliRunner {};
 
-class CliTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("qsim_cli_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-    fs::remove_all(folder_);
-    fs::create_directories(folder_);
-  }
-  void TearDown() override { fs::remove_all(folder_); }
-
-  // Runs qsim-cli with the arguments (a shell fragment) in the C locale.
-  CliResult Run(const std::string& arguments) {
-    const fs::path err = folder_ / "stderr.txt";
-    const std::string command =
-        "LC_ALL=C.UTF-8 '" QSIM_CLI_PATH "' " + arguments + " 2>'" + err.string() + "'";
-    FILE* pipe = popen(command.c_str(), "r");
-    std::string out;
-    char buffer[4096];
-    for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
-      out.append(buffer, n);
-    const int status = pclose(pipe);
-    return {WEXITSTATUS(status), out, ReadAll(err)};
-  }
-
-  fs::path Write(const std::string& name, const std::string& bytes) {
-    const fs::path path = folder_ / name;
-    std::ofstream(path, std::ios::binary) << bytes;
-    return path;
-  }
-
-  fs::path folder_;
-};
-
-TEST_F(CliTest, CanonPrintsTheCanonicalTextInUtf8) {
+TEST_F(CanonCommandTest, CanonPrintsTheCanonicalTextInUtf8) {
   const fs::path model =
       Write("m.txt", "queue 2;\r\nname \xCE\xF7\xE5\xF0\xE5\xE4\xFC;\rlen 4\nsimulate 9;");
   const CliResult result = Run("canon '" + model.string() + "'");
@@ -68,7 +24,7 @@ TEST_F(CliTest, CanonPrintsTheCanonicalTextInUtf8) {
             "term_crd 0 0;\nsimulate 9;\n");
 }
 
-TEST_F(CliTest, CanonOfTheBundledExampleIsTheExampleItself) {
+TEST_F(CanonCommandTest, CanonOfTheBundledExampleIsTheExampleItself) {
   const CliResult result =
       Run("canon --decimal-separator . '" QSIM_EXAMPLES_DIR "/single_device.txt'");
   EXPECT_EQ(result.status, 0) << result.err;
@@ -77,7 +33,7 @@ TEST_F(CliTest, CanonOfTheBundledExampleIsTheExampleItself) {
   EXPECT_EQ(result.out, expected);
 }
 
-TEST_F(CliTest, CanonOutputIsAModelFile) {
+TEST_F(CanonCommandTest, CanonOutputIsAModelFile) {
   const fs::path model = Write("m.txt", "device 1;\nname \xC4;\nv 0,5;\n");
   const fs::path output = folder_ / "out.txt";
   const CliResult result = Run("canon --decimal-separator , '" + model.string() + "' --output '" +
@@ -89,7 +45,7 @@ TEST_F(CliTest, CanonOutputIsAModelFile) {
             "transfer 0;\r\n\r\nterm_crd 0 0;\r\nsimulate 0;\r\n");
 }
 
-TEST_F(CliTest, ConversionErrorsNameTheLineAndExitWith2) {
+TEST_F(CanonCommandTest, ConversionErrorsNameTheLineAndExitWith2) {
   const fs::path model = Write("m.txt", "generator 1;\nla 2;\nprior x;\n");
   const fs::path output = folder_ / "out.txt";
   const CliResult result = Run("canon '" + model.string() + "' --output '" + output.string() + "'");
@@ -98,21 +54,21 @@ TEST_F(CliTest, ConversionErrorsNameTheLineAndExitWith2) {
   EXPECT_FALSE(fs::exists(output));
 }
 
-TEST_F(CliTest, RangeErrorsNameTheLineAndTheValue) {
+TEST_F(CanonCommandTest, RangeErrorsNameTheLineAndTheValue) {
   const fs::path model = Write("m.txt", "queue 151;\n");
   const CliResult result = Run("canon '" + model.string() + "'");
   EXPECT_EQ(result.status, 2);
   EXPECT_EQ(result.err, "qsim-cli: Строка 1: номер элемента 151 вне диапазона 1..150.\n");
 }
 
-TEST_F(CliTest, TheLocaleSeparatorIsTheDefault) {
+TEST_F(CanonCommandTest, TheLocaleSeparatorIsTheDefault) {
   const fs::path model = Write("m.txt", "by_time 2,5;\n");
   EXPECT_EQ(Run("canon '" + model.string() + "'").status, 2);  // C locale: "."
   EXPECT_EQ(Run("canon --decimal-separator , '" + model.string() + "'").out,
             "term_crd 0 0;\nby_time 2,5;\n");
 }
 
-TEST_F(CliTest, BadCommandLinesExitWith2) {
+TEST_F(CanonCommandTest, BadCommandLinesExitWith2) {
   EXPECT_EQ(Run("").status, 2);
   EXPECT_EQ(Run("frobnicate").status, 2);
   EXPECT_EQ(Run("canon").status, 2);
@@ -124,3 +80,4 @@ TEST_F(CliTest, BadCommandLinesExitWith2) {
 }
 
 }  // namespace
+}  // namespace qsim
