@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QString>
+
+#include "model/qsim_error.h"
+
+class QWidget;
+
+namespace qsim::gui {
+
+// The application's error box: a stop icon, the application title, the message
+// with a full stop appended. Returns when the user has closed it.
+void ShowErrorBox(QWidget* parent, const QString& message);
+void ShowErrorBox(QWidget* parent, const QsimError& error);
+
+}  // namespace qsim::gui

@@ -1,0 +1,12 @@
+#include <QApplication>
+
+#include "app/main_window.h"
+#include "app/program_start.h"
+
+int main(int argc, char** argv) {
+  QApplication application(argc, argv);
+  qsim::gui::PrepareApplication(application);
+  qsim::gui::TForm1 form1;
+  form1.show();
+  return QApplication::exec();
+}

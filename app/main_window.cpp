@@ -1,0 +1,464 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/about_dialog.h"
+#include "app/canvas_view.h"
+#include "app/compute_runner.h"
+#include "app/error_box.h"
+#include "app/findings_dialog.h"
+#include "app/gui_text.h"
+#include "app/model_file.h"
+#include "app/progress_dialog.h"
+#include "app/settings_dialog.h"
+#include "app/text_pane.h"
+#include "app/tool_icons.h"
+#include "app/window_titles.h"
+#include "editor/model_drawing.h"
+#include "language/model_text_writer.h"
+#include "model/qsim_error.h"
+
+namespace qsim::gui {
+namespace {
+
+NumberFormat LocaleNumberFormat() {
+  const std::string separator = ToCp1251(QLocale().decimalPoint());
+  return NumberFormat{separator.size() == 1 ? separator[0] : '.'};
+}
+
+QString ModelFileFilter() {
+  return QStringLiteral("Текстовые описания моделей (*.txt);;Все файлы (*)");
+}
+
+}  // namespace
+
+TForm1::TForm1(const QString& program_folder, QWidget* parent)
+    : QMainWindow(parent),
+      store_(std::make_unique<ModelStore>()),
+      simulation_(*store_, random_),
+      picture_(std::make_unique<RasterCanvas>()),
+      platform_(program_folder),
+      format_(LocaleNumberFormat()),
+      memo2_(new QPlainTextEdit(this)),
+      image1_(new CanvasView(*picture_, this)) {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowTitle(PlainCaption());
+  resize(782, 513);
+  memo2_->setObjectName(QStringLiteral("Memo2"));
+  memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memo2_->setPlainText(QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
+  connect(memo2_, &QPlainTextEdit::textChanged, this, &TForm1::UpdateLineCount);
+  auto* central = new QWidget(this);
+  auto* views = new QVBoxLayout(central);
+  views->setContentsMargins(0, 0, 0, 0);
+  views->addWidget(memo2_);
+  views->addWidget(image1_);
+  setCentralWidget(central);
+  BuildMenuAndToolBar1();
+  BuildToolBar2();
+  BuildStatusBar1();
+  BuildFileDialogs();
+  about_ = new TForm8(this);
+  settings_ = new TForm2(this);
+  findings_ = new TForm9(this);
+  progress_ = new RunProgressDialog(this);
+  settings_->CopyOptions(store_->settings);
+  ShowView(false);
+  UpdateLineCount();
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon,
+                            const char* name, void (TForm1::*command)()) {
+  auto* action = new QAction(MakeToolIcon(icon), text, this);
+  action->setObjectName(QLatin1String(name));
+  action->setToolTip(tool_tip);
+  connect(action, &QAction::triggered, this, command);
+  return action;
+}
+
+void TForm1::BuildMenuAndToolBar1() {
+  QAction* new_model = NewCommand(QStringLiteral("Новый"), QStringLiteral("Новая модель"),
+                                  ToolIcon::NewModel, "NewModelButton", &TForm1::NewModelClick);
+  QAction* open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
+                             ToolIcon::OpenModel, "OpenModelButton", &TForm1::OpenModelClick);
+  QAction* save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
+                             ToolIcon::SaveModel, "SaveModelButton", &TForm1::SaveModelClick);
+  QAction* settings = NewCommand(QStringLiteral("Параметры моделирования"),
+                                 QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
+                                 "ToolButton10", &TForm1::ToolButton10Click);
+  QAction* run =
+      NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
+                 ToolIcon::Run, "RunButton", &TForm1::Button1Click);
+  QAction* code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
+                             ToolIcon::CodeEditor, "ToolButton11", &TForm1::ToolButton11Click);
+  QAction* visual =
+      NewCommand(QStringLiteral("Визуальный редактор"), QStringLiteral("Визуальный редактор"),
+                 ToolIcon::VisualEditor, "ToolButton7", &TForm1::ToolButton7Click);
+  QAction* about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
+                              ToolIcon::About, "AboutButton", &TForm1::AboutClick);
+  QAction* help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
+                             "HelpItem", &TForm1::HelpClick);
+  auto* exit = new QAction(MakeToolIcon(ToolIcon::Exit), QStringLiteral("Выход"), this);
+  exit->setObjectName(QStringLiteral("ExitItem"));
+  connect(exit, &QAction::triggered, this, &QWidget::close);
+  new_model->setShortcut(QKeySequence::New);
+  open->setShortcut(QKeySequence::Open);
+  save->setShortcut(QKeySequence::Save);
+  exit->setShortcut(QKeySequence::Quit);
+  run->setShortcut(Qt::Key_F9);
+  help->setShortcut(QKeySequence::HelpContents);
+
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  menuBar()->addMenu(QStringLiteral("Файл"))->addActions({new_model, open, save});
+  menuBar()->actions().last()->menu()->addSeparator();
+  menuBar()->actions().last()->menu()->addAction(exit);
+  QMenu* compute = menuBar()->addMenu(QStringLiteral("Расчет"));
+  compute->addAction(run);
+  compute->addSeparator();
+  compute->addAction(settings);
+  menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({code, visual});
+  menuBar()->addMenu(QStringLiteral("Справка"))->addActions({help, about});
+
+  tool_bar1_ = addToolBar(QStringLiteral("ToolBar1"));
+  tool_bar1_->setObjectName(QStringLiteral("ToolBar1"));
+  tool_bar1_->setMovable(false);
+  tool_bar1_->setIconSize(QSize(16, 16));
+  tool_bar1_->addActions({new_model, open, save});
+  tool_bar1_->addSeparator();
+  tool_bar1_->addActions({settings, run});
+  tool_bar1_->addSeparator();
+  tool_bar1_->addActions({code, visual});
+  tool_bar1_->addSeparator();
+  tool_bar1_->addAction(about);
+}
+
+void TForm1::BuildToolBar2() {
+  tool_bar2_ = new QToolBar(QStringLiteral("ToolBar2"), this);
+  tool_bar2_->setObjectName(QStringLiteral("ToolBar2"));
+  tool_bar2_->setMovable(false);
+  tool_bar2_->setIconSize(QSize(16, 16));
+  addToolBar(Qt::BottomToolBarArea, tool_bar2_);
+  const std::pair<ToolIcon, const char*> tools[] = {
+      {ToolIcon::AddGenerator, "Добавить генератор заявок"},
+      {ToolIcon::AddQueue, "Добавить очередь"},
+      {ToolIcon::AddDevice, "Добавить устройство"},
+      {ToolIcon::Connect, "Соединить элементы"},
+      {ToolIcon::Disconnect, "Разъединить элементы"},
+      {ToolIcon::Move, "Переместить элемент"},
+      {ToolIcon::Delete, "Удалить элемент"},
+  };
+  for (const auto& [icon, tip] : tools) {
+    if (icon == ToolIcon::Connect || icon == ToolIcon::Move || icon == ToolIcon::Delete)
+      tool_bar2_->addSeparator();
+    QAction* tool = tool_bar2_->addAction(MakeToolIcon(icon), QString());
+    tool->setToolTip(QString::fromUtf8(tip));
+    tool->setCheckable(true);
+    // The editing tools that these buttons choose arrive with the canvas editor.
+    tool->setEnabled(false);
+    tool_bar2_->widgetForAction(tool)->setFixedSize(32, 25);
+  }
+}
+
+void TForm1::BuildStatusBar1() {
+  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+  line_count_panel_ = new QLabel(this);
+  line_count_panel_->setObjectName(QStringLiteral("Panel0"));
+  line_count_panel_->setFixedWidth(100);
+  auto* element_panel = new QLabel(this);
+  element_panel->setObjectName(QStringLiteral("Panel1"));
+  element_panel->setMinimumWidth(50);
+  statusBar()->addWidget(line_count_panel_);
+  statusBar()->addWidget(element_panel, 1);
+}
+
+void TForm1::BuildFileDialogs() {
+  open_dialog1_ = new QFileDialog(this, QStringLiteral("Открыть описание модели"), QString(),
+                                  ModelFileFilter());
+  open_dialog1_->setObjectName(QStringLiteral("OpenDialog1"));
+  open_dialog1_->setAcceptMode(QFileDialog::AcceptOpen);
+  open_dialog1_->setFileMode(QFileDialog::ExistingFile);
+  save_dialog1_ = new QFileDialog(this, QStringLiteral("Сохранить описание модели"), QString(),
+                                  ModelFileFilter());
+  save_dialog1_->setObjectName(QStringLiteral("SaveDialog1"));
+  save_dialog1_->setAcceptMode(QFileDialog::AcceptSave);
+  save_dialog1_->setDefaultSuffix(QStringLiteral("txt"));
+  save_dialog1_->setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  if (activated_)
+    return;
+  activated_ = true;
+  FirstActivation();
+}
+
+// Fills the canvas and switches to the visual editor, which reads the initial
+// text (no keyword in it) and rewrites it as the text of the empty model.
+void TForm1::FirstActivation() {
+  parse_only_ = false;
+  text_only_ = false;
+  store_->settings.by_time = false;
+  store_->settings.end_time = 0;
+  const QString models = platform_.program_folder() + QStringLiteral("/models");
+  open_dialog1_->setDirectory(models);
+  save_dialog1_->setDirectory(models);
+  picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
+  ToolButton7Click();
+  saved_text_ = memo2_->toPlainText();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  if (MaybeSave())
+    event->accept();
+  else
+    event->ignore();
+}
+
+bool TForm1::GuardCommand(const std::function<void()>& command) {
+  try {
+    command();
+    return true;
+  } catch (const QsimError& error) {
+    ShowErrorBox(this, error);
+    return false;
+  }
+}
+
+ComputeEnvironment TForm1::Environment() {
+  return ComputeEnvironment{.store = *store_,
+                            .simulation = simulation_,
+                            .platform = platform_,
+                            .format = format_,
+                            .model_file_name = ToCp1251(model_file_name_),
+                            .reports_folder = platform_.ProgramFolder() + "/reports"};
+}
+
+// Runs the core's compute command on the pane's lines and puts back what it made
+// of them: the canonical text, or after a reading error the lines as read so far.
+ComputeOutcome TForm1::Compute() {
+  const std::vector<std::string> read = PaneLines(*memo2_);
+  std::vector<std::string> text = read;
+  ComputeEnvironment environment = Environment();
+  ComputeOutcome outcome;
+  try {
+    outcome = RunComputeCommand(text, parse_only_, environment, *findings_, *progress_);
+  } catch (const QsimError&) {
+    if (text != read)
+      SetPaneLines(*memo2_, text);
+    throw;
+  }
+  SetPaneLines(*memo2_, text);
+  return outcome;
+}
+
+// Reads the text into the store and rewrites it in canonical form. That is the
+// same model, so a text that was saved stays saved.
+void TForm1::ParseText() {
+  const bool was_saved = memo2_->toPlainText() == saved_text_;
+  parse_only_ = true;
+  Compute();
+  if (was_saved)
+    saved_text_ = memo2_->toPlainText();
+}
+
+void TForm1::Button1Click() {
+  GuardCommand([this] { RunModel(); });
+}
+
+// The model check may correct what the picture shows (a channel count), so in the
+// visual editor the picture is brought up to date after the run, also after an error.
+void TForm1::RunModel() {
+  if (!memo2_->isHidden()) {
+    ReportStoppedRun(Compute());
+    return;
+  }
+  const auto drawn = std::make_unique<ModelStore>(*store_);
+  ComputeOutcome outcome;
+  try {
+    outcome = Compute();
+  } catch (const QsimError&) {
+    RedrawOver(*drawn);
+    throw;
+  }
+  RedrawOver(*drawn);
+  ReportStoppedRun(outcome);
+}
+
+void TForm1::RedrawOver(const ModelStore& drawn) {
+  EraseModel(drawn, *picture_);
+  DrawModel(*store_, *picture_);
+  image1_->update();
+}
+
+void TForm1::ReportStoppedRun(const ComputeOutcome& outcome) {
+  if (!outcome.simulated || outcome.run.outcome == RunOutcome::Finished)
+    return;
+  QMessageBox box(QMessageBox::Information, ApplicationTitle(),
+                  QStringLiteral("Моделирование прервано. Отчет не записан."), QMessageBox::Ok,
+                  this);
+  box.setObjectName(QStringLiteral("RunStoppedBox"));
+  box.exec();
+}
+
+void TForm1::ToolButton10Click() {
+  GuardCommand([this] {
+    ParseText();
+    settings_->Fill(store_->settings, format_);
+    settings_->exec();
+    settings_->CopyOptions(store_->settings);
+    settings_->CopyRunSettings(store_->settings, format_);
+    RegenerateText();
+  });
+}
+
+void TForm1::ToolButton11Click() {
+  if (memo2_->isHidden()) {
+    // Outside a command of its own the pane shows the store, as the canvas does.
+    const bool was_saved = !text_only_ && memo2_->toPlainText() == saved_text_;
+    SetPaneLines(*memo2_, WriteModelText(*store_, format_));
+    if (was_saved)
+      saved_text_ = memo2_->toPlainText();
+  }
+  if (text_only_)
+    return;
+  EraseModel(*store_, *picture_);
+  ShowView(false);
+}
+
+// Rewrites the text from the store in whichever editor is shown.
+void TForm1::RegenerateText() {
+  const bool pane_shown = !memo2_->isHidden();
+  const bool had_focus = memo2_->hasFocus();
+  memo2_->hide();
+  text_only_ = true;
+  ToolButton11Click();
+  text_only_ = false;
+  if (!pane_shown)
+    return;
+  memo2_->show();
+  if (had_focus)
+    memo2_->setFocus();
+}
+
+void TForm1::ToolButton7Click() {
+  GuardCommand([this] {
+    ParseText();
+    ShowView(true);
+    DrawModel(*store_, *picture_);
+    image1_->update();
+  });
+}
+
+void TForm1::ShowView(bool visual) {
+  memo2_->setVisible(!visual);
+  image1_->setVisible(visual);
+  tool_bar2_->setVisible(visual);
+}
+
+void TForm1::NewModelClick() {
+  if (MaybeSave())
+    NewModel();
+}
+
+// Empties the text and the model; the run settings and the terminator's position
+// stay. The view is not switched and nothing is drawn.
+void TForm1::NewModel() {
+  memo2_->clear();
+  model_file_name_.clear();
+  setWindowTitle(PlainCaption());
+  EraseModel(*store_, *picture_);
+  store_->ClearForNewModel();
+  image1_->update();
+  saved_text_ = memo2_->toPlainText();
+}
+
+void TForm1::OpenModelClick() {
+  if (!MaybeSave() || open_dialog1_->exec() != QDialog::Accepted)
+    return;
+  const QString path = open_dialog1_->selectedFiles().value(0);
+  GuardCommand([this, &path] { OpenModel(path); });
+  // What the file held is what the pane shows now, however far the command got.
+  saved_text_ = memo2_->toPlainText();
+}
+
+// The picture is drawn only in the visual editor: the canvas stays blank while
+// the code editor is shown, so that the next switch draws on a clean canvas.
+void TForm1::OpenModel(const QString& path) {
+  EraseModel(*store_, *picture_);
+  NewModel();
+  model_file_name_ = path;
+  setWindowTitle(CaptionAfterOpen(path));
+  SetPaneLines(*memo2_, ReadModelFile(path));
+  ParseText();
+  if (memo2_->isHidden()) {
+    DrawModel(*store_, *picture_);
+    image1_->update();
+  }
+}
+
+void TForm1::SaveModelClick() {
+  SaveModel();
+}
+
+// Returns true when the model was written.
+bool TForm1::SaveModel() {
+  if (!model_file_name_.isEmpty())
+    save_dialog1_->selectFile(model_file_name_);
+  if (save_dialog1_->exec() != QDialog::Accepted)
+    return false;
+  const QString path = save_dialog1_->selectedFiles().value(0);
+  model_file_name_ = path;
+  setWindowTitle(CaptionAfterSave(path));
+  if (memo2_->isHidden())
+    RegenerateText();
+  return GuardCommand([this, &path] {
+    WriteModelFile(path, PaneLines(*memo2_));
+    saved_text_ = memo2_->toPlainText();
+  });
+}
+
+// Asks before a command throws away a text that differs from the one last opened
+// or saved. Returns false when the command is not to go on.
+bool TForm1::MaybeSave() {
+  if (memo2_->toPlainText() == saved_text_)
+    return true;
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
+                  QStringLiteral("Описание модели изменено. Сохранить изменения?"),
+                  QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, this);
+  box.setObjectName(QStringLiteral("SavePrompt"));
+  box.button(QMessageBox::Save)->setText(QStringLiteral("Сохранить"));
+  box.button(QMessageBox::Discard)->setText(QStringLiteral("Не сохранять"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.setDefaultButton(QMessageBox::Save);
+  const int answer = box.exec();
+  if (answer == QMessageBox::Save)
+    return SaveModel();
+  return answer == QMessageBox::Discard;
+}
+
+void TForm1::HelpClick() {
+  platform_.OpenDocument(platform_.ProgramFolder() + "/help/index.html");
+}
+
+void TForm1::AboutClick() {
+  about_->exec();
+}
+
+void TForm1::UpdateLineCount() {
+  line_count_panel_->setText(QStringLiteral("Всего строк: ") +
+                             QString::number(CountedLines(*memo2_)));
+}
+
+}  // namespace qsim::gui

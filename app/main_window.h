@@ -1,0 +1,122 @@
+#pragma once
+
+#include <QCoreApplication>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+#include "app/qt_platform.h"
+#include "editor/raster_canvas.h"
+#include "engine/compute_command.h"
+#include "engine/random_generator.h"
+#include "engine/simulation.h"
+#include "language/number_format.h"
+#include "model/model_store.h"
+
+class QFileDialog;
+class QLabel;
+class QPlainTextEdit;
+class QToolBar;
+
+namespace qsim::gui {
+
+class CanvasView;
+class RunProgressDialog;
+class TForm2;
+class TForm8;
+class TForm9;
+enum class ToolIcon;
+
+// The main window: owns the model store, the picture and the two views of the
+// model (the text pane `Memo2` and the canvas `Image1`, one shown at a time), and
+// carries every command. A command that fails shows the error box and ends; what
+// it changed before the failure stays changed.
+//
+// The store and the text pane are kept in step: a command that needs the store
+// to match the text reads the text first (the compute command in parse-only
+// mode), and every change made outside the text is written into the store and
+// the text regenerated from it. The canvas is blank while the code editor is
+// shown; in the visual editor every change of what the picture shows is erased
+// with the store as it was and drawn with the store as it is.
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+
+ public:
+  // `program_folder` holds `models`, `reports` and `help`.
+  explicit TForm1(const QString& program_folder = QCoreApplication::applicationDirPath(),
+                  QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  const ModelStore& store() const { return *store_; }
+  const RasterCanvas& picture() const { return *picture_; }
+  const QString& model_file_name() const { return model_file_name_; }
+  QtPlatform& platform() { return platform_; }
+
+ public Q_SLOTS:
+  void NewModelClick();
+  void OpenModelClick();
+  void SaveModelClick();
+  void Button1Click();       // run: the compute command in run mode
+  void ToolButton10Click();  // the settings dialog
+  void ToolButton11Click();  // the code editor
+  void ToolButton7Click();   // the visual editor
+  void HelpClick();
+  void AboutClick();
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
+                      void (TForm1::*command)());
+  void BuildMenuAndToolBar1();
+  void BuildToolBar2();
+  void BuildStatusBar1();
+  void BuildFileDialogs();
+  void FirstActivation();
+
+  bool GuardCommand(const std::function<void()>& command);
+  ComputeOutcome Compute();
+  ComputeEnvironment Environment();
+  void ParseText();
+  void RunModel();
+  void RedrawOver(const ModelStore& drawn);
+  void ReportStoppedRun(const ComputeOutcome& outcome);
+  void RegenerateText();
+  void NewModel();
+  void OpenModel(const QString& path);
+  bool SaveModel();
+  bool MaybeSave();
+  void ShowView(bool visual);
+  void UpdateLineCount();
+
+  std::unique_ptr<ModelStore> store_;
+  RandomGenerator random_;
+  Simulation simulation_;
+  std::unique_ptr<RasterCanvas> picture_;
+  QtPlatform platform_;
+  NumberFormat format_;
+
+  QString model_file_name_;
+  bool parse_only_ = false;
+  bool text_only_ = false;
+  bool activated_ = false;
+  // The pane's text when the model was last opened, saved or started anew.
+  QString saved_text_;
+
+  QPlainTextEdit* memo2_;
+  CanvasView* image1_;
+  QToolBar* tool_bar1_ = nullptr;
+  QToolBar* tool_bar2_ = nullptr;
+  QLabel* line_count_panel_ = nullptr;
+  QFileDialog* open_dialog1_ = nullptr;
+  QFileDialog* save_dialog1_ = nullptr;
+  TForm8* about_;
+  TForm2* settings_;
+  TForm9* findings_;
+  RunProgressDialog* progress_;
+};
+
+}  // namespace qsim::gui

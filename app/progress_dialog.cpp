@@ -1,0 +1,90 @@
+#include "app/progress_dialog.h"
+
+#include <QEventLoop>
+#include <QFormLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include "app/gui_text.h"
+
+namespace qsim::gui {
+namespace {
+
+// Runs that end sooner show no window at all.
+constexpr int kShowDelayMs = 400;
+
+}  // namespace
+
+RunProgressDialog::RunProgressDialog(QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      events_(new QLabel(this)),
+      requests_(new QLabel(this)),
+      model_time_(new QLabel(this)),
+      cancel_button_(new QPushButton(QStringLiteral("Прервать"), this)) {
+  setObjectName(QStringLiteral("RunProgressDialog"));
+  setWindowTitle(QStringLiteral("Моделирование"));
+  events_->setObjectName(QStringLiteral("EventsLabel"));
+  requests_->setObjectName(QStringLiteral("RequestsLabel"));
+  model_time_->setObjectName(QStringLiteral("ModelTimeLabel"));
+  cancel_button_->setObjectName(QStringLiteral("CancelButton"));
+  connect(cancel_button_, &QPushButton::clicked, this, &RunProgressDialog::reject);
+  auto* figures = new QFormLayout;
+  figures->addRow(QStringLiteral("Обработано событий:"), events_);
+  figures->addRow(QStringLiteral("Создано заявок:"), requests_);
+  figures->addRow(QStringLiteral("Модельное время:"), model_time_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(figures);
+  layout->addWidget(cancel_button_, 0, Qt::AlignRight);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void RunProgressDialog::Run(QThread& worker, const NumberFormat& format) {
+  format_ = format;
+  cancel_ = false;
+  worker_finished_ = false;
+  cancel_button_->setEnabled(true);
+  cancel_button_->setText(QStringLiteral("Прервать"));
+  ShowProgress({});
+  // Queued calls to a receiver that is gone are dropped, so a late finish
+  // notice cannot close the window of a later run.
+  QObject this_run;
+  connect(&worker, &QThread::finished, &this_run, [this] {
+    worker_finished_ = true;
+    if (isVisible())
+      done(QDialog::Accepted);
+  });
+  worker.start();
+  WaitBeforeShowing(worker);
+  if (!worker_finished_)
+    exec();
+  worker.wait();
+}
+
+void RunProgressDialog::WaitBeforeShowing(QThread& worker) {
+  QEventLoop waiting;
+  connect(&worker, &QThread::finished, &waiting, &QEventLoop::quit);
+  QTimer::singleShot(kShowDelayMs, &waiting, &QEventLoop::quit);
+  waiting.exec(QEventLoop::ExcludeUserInputEvents);
+}
+
+void RunProgressDialog::PostProgress(const RunProgress& progress) {
+  QMetaObject::invokeMethod(
+      this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
+}
+
+void RunProgressDialog::ShowProgress(const RunProgress& progress) {
+  events_->setText(QString::number(progress.events));
+  requests_->setText(QString::number(progress.generated));
+  model_time_->setText(FromCp1251(NumberText(progress.now, format_)));
+}
+
+void RunProgressDialog::reject() {
+  cancel_ = true;
+  cancel_button_->setEnabled(false);
+  cancel_button_->setText(QStringLiteral("Остановка..."));
+}
+
+}  // namespace qsim::gui

@@ -1,0 +1,40 @@
+#include "app/text_pane.h"
+
+#include <QPlainTextEdit>
+#include <QStringList>
+
+#include "app/gui_text.h"
+
+namespace qsim::gui {
+namespace {
+
+QStringList CountedTextLines(const QPlainTextEdit& pane) {
+  QStringList lines = pane.toPlainText().split(QLatin1Char('\n'));
+  if (lines.last().isEmpty())
+    lines.removeLast();
+  return lines;
+}
+
+}  // namespace
+
+std::vector<std::string> PaneLines(const QPlainTextEdit& pane) {
+  std::vector<std::string> lines;
+  for (const QString& line : CountedTextLines(pane))
+    lines.push_back(ToCp1251(line));
+  return lines;
+}
+
+void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines) {
+  QStringList text;
+  for (const std::string& line : lines)
+    text.append(FromCp1251(line));
+  const QString joined = text.join(QLatin1Char('\n'));
+  if (joined != pane.toPlainText())
+    pane.setPlainText(joined);
+}
+
+int CountedLines(const QPlainTextEdit& pane) {
+  return int(CountedTextLines(pane).size());
+}
+
+}  // namespace qsim::gui
