@@ -1,0 +1,97 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "editor/hit_test.h"
+#include "language/number_format.h"
+#include "model/model_store.h"
+
+namespace qsim {
+
+// The tools of the visual editor's bottom tool bar, in their order on the bar.
+enum class EditorTool { AddGenerator, AddQueue, AddDevice, Connect, Disconnect, Move, Delete };
+
+// What is being dragged by the move tool.
+enum class DragKind { Queue, Device, Generator, Terminator };
+
+// The armed tools and the connection or move in progress. Tools are independent
+// flags: several may be armed, and one click runs every stage they ask for.
+struct EditorToolState {
+  bool add_generator = false;
+  bool add_queue = false;
+  bool add_device = false;
+  bool connect_armed = false;                 // waits for the source element
+  std::optional<ElementKind> connect_source;  // recorded source of a connection
+  bool disconnect_armed = false;
+  bool delete_armed = false;
+  bool move_armed = false;  // waits for the element to pick up
+  bool dragging = false;    // the picked element follows the pointer
+  DragKind drag_kind = DragKind::Queue;
+  int selected = 0;  // the moved element's slot, or the connect source's
+};
+
+// What the tools need from the window: the element dialogs, the two small
+// dialogs, messages, the drawing passes and the tool buttons. Texts are
+// Windows-1251. The dialog operations may throw QsimError (a field that does not
+// convert); the click is then abandoned.
+class EditorUi {
+ public:
+  virtual ~EditorUi() = default;
+  // Fill the dialog from the slot, show it, erase the picture, store the fields.
+  virtual void EditGeneratorSlot(int slot, const std::string& caption) = 0;
+  virtual void EditQueueSlot(int slot, const std::string& caption) = 0;
+  virtual void EditDeviceSlot(int slot, const std::string& caption) = 0;
+  // The probability text the user accepted.
+  virtual std::string AskProbability(const std::string& caption, const std::string& suggested) = 0;
+  // The position (from 0) of the chosen item; none when no item was chosen.
+  virtual std::optional<int> ChooseTransition(const std::string& caption,
+                                              const std::vector<std::string>& items) = 0;
+  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void EraseModel() = 0;
+  virtual void DrawModel() = 0;
+  // Regenerates the model text from the store and draws the picture.
+  virtual void RefreshAfterEdit() = 0;
+  virtual void SetToolDown(EditorTool tool, bool down) = 0;
+};
+
+// The mouse side of the visual editor, working on the store in place.
+class EditorTools {
+ public:
+  EditorTools(ModelStore& store, EditorUi& ui, const NumberFormat& format)
+      : store_(store), ui_(ui), format_(format) {}
+
+  // A tool button: toggles its flag and sets the button to match.
+  void Toggle(EditorTool tool);
+
+  // A click at the canvas point: the drop, the three additions, then what the
+  // element or terminator under the point asks of the armed tools.
+  void Click(CanvasPoint p);
+
+  // A pointer move: drags what is being moved; returns the description of the
+  // element under the pointer (empty over empty canvas and the terminator).
+  std::string PointerMoved(CanvasPoint p);
+
+  // Leaving and re-entering the visual editor ends a move.
+  void StopMoving();
+
+  const EditorToolState& state() const { return state_; }
+
+ private:
+  void Drop(CanvasPoint p);
+  void Place(EditorTool tool, bool& armed, ElementKind kind, CanvasPoint p);
+  void TerminatorClicked();
+  void ElementClicked(const ElementHit& hit);
+  void Connect(ElementKind target_kind, int target_slot);
+  void Disconnect(const ElementHit& hit);
+  void Delete(const ElementHit& hit);
+  void MoveDragged(CanvasPoint p);
+
+  ModelStore& store_;
+  EditorUi& ui_;
+  NumberFormat format_;
+  EditorToolState state_;
+};
+
+}  // namespace qsim
