@@ -33,7 +33,8 @@ void RemoveTransitionsOf(Record& record, Predicate leads_to_deleted) {
 
 std::string TransitionItem(ElementKind kind, const TransitionEntry& entry,
                            const NumberFormat& format) {
-  const std::string probability = std::string(" с вер. "_cp) + NumberText(entry.prob, format);
+  // Built by insert: clang 14 crashes on a string variable initialised from a "_cp" literal.
+  const std::string probability = NumberText(entry.prob, format).insert(0, " с вер. "_cp);
   const std::string index = std::to_string(entry.index);
   if (kind == ElementKind::Generator)
     return std::string("очередь "_cp) + index + probability;
