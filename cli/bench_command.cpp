@@ -7,8 +7,6 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "engine/simulation.h"
-#include "language/model_text_reader.h"
-#include "language/text_file.h"
 
 namespace qsim::cli {
 
@@ -26,9 +24,7 @@ int BenchCommand(const QStringList& arguments) {
   if (!ok || runs < 1)
     throw UsageError{"--runs needs a positive whole number"};
 
-  std::vector<std::string> text = ReadTextLines(LocalPath(files[0]));
-  auto store = std::make_unique<ModelStore>();
-  ReadModelText(text, *store, format);
+  const auto store = ReadModelFile(files[0], format);
   for (int run = 1; run <= runs; ++run) {
     RandomGenerator random;
     Simulation simulation(*store, random);

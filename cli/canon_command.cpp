@@ -4,7 +4,6 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "language/text_file.h"
 
@@ -19,9 +18,7 @@ int CanonCommand(const QStringList& arguments) {
       parser, arguments, 1, "canon MODEL.txt [--output FILE] [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
 
-  std::vector<std::string> lines = ReadTextLines(LocalPath(files[0]));
-  auto store = std::make_unique<ModelStore>();
-  ReadModelText(lines, *store, format);
+  const auto store = ReadModelFile(files[0], format);
   const std::vector<std::string> canonical = WriteModelText(*store, format);
   if (parser.isSet("output")) {
     WriteTextLines(LocalPath(parser.value("output")), canonical);

@@ -4,10 +4,8 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "language/model_validation.h"
-#include "language/text_file.h"
 
 namespace qsim::cli {
 
@@ -21,9 +19,7 @@ int CheckCommand(const QStringList& arguments) {
       ParseCommandLine(parser, arguments, 1, "check MODEL.txt [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
 
-  std::vector<std::string> lines = ReadTextLines(LocalPath(files[0]));
-  auto store = std::make_unique<ModelStore>();
-  ReadModelText(lines, *store, format);
+  const auto store = ReadModelFile(files[0], format);
   const ValidationResult result = ValidateModel(*store, format);
   if (!result.findings.empty()) {
     PrintLines(result.findings);

@@ -6,6 +6,8 @@
 #include <cstdio>
 
 #include "language/code_page.h"
+#include "language/model_text_reader.h"
+#include "language/text_file.h"
 
 namespace qsim::cli {
 namespace {
@@ -45,6 +47,13 @@ QStringList ParseCommandLine(QCommandLineParser& parser, const QStringList& argu
   if (positional.size() != count)
     throw UsageError{std::string("usage: qsim-cli ") + usage};
   return positional;
+}
+
+std::unique_ptr<ModelStore> ReadModelFile(const QString& path, const NumberFormat& format) {
+  std::vector<std::string> lines = ReadTextLines(LocalPath(path));
+  auto store = std::make_unique<ModelStore>();
+  ReadModelText(lines, *store, format);
+  return store;
 }
 
 std::string LocalPath(const QString& argument) {

@@ -3,11 +3,13 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "language/number_format.h"
+#include "model/model_store.h"
 
 namespace qsim::cli {
 
@@ -31,6 +33,9 @@ NumberFormat NumberFormatFrom(const QCommandLineParser& parser);
 // arguments after the command; throws UsageError unless there are `count` of them.
 QStringList ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments, int count,
                              const char* usage);
+
+// Reads a model file into a new store. Throws QsimError.
+std::unique_ptr<ModelStore> ReadModelFile(const QString& path, const NumberFormat& format);
 
 // File system path of a console argument.
 std::string LocalPath(const QString& argument);

@@ -6,8 +6,6 @@
 #include "cli/commands.h"
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
-#include "language/model_text_reader.h"
-#include "language/text_file.h"
 #include "results/bitmap_file.h"
 
 namespace qsim::cli {
@@ -20,9 +18,7 @@ int DrawCommand(const QStringList& arguments) {
       ParseCommandLine(parser, arguments, 2, "draw MODEL.txt OUT.bmp [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
 
-  std::vector<std::string> lines = ReadTextLines(LocalPath(files[0]));
-  auto store = std::make_unique<ModelStore>();
-  ReadModelText(lines, *store, format);
+  const auto store = ReadModelFile(files[0], format);
   auto canvas = std::make_unique<RasterCanvas>();
   DrawModel(*store, *canvas);
   SaveBitmapFile(LocalPath(files[1]), canvas->image());

@@ -10,8 +10,6 @@
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "engine/parameter_sweep.h"
-#include "language/model_text_reader.h"
-#include "language/text_file.h"
 #include "model/qsim_error.h"
 
 namespace qsim::cli {
@@ -86,9 +84,7 @@ int SweepCommand(const QStringList& arguments) {
   range.steps = WholeNumber(parser, "steps", 2);
   const int replications = WholeNumber(parser, "replications", 1);
 
-  std::vector<std::string> text = ReadTextLines(LocalPath(files[0]));
-  auto store = std::make_unique<ModelStore>();
-  ReadModelText(text, *store, format);
+  const auto store = ReadModelFile(files[0], format);
   RandomGenerator random;
   Simulation simulation(*store, random);
   const std::vector<SweepPoint> points = RunSweep(*store, simulation, range, replications, format);

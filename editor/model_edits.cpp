@@ -5,18 +5,6 @@
 namespace qsim {
 namespace {
 
-bool InUse(const ModelStore& store, ElementKind kind, int slot) {
-  switch (kind) {
-    case ElementKind::Generator:
-      return store.generator(slot).exists;
-    case ElementKind::Queue:
-      return store.queue(slot).exists;
-    case ElementKind::Device:
-      return store.device(slot).exists;
-  }
-  return false;
-}
-
 // Removes, from every element of the given kind in use, the transitions that
 // `leads_to_deleted` names, keeping the order of the others.
 template <typename Record, typename Predicate>
@@ -52,7 +40,7 @@ std::string TransitionItem(ElementKind kind, const TransitionEntry& entry,
 
 std::optional<int> FreeSlot(const ModelStore& store, ElementKind kind) {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (!InUse(store, kind, slot))
+    if (!store.InUse(kind, slot))
       return slot;
   }
   return std::nullopt;

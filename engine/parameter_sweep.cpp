@@ -32,20 +32,6 @@ bool FieldBelongsTo(SweepField field, ElementKind kind) {
   return false;
 }
 
-bool InUse(const ModelStore& store, ElementKind kind, int slot) {
-  if (!ModelStore::IsValidSlot(slot))
-    return false;
-  switch (kind) {
-    case ElementKind::Generator:
-      return store.generator(slot).exists;
-    case ElementKind::Queue:
-      return store.queue(slot).exists;
-    case ElementKind::Device:
-      return store.device(slot).exists;
-  }
-  return false;
-}
-
 double ValueAt(const SweepRange& range, int step) {
   double value = range.steps == 1 ? range.from
                                   : range.from + (range.to - range.from) * step / (range.steps - 1);
@@ -178,7 +164,7 @@ std::vector<std::string> SweepColumns(const ModelStore& store) {
 
 std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepRange& range) {
   const SweepParameter& p = range.parameter;
-  if (!InUse(store, p.kind, p.slot)) {
+  if (!store.InUse(p.kind, p.slot)) {
     const std::string_view kind = p.kind == ElementKind::Generator ? "генератора "_cp
                                   : p.kind == ElementKind::Queue   ? "очереди "_cp
                                                                    : "устройства "_cp;

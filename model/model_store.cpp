@@ -39,21 +39,24 @@ void ModelStore::ClearForNewModel() {
   }
 }
 
+bool ModelStore::InUse(ElementKind kind, int slot) const {
+  if (!IsValidSlot(slot))
+    return false;
+  switch (kind) {
+    case ElementKind::Generator:
+      return generator(slot).exists;
+    case ElementKind::Queue:
+      return queue(slot).exists;
+    case ElementKind::Device:
+      return device(slot).exists;
+  }
+  return false;
+}
+
 int ModelStore::CountInUse(ElementKind kind) const {
   int count = 0;
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    switch (kind) {
-      case ElementKind::Generator:
-        count += generator(slot).exists;
-        break;
-      case ElementKind::Queue:
-        count += queue(slot).exists;
-        break;
-      case ElementKind::Device:
-        count += device(slot).exists;
-        break;
-    }
-  }
+  for (int slot = 1; slot <= kSlotCount; ++slot)
+    count += InUse(kind, slot);
   return count;
 }
 

@@ -36,6 +36,9 @@ class ModelStore {
   // laws, the terminator position and the run settings keep their values.
   void ClearForNewModel();
 
+  // True when the slot holds an element of the kind; false for slots outside 1..150.
+  bool InUse(ElementKind kind, int slot) const;
+
   // Number of slots in use of one kind.
   int CountInUse(ElementKind kind) const;
 
