@@ -30,14 +30,17 @@ std::vector<std::string> ReadModelFile(const QString& path) {
 }
 
 void WriteModelFile(const QString& path, const std::vector<std::string>& lines) {
+  QByteArray bytes;
+  for (const std::string& line : lines) {
+    bytes.append(line.data(), qsizetype(line.size()));
+    bytes.append("\r\n");
+  }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly))
     ThrowFileError("Cannot create file", path, file.errorString());
-  for (const std::string& line : lines) {
-    file.write(line.data(), qint64(line.size()));
-    file.write("\r\n", 2);
-  }
-  if (!file.commit())
+  // commit() alone misses an error of the last buffered write, so the text is
+  // written and flushed first; an unfinished file is thrown away.
+  if (file.write(bytes) != bytes.size() || !file.flush() || !file.commit())
     ThrowFileError("Cannot create file", path, file.errorString());
 }
 

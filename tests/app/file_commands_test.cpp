@@ -1,0 +1,224 @@
+#include <QAction>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QtTest>
+
+#include "app/main_window.h"
+#include "gui_test_support.h"
+
+namespace qsim::gui {
+namespace {
+
+// Chooses `path` in the next file dialog, or cancels it when `path` is empty.
+[[nodiscard]] std::unique_ptr<QTimer> ChooseFile(const QString& path) {
+  return OnModal<QFileDialog>([path](QFileDialog* dialog) {
+    if (path.isEmpty()) {
+      dialog->reject();
+      return;
+    }
+    dialog->selectFile(path);
+    static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept() checks the name
+  });
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+void Trigger(const ShownMainWindow& shown, const char* action) {
+  shown.window->findChild<QAction*>(QLatin1String(action))->trigger();
+}
+
+const QByteArray kModelFile =
+    "// two elements\r\nqueue 1;\r\nxc 100;\r\nyc 200;\r\nlen 3;\r\nterm_crd 300 40;\r\n";
+const QString kCanonicalText = QStringLiteral(
+    "queue 1;\nname ;\nxc 100;\nyc 200;\nlen 3;\ndiscip fifo;\ntransfer 0;\n\n"
+    "term_crd 300 40;\nsimulate 0;");
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void openReadsTheFileAndShowsItsPathWithoutSpace() {
+    ShownMainWindow shown;
+    const QString path = shown.folder.models() + QStringLiteral("/две очереди.txt");
+    WriteFile(path, kModelFile);
+    const auto choose = ChooseFile(path);
+    Trigger(shown, "OpenModelButton");
+    QCOMPARE(shown.window->windowTitle(),
+             QStringLiteral("Система имитационного моделирования v1.0 - ") + path);
+    QCOMPARE(shown.window->model_file_name(), path);
+    QCOMPARE(shown.pane_text(), kCanonicalText);
+    QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // drawn in the visual editor
+  }
+
+  void openingInTheCodeEditorLeavesTheCanvasBlank() {
+    ShownMainWindow shown;
+    const QString path = shown.folder.models() + QStringLiteral("/m.txt");
+    WriteFile(path, kModelFile);
+    shown.window->ToolButton11Click();
+    const auto choose = ChooseFile(path);
+    Trigger(shown, "OpenModelButton");
+    QVERIFY(IsBlank(shown.window->picture()));
+    // The queue moves in the text; the visual editor then shows it only where it is now.
+    shown.memo2().setPlainText(
+        shown.pane_text().replace(QStringLiteral("xc 100;"), QStringLiteral("xc 500;")));
+    shown.window->ToolButton7Click();
+    QCOMPARE(shown.window->picture().PixelAt(507, 205), kBlack);
+    QCOMPARE(shown.window->picture().PixelAt(107, 205), kWhite);
+  }
+
+  void openingAFaultyFileShowsTheErrorAndDrawsNothing() {
+    ShownMainWindow shown;
+    const QString path = shown.folder.models() + QStringLiteral("/bad.txt");
+    WriteFile(path, "queue 1;\r\nxc 10;+\r\nlen many;\r\nyc 5;+\r\n");
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto choose = ChooseFile(path);
+    const auto close_error = CloseNextMessageBox(seen);
+    Trigger(shown, "OpenModelButton");
+    QCOMPARE(seen->text, QStringLiteral("'many' is not a valid integer value."));
+    QCOMPARE(shown.pane_text(), QStringLiteral("queue 1;\nxc 10\nlen many;\nyc 5;+"));
+    QVERIFY(IsBlank(shown.window->picture()));
+    QCOMPARE(shown.window->model_file_name(), path);
+  }
+
+  void cancellingTheOpenDialogChangesNothing() {
+    ShownMainWindow shown;
+    const QString before = shown.pane_text();
+    const auto cancel = ChooseFile(QString());
+    Trigger(shown, "OpenModelButton");
+    QCOMPARE(shown.pane_text(), before);
+    QCOMPARE(shown.window->windowTitle(),
+             QStringLiteral("Система имитационного моделирования v 1.0"));
+  }
+
+  void saveFromTheVisualEditorWritesTheRegeneratedTextWithCrLf() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("// note\nterm_crd 7 8;\nsimulate 12;"));
+    shown.window->ToolButton7Click();
+    const QString path = shown.folder.models() + QStringLiteral("/saved.txt");
+    const auto choose = ChooseFile(path);
+    Trigger(shown, "SaveModelButton");
+    QCOMPARE(FileBytes(path), QByteArray("term_crd 7 8;\r\nsimulate 12;\r\n"));
+    QCOMPARE(shown.window->windowTitle(),
+             QStringLiteral("Система имитационного моделирования v 1.0 - ") + path);
+    QCOMPARE(shown.window->model_file_name(), path);
+  }
+
+  void saveFromTheCodeEditorWritesTheTextAsTyped() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("модель без слов\nsimulate  5;"));
+    const QString path = shown.folder.models() + QStringLiteral("/typed.txt");
+    const auto choose = ChooseFile(path);
+    Trigger(shown, "SaveModelButton");
+    QCOMPARE(FileBytes(path),
+             QByteArray("\xEC\xEE\xE4\xE5\xEB\xFC \xE1\xE5\xE7 \xF1\xEB\xEE\xE2\r\n"
+                        "simulate  5;\r\n"));
+  }
+
+  void saveCompletesAMissingExtension() {
+    ShownMainWindow shown;
+    const auto choose = ChooseFile(shown.folder.models() + QStringLiteral("/plain"));
+    Trigger(shown, "SaveModelButton");
+    QVERIFY(QFile::exists(shown.folder.models() + QStringLiteral("/plain.txt")));
+  }
+
+  void failedSaveShowsTheErrorAndLeavesTheOldFileWhole() {
+    ShownMainWindow shown;
+    const QString path = shown.folder.models() + QStringLiteral("/old.txt");
+    WriteFile(path, "simulate 1;\r\n");
+    shown.TypeModel(QString(10000, QLatin1Char('x')));
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto choose = ChooseFile(path);
+    const auto close_error = CloseNextMessageBox(seen);
+    {
+      const FileSizeLimit limit(4096);
+      Trigger(shown, "SaveModelButton");
+    }
+    QVERIFY2(seen->text.startsWith(QStringLiteral("Cannot create file \"") + path +
+                                   QStringLiteral("\". ")),
+             qPrintable(seen->text));
+    QVERIFY(seen->text.endsWith(QLatin1Char('.')));
+    QCOMPARE(FileBytes(path), QByteArray("simulate 1;\r\n"));
+    // The caption and the file name change before the file is written.
+    QCOMPARE(shown.window->windowTitle(),
+             QStringLiteral("Система имитационного моделирования v 1.0 - ") + path);
+    QCOMPARE(shown.window->model_file_name(), path);
+  }
+
+  void newAsksBeforeThrowingAwayAnEditedText() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("simulate 5;"));
+    auto asked = std::make_shared<bool>(false);
+    {
+      const auto cancel = AnswerNextQuestion(QMessageBox::Cancel, asked);
+      Trigger(shown, "NewModelButton");
+    }
+    QVERIFY(*asked);
+    QCOMPARE(shown.pane_text(), QStringLiteral("simulate 5;"));
+    const auto discard = AnswerNextQuestion(QMessageBox::Discard);
+    Trigger(shown, "NewModelButton");
+    QVERIFY(shown.pane_text().isEmpty());
+  }
+
+  void answeringSaveSavesBeforeTheCommandGoesOn() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("simulate 5;"));
+    const QString path = shown.folder.models() + QStringLiteral("/kept.txt");
+    const auto save = AnswerNextQuestion(QMessageBox::Save);
+    const auto choose = ChooseFile(path);
+    Trigger(shown, "NewModelButton");
+    QCOMPARE(FileBytes(path), QByteArray("simulate 5;\r\n"));
+    QVERIFY(shown.pane_text().isEmpty());
+  }
+
+  void cancellingTheSaveDialogOfThePromptStopsTheCommand() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("simulate 5;"));
+    const auto save = AnswerNextQuestion(QMessageBox::Save);
+    const auto cancel = ChooseFile(QString());
+    Trigger(shown, "NewModelButton");
+    QCOMPARE(shown.pane_text(), QStringLiteral("simulate 5;"));
+  }
+
+  void nothingIsAskedForATextAsOpenedOrSaved() {
+    ShownMainWindow shown;
+    const QString path = shown.folder.models() + QStringLiteral("/m.txt");
+    WriteFile(path, kModelFile);
+    auto asked = std::make_shared<bool>(false);
+    const auto question = AnswerNextQuestion(QMessageBox::Cancel, asked);
+    {
+      const auto choose = ChooseFile(path);
+      Trigger(shown, "OpenModelButton");
+    }
+    shown.window->ToolButton11Click();
+    shown.window->ToolButton7Click();
+    Trigger(shown, "NewModelButton");
+    QVERIFY(!*asked);
+    QVERIFY(shown.pane_text().isEmpty());
+  }
+
+  void exitAsksAndCanBeCancelled() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("simulate 5;"));
+    {
+      const auto cancel = AnswerNextQuestion(QMessageBox::Cancel);
+      Trigger(shown, "ExitItem");
+    }
+    QVERIFY(shown.window->isVisible());
+    const auto discard = AnswerNextQuestion(QMessageBox::Discard);
+    Trigger(shown, "ExitItem");
+    QVERIFY(!shown.window->isVisible());
+  }
+};
+
+}  // namespace qsim::gui
+
+QTEST_MAIN(qsim::gui::FileCommandsTest)
+#include "file_commands_test.moc"

@@ -1,0 +1,114 @@
+#include "gui_test_support.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <algorithm>
+#include <csignal>
+
+#include "app/main_window.h"
+
+namespace qsim::gui {
+
+TestProgramFolder::TestProgramFolder() {
+  QDir root(folder_.path());
+  for (const char* name : {"models", "reports", "help"})
+    root.mkdir(QLatin1String(name));
+  QFile help(folder_.path() + QStringLiteral("/help/index.html"));
+  help.open(QIODevice::WriteOnly);
+  help.write("<html></html>");
+}
+
+QStringList TestProgramFolder::ReportFiles() const {
+  return QDir(reports()).entryList(QDir::Files, QDir::Name);
+}
+
+// The model texts of the tests are written with the decimal point.
+ShownMainWindow::ShownMainWindow()
+    : window((QLocale::setDefault(QLocale::c()), std::make_unique<TForm1>(folder.path()))) {
+  window->platform().SetDocumentOpener(
+      [opened = opened](const QString& path) { opened->append(path); });
+  window->show();
+}
+
+ShownMainWindow::~ShownMainWindow() = default;
+
+QPlainTextEdit& ShownMainWindow::memo2() const {
+  return *window->findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));
+}
+
+QWidget& ShownMainWindow::image1() const {
+  return *window->findChild<QWidget*>(QStringLiteral("Image1"));
+}
+
+QWidget& ShownMainWindow::tool_bar2() const {
+  return *window->findChild<QToolBar*>(QStringLiteral("ToolBar2"));
+}
+
+QString ShownMainWindow::pane_text() const {
+  return memo2().toPlainText();
+}
+
+QString ShownMainWindow::line_count() const {
+  return window->findChild<QLabel*>(QStringLiteral("Panel0"))->text();
+}
+
+void ShownMainWindow::TypeModel(const QString& text) const {
+  window->ToolButton11Click();
+  memo2().setPlainText(text);
+}
+
+std::unique_ptr<QTimer> CloseNextMessageBox(std::shared_ptr<SeenMessageBox> seen) {
+  return OnModal<QMessageBox>([seen](QMessageBox* box) {
+    seen->title = box->windowTitle();
+    seen->text = box->text();
+    seen->icon = box->icon();
+    if (box->defaultButton() != nullptr)
+      box->defaultButton()->click();
+    else
+      box->accept();
+  });
+}
+
+std::unique_ptr<QTimer> AnswerNextQuestion(QMessageBox::StandardButton answer,
+                                           std::shared_ptr<bool> asked) {
+  return OnModal<QMessageBox>([answer, asked](QMessageBox* box) {
+    *asked = true;
+    box->button(answer)->click();
+  });
+}
+
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+  getrlimit(RLIMIT_FSIZE, &saved_);
+  const rlimit limited{bytes, saved_.rlim_max};
+  setrlimit(RLIMIT_FSIZE, &limited);
+  saved_handler_ = std::signal(SIGXFSZ, SIG_IGN);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+  setrlimit(RLIMIT_FSIZE, &saved_);
+  std::signal(SIGXFSZ, saved_handler_);
+}
+
+bool IsBlank(const RasterCanvas& picture) {
+  const auto bytes = picture.image().bytes;
+  return std::all_of(bytes.begin(), bytes.end(), [](std::uint8_t b) { return b == 255; });
+}
+
+QString ExampleText(const char* name) {
+  return QString::fromUtf8(FileBytes(QStringLiteral(QSIM_EXAMPLES_DIR "/") + QLatin1String(name)));
+}
+
+QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  file.open(QIODevice::ReadOnly);
+  return file.readAll();
+}
+
+}  // namespace qsim::gui

@@ -1,0 +1,202 @@
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QtTest>
+
+#include "app/about_dialog.h"
+#include "app/main_window.h"
+#include "app/program_start.h"
+#include "app/window_titles.h"
+#include "gui_test_support.h"
+
+namespace qsim::gui {
+namespace {
+
+QStringList ToolTips(const QToolBar& bar) {
+  QStringList tips;
+  for (const QAction* action : bar.actions())
+    tips.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+  return tips;
+}
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void startUpShowsTheEmptyModelInTheVisualEditor() {
+    ShownMainWindow shown;
+    QCOMPARE(shown.window->windowTitle(),
+             QStringLiteral("Система имитационного моделирования v 1.0"));
+    QVERIFY(shown.memo2().isHidden());
+    QVERIFY(shown.image1().isVisible());
+    QVERIFY(shown.tool_bar2().isVisible());
+    QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 0 0;\nsimulate 0;"));
+    QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 2"));
+    QVERIFY(shown.window->model_file_name().isEmpty());
+  }
+
+  void startUpDrawsTheTerminatorOnAWhiteCanvas() {
+    ShownMainWindow shown;
+    const RasterCanvas& picture = shown.window->picture();
+    QCOMPARE(picture.PixelAt(3, 2), kBlack);  // the cross of the terminator at (0, 0)
+    QCOMPARE(picture.PixelAt(500, 500), kWhite);
+    const QImage shown_pixels = shown.image1().grab().toImage();
+    QCOMPARE(shown_pixels.pixelColor(3, 2), QColor(Qt::black));
+    QCOMPARE(shown_pixels.pixelColor(40, 40), QColor(Qt::white));
+  }
+
+  void applicationTitleIsSetBeforeTheWindows() {
+    PrepareApplication(*qApp);
+    QCOMPARE(QApplication::applicationName(),
+             QStringLiteral("Система имитационного моделирования вычислительных систем"));
+  }
+
+  void toolBarsAndMenuCarryTheCommands() {
+    ShownMainWindow shown;
+    const auto* tool_bar1 = shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    QCOMPARE(ToolTips(*tool_bar1),
+             QStringList({"Новая модель", "Открыть модель", "Сохранить модель", "-",
+                          "Параметры моделирования", "Начать моделирование", "-", "Редактор кода",
+                          "Визуальный редактор", "-", "о программе"}));
+    QCOMPARE(ToolTips(*shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar2"))),
+             QStringList({"Добавить генератор заявок", "Добавить очередь", "Добавить устройство",
+                          "-", "Соединить элементы", "Разъединить элементы", "-",
+                          "Переместить элемент", "-", "Удалить элемент"}));
+    QStringList menus;
+    for (const QAction* menu : shown.window->menuBar()->actions())
+      menus.append(menu->text());
+    QCOMPARE(menus, QStringList({"Файл", "Расчет", "Интерфейс", "Справка"}));
+    for (const QAction* action : tool_bar1->actions())
+      QVERIFY(action->isSeparator() || !action->icon().isNull());
+  }
+
+  void fileDialogsStartInTheModelsFolder() {
+    ShownMainWindow shown;
+    const auto* open = shown.window->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
+    const auto* save = shown.window->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+    QCOMPARE(open->windowTitle(), QStringLiteral("Открыть описание модели"));
+    QCOMPARE(save->windowTitle(), QStringLiteral("Сохранить описание модели"));
+    const QStringList filters{"Текстовые описания моделей (*.txt)", "Все файлы (*)"};
+    QCOMPARE(open->nameFilters(), filters);
+    QCOMPARE(save->nameFilters(), filters);
+    QCOMPARE(save->defaultSuffix(), QStringLiteral("txt"));
+    QCOMPARE(open->directory().absolutePath(), QDir(shown.folder.models()).absolutePath());
+    QCOMPARE(save->directory().absolutePath(), QDir(shown.folder.models()).absolutePath());
+  }
+
+  void lineCountLeavesOutAnEmptyLastLine() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("a\nb\n"));
+    QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 2"));
+    shown.memo2().setPlainText(QStringLiteral("a\n\n"));
+    QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 2"));
+    shown.memo2().clear();
+    QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 0"));
+  }
+
+  void codeEditorShowsThePaneAndErasesThePicture() {
+    ShownMainWindow shown;
+    shown.window->ToolButton11Click();
+    QVERIFY(shown.memo2().isVisible());
+    QVERIFY(shown.image1().isHidden());
+    QVERIFY(shown.tool_bar2().isHidden());
+    QVERIFY(IsBlank(shown.window->picture()));
+  }
+
+  void switchingEditorsDropsIgnoredLinesAndRewritesInCanonicalOrder() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral(
+        "// a comment\nsimulate 50;\nqueue 2;\nlen 5;\nGenerator 3;\ngenerator 1;\nla 3;"));
+    shown.window->ToolButton7Click();
+    QVERIFY(shown.memo2().isHidden());
+    shown.window->ToolButton11Click();
+    QCOMPARE(shown.pane_text(),
+             QStringLiteral("generator 1;\nname ;\nxc 0;\nyc 0;\nla 3;\nprior 0;\nrasp 0;\n"
+                            "disp 0;\ntransfer 0;\n\nqueue 2;\nname ;\nxc 0;\nyc 0;\nlen 5;\n"
+                            "discip fifo;\ntransfer 0;\n\nterm_crd 0 0;\nsimulate 50;"));
+    QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 20"));
+  }
+
+  void visualEditorDrawsTheModelRead() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("queue 1;\nxc 100;\nyc 200;\nterm_crd 300 40;"));
+    shown.window->ToolButton7Click();
+    QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // a slot bar of the queue
+    QCOMPARE(shown.window->picture().PixelAt(303, 42), kBlack);   // the terminator's cross
+  }
+
+  void readingErrorShowsTheErrorBoxAndLeavesTheView() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("generator 1;\nxc 10;+\nla x;\nyc 5;+"));
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto watch = CloseNextMessageBox(seen);
+    shown.window->ToolButton7Click();
+    QCOMPARE(seen->text, QStringLiteral("'x' is not a valid integer value."));
+    QCOMPARE(seen->title, ApplicationTitle());
+    QCOMPARE(seen->icon, int(QMessageBox::Critical));
+    QVERIFY(shown.memo2().isVisible());
+    QVERIFY(shown.image1().isHidden());
+    // Lines are shortened up to the failing line, not beyond it.
+    QCOMPARE(shown.pane_text(), QStringLiteral("generator 1;\nxc 10\nla x;\nyc 5;+"));
+    QVERIFY(IsBlank(shown.window->picture()));
+  }
+
+  void newModelKeepsRunSettingsAndTerminator() {
+    ShownMainWindow shown;
+    shown.TypeModel(
+        QStringLiteral("generator 1;\nxc 100;\nyc 50;\nterm_crd 300 40;\n"
+                       "simulate 77;\nprocess_all 2;"));
+    shown.window->ToolButton7Click();
+    const auto watch = AnswerNextQuestion(QMessageBox::Discard);
+    shown.window->findChild<QAction*>(QStringLiteral("NewModelButton"))->trigger();
+    QVERIFY(shown.pane_text().isEmpty());
+    QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 0"));
+    QVERIFY(shown.image1().isVisible());
+    QVERIFY(IsBlank(shown.window->picture()));
+    const ModelStore& store = shown.window->store();
+    QVERIFY(!store.generator(1).exists);
+    QCOMPARE(store.term_x, 300);
+    QCOMPARE(store.term_y, 40);
+    QCOMPARE(store.settings.simulate, 77);
+    QVERIFY(store.settings.process_all);
+    QCOMPARE(store.settings.retry_interval, 2.0);
+    shown.window->ToolButton11Click();
+    QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 300 40;\nprocess_all 2;\nsimulate 77;"));
+  }
+
+  void helpOpensThePageBesideTheProgram() {
+    ShownMainWindow shown;
+    shown.window->findChild<QAction*>(QStringLiteral("HelpItem"))->trigger();
+    QCOMPARE(*shown.opened,
+             QStringList({shown.folder.path() + QStringLiteral("/help/index.html")}));
+  }
+
+  void aboutBoxShowsNameAndVersion() {
+    ShownMainWindow shown;
+    QString caption;
+    QStringList labels;
+    const auto watch = OnModal<TForm8>([&](TForm8* about) {
+      caption = about->windowTitle();
+      for (const QLabel* label : about->findChildren<QLabel*>())
+        labels.append(label->text());
+      QVERIFY(about->findChild<QLabel*>(QStringLiteral("TitleLabel"))->font().bold());
+      QVERIFY(about->findChild<QLabel*>(QStringLiteral("TitleLabel"))->font().underline());
+      about->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
+    });
+    shown.window->findChild<QAction*>(QStringLiteral("AboutButton"))->trigger();
+    QCOMPARE(caption, QStringLiteral("о программе"));
+    QCOMPARE(labels, QStringList({"Система имитационного моделирования v 1.0", "версия 1.0"}));
+  }
+};
+
+}  // namespace qsim::gui
+
+QTEST_MAIN(qsim::gui::MainWindowTest)
+#include "main_window_test.moc"

@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# Starts the program in a real window on a virtual X server, takes a screenshot and
+# checks the window's title. Usage: window_screenshot_test.sh QSIM SCREENSHOT.png
+# Exits with 77 (skipped) where no virtual X server or screenshot tool is installed.
+set -euo pipefail
+program=$1
+screenshot=$2
+title="Система имитационного моделирования v 1.0"
+
+for tool in Xvfb xwininfo import identify; do
+  command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
+done
+
+display_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
+xvfb_pid=$!
+qsim_pid=
+cleanup() {
+  [ -n "$qsim_pid" ] && kill "$qsim_pid" 2>/dev/null
+  kill "$xvfb_pid" 2>/dev/null
+  rm -f "$display_file"
+}
+trap cleanup EXIT
+
+for _ in $(seq 50); do
+  [ -s "$display_file" ] && break
+  sleep 0.1
+done
+export DISPLAY=":$(head -n1 "$display_file")"
+
+QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 "$program" &
+qsim_pid=$!
+
+found=
+for _ in $(seq 100); do
+  if xwininfo -root -tree | grep -qF "\"$title\""; then
+    found=yes
+    break
+  fi
+  sleep 0.1
+done
+[ -n "$found" ] || { echo "no window titled \"$title\""; exit 1; }
+sleep 1  # let the first paint finish
+
+import -window root "$screenshot"
+colours=$(identify -format %k "$screenshot")
+echo "screenshot $screenshot: $colours colours"
+[ "$colours" -gt 10 ] || { echo "the screenshot shows no window"; exit 1; }
