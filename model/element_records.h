@@ -34,6 +34,11 @@ struct GeneratorRecord {
   double min_stay = 0;
   std::int32_t route_index = 0;
   TargetKind route_kind = TargetKind::None;
+
+  // The range of a series of runs over la; not part of the model text.
+  std::int32_t sweep_from = 0;
+  std::int32_t sweep_to = 0;
+  double sweep_step = 0;
 };
 
 // A finite queue (keyword `queue`).
@@ -60,6 +65,11 @@ struct QueueRecord {
   std::array<RequestRecord*, kMaxQueuePlaces + 1> slots{};
   std::int32_t route_index = 0;
   TargetKind route_kind = TargetKind::None;
+
+  // The range of a series of runs over len; not part of the model text.
+  std::int32_t sweep_from = 0;
+  std::int32_t sweep_to = 0;
+  double sweep_step = 0;
 };
 
 // A multi-channel service device (keyword `device`).
@@ -86,6 +96,14 @@ struct DeviceRecord {
   double service_sum = 0;
   std::int32_t max_busy = 0;
   std::int32_t starts = 0;
+
+  // The ranges of series of runs over v and over k; not part of the model text.
+  double sweep_v_from = 0;
+  double sweep_v_to = 0;
+  double sweep_v_step = 0;
+  std::int32_t sweep_k_from = 0;
+  std::int32_t sweep_k_to = 0;
+  double sweep_k_step = 0;
 };
 
 }  // namespace qsim

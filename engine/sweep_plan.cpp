@@ -1,0 +1,147 @@
+#include "engine/sweep_plan.h"
+
+#include "language/code_page.h"
+#include "model/qsim_error.h"
+
+namespace qsim {
+namespace {
+
+std::string EntryText(std::string_view what, int slot, const ElementName& name) {
+  return std::string(what) + std::to_string(slot) + " (" + name.str() + ")";
+}
+
+// The current value of the parameter, as the range's start.
+double CurrentValue(const ModelStore& store, const SweepParameter& p) {
+  switch (p.field) {
+    case SweepField::Intensity:
+      return store.generator(p.slot).la;
+    case SweepField::Length:
+      return store.queue(p.slot).len;
+    case SweepField::ServiceTime:
+      return store.device(p.slot).v;
+    case SweepField::Channels:
+      return store.device(p.slot).k;
+  }
+  return 0;
+}
+
+double StoredEnd(const ModelStore& store, const SweepParameter& p) {
+  switch (p.field) {
+    case SweepField::Intensity:
+      return store.generator(p.slot).sweep_to;
+    case SweepField::Length:
+      return store.queue(p.slot).sweep_to;
+    case SweepField::ServiceTime:
+      return store.device(p.slot).sweep_v_to;
+    case SweepField::Channels:
+      return store.device(p.slot).sweep_k_to;
+  }
+  return 0;
+}
+
+void StoreRange(ModelStore& store, const SweepParameter& p, double from, double to, double step) {
+  const auto whole = [](double value) { return static_cast<std::int32_t>(value); };
+  switch (p.field) {
+    case SweepField::Intensity: {
+      GeneratorRecord& g = store.generator(p.slot);
+      g.sweep_from = whole(from), g.sweep_to = whole(to), g.sweep_step = step;
+      return;
+    }
+    case SweepField::Length: {
+      QueueRecord& q = store.queue(p.slot);
+      q.sweep_from = whole(from), q.sweep_to = whole(to), q.sweep_step = step;
+      return;
+    }
+    case SweepField::ServiceTime: {
+      DeviceRecord& d = store.device(p.slot);
+      d.sweep_v_from = from, d.sweep_v_to = to, d.sweep_v_step = step;
+      return;
+    }
+    case SweepField::Channels: {
+      DeviceRecord& d = store.device(p.slot);
+      d.sweep_k_from = whole(from), d.sweep_k_to = whole(to), d.sweep_k_step = step;
+      return;
+    }
+  }
+}
+
+std::string ValueText(double value, SweepField field, const NumberFormat& format) {
+  if (field == SweepField::ServiceTime)
+    return NumberText(value, format);
+  return std::to_string(static_cast<std::int64_t>(value));
+}
+
+}  // namespace
+
+void SweepPlan::Rebuild(const ModelStore& store) {
+  entries_.clear();
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    const GeneratorRecord& g = store.generator(slot);
+    if (!g.exists)
+      continue;
+    entries_.push_back({EntryText("Интенсивность потока заявок генератора "_cp, slot, g.name),
+                        {ElementKind::Generator, slot, SweepField::Intensity}});
+  }
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    const QueueRecord& q = store.queue(slot);
+    if (!q.exists)
+      continue;
+    entries_.push_back({EntryText("Длина очереди "_cp, slot, q.name),
+                        {ElementKind::Queue, slot, SweepField::Length}});
+  }
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    const DeviceRecord& d = store.device(slot);
+    if (!d.exists)
+      continue;
+    entries_.push_back({EntryText("Среднее время обслуживания в устройстве "_cp, slot, d.name),
+                        {ElementKind::Device, slot, SweepField::ServiceTime}});
+    entries_.push_back({EntryText("Число каналов в устройстве "_cp, slot, d.name),
+                        {ElementKind::Device, slot, SweepField::Channels}});
+  }
+}
+
+std::pair<std::string, std::string> SweepPlan::ShownValues(const ModelStore& store, int index,
+                                                           const NumberFormat& format) const {
+  const SweepParameter& p = entries_.at(static_cast<std::size_t>(index)).parameter;
+  return {ValueText(CurrentValue(store, p), p.field, format),
+          ValueText(StoredEnd(store, p), p.field, format)};
+}
+
+std::optional<std::string> SweepPlan::Add(ModelStore& store, int index, const std::string& end_text,
+                                          const std::string& step_text,
+                                          const NumberFormat& format) {
+  const int steps = ParseInteger(step_text);
+  if (steps < 2) {
+    throw QsimError(std::string("Число шагов должно быть не меньше 2"_cp));
+  }
+  step_count_ = steps;
+  step_count_locked_ = true;
+  if (index < 0 || index >= static_cast<int>(entries_.size()))
+    return std::nullopt;
+  const SweepEntry& entry = entries_[static_cast<std::size_t>(index)];
+  const SweepParameter& p = entry.parameter;
+  const double from = CurrentValue(store, p);
+  const double to =
+      p.field == SweepField::ServiceTime ? ParseReal(end_text, format) : ParseInteger(end_text);
+  const double step = (to - from) / (step_count_ - 1);
+  StoreRange(store, p, from, to, step);
+  std::string line = entry.text + std::string(" от "_cp) + ValueText(from, p.field, format) +
+                     std::string(" до "_cp) + ValueText(to, p.field, format) +
+                     std::string(" шаг: "_cp) + NumberText(step, format);
+  lines_.push_back(line);
+  ranges_.push_back({p, from, to, step_count_});
+  return line;
+}
+
+void SweepPlan::Clear(ModelStore& store) {
+  for (const SweepRange& range : ranges_) {
+    if (store.InUse(range.parameter.kind, range.parameter.slot)) {
+      StoreRange(store, range.parameter, 0, 0, 0);
+    }
+  }
+  lines_.clear();
+  ranges_.clear();
+  step_count_locked_ = false;
+}
+
+}  // namespace qsim
