@@ -38,6 +38,17 @@ std::string ConnectCaption(ElementKind source, int from, ElementKind target, int
   return Text("Переход из устройства "_cp) + std::to_string(from) + Text(" в терминатор заявок"_cp);
 }
 
+// The element dialogs' captions, the same for adding and for editing.
+std::string GeneratorCaption(int slot) {
+  return Text("Параметры генератора заявок: "_cp) + std::to_string(slot);
+}
+std::string QueueCaption(int slot) {
+  return Text("Параметры очереди: "_cp) + std::to_string(slot);
+}
+std::string DeviceCaption(int slot) {
+  return Text("Параметры обслуживающего устройства: "_cp) + std::to_string(slot);
+}
+
 DragKind DragKindOf(ElementKind kind) {
   switch (kind) {
     case ElementKind::Generator:
@@ -130,13 +141,12 @@ void EditorTools::Place(EditorTool tool, bool& armed, ElementKind kind, CanvasPo
         Text("Количество устройств в сети не должно превышать "_cp)};
     ui_.ShowMessage(kLimit[static_cast<int>(kind)] + std::to_string(kSlotCount));
   } else {
-    const std::string number = std::to_string(*slot);
     if (kind == ElementKind::Generator) {
-      ui_.EditGeneratorSlot(*slot, Text("Параметры генератора заявок: "_cp) + number);
+      ui_.EditGeneratorSlot(*slot, GeneratorCaption(*slot), FieldOrder::Placement);
     } else if (kind == ElementKind::Queue) {
-      ui_.EditQueueSlot(*slot, Text("Параметры очереди: "_cp) + number);
+      ui_.EditQueueSlot(*slot, QueueCaption(*slot));
     } else {
-      ui_.EditDeviceSlot(*slot, Text("Параметры обслуживающего устройства: "_cp) + number);
+      ui_.EditDeviceSlot(*slot, DeviceCaption(*slot));
     }
     MoveElement(store_, kind, *slot, p.x, p.y);
     switch (kind) {
@@ -242,6 +252,24 @@ void EditorTools::Delete(const ElementHit& hit) {
   ui_.RefreshAfterEdit();
   ui_.SetToolDown(EditorTool::Delete, false);
   state_.delete_armed = false;
+}
+
+void EditorTools::DoubleClick(CanvasPoint p) {
+  const ElementHit hit = FindElementAt(store_, p);
+  if (hit.slot == 0)
+    return;
+  switch (hit.kind) {
+    case ElementKind::Generator:
+      ui_.EditGeneratorSlot(hit.slot, GeneratorCaption(hit.slot), FieldOrder::DoubleClick);
+      break;
+    case ElementKind::Queue:
+      ui_.EditQueueSlot(hit.slot, QueueCaption(hit.slot));
+      break;
+    case ElementKind::Device:
+      ui_.EditDeviceSlot(hit.slot, DeviceCaption(hit.slot));
+      break;
+  }
+  ui_.RefreshAfterEdit();
 }
 
 std::string EditorTools::PointerMoved(CanvasPoint p) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/element_fields.h"
 #include "editor/hit_test.h"
 #include "language/number_format.h"
 #include "model/model_store.h"
@@ -39,8 +40,9 @@ struct EditorToolState {
 class EditorUi {
  public:
   virtual ~EditorUi() = default;
-  // Fill the dialog from the slot, show it, erase the picture, store the fields.
-  virtual void EditGeneratorSlot(int slot, const std::string& caption) = 0;
+  // Fill the dialog from the slot, show it, erase the picture, store the fields
+  // (element_fields.h).
+  virtual void EditGeneratorSlot(int slot, const std::string& caption, FieldOrder order) = 0;
   virtual void EditQueueSlot(int slot, const std::string& caption) = 0;
   virtual void EditDeviceSlot(int slot, const std::string& caption) = 0;
   // The probability text the user accepted.
@@ -68,6 +70,10 @@ class EditorTools {
   // A click at the canvas point: the drop, the three additions, then what the
   // element or terminator under the point asks of the armed tools.
   void Click(CanvasPoint p);
+
+  // A double click: edits the element under the point in its dialog. The click
+  // that comes before it has already run.
+  void DoubleClick(CanvasPoint p);
 
   // A pointer move: drags what is being moved; returns the description of the
   // element under the pointer (empty over empty canvas and the terminator).

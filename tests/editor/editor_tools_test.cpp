@@ -16,7 +16,9 @@ using Lines = std::vector<std::string>;
 // Records what the tools asked of the window, in UTF-8, and answers from a script.
 class FakeUi : public EditorUi {
  public:
-  void EditGeneratorSlot(int, const std::string& caption) override { Log(caption); }
+  void EditGeneratorSlot(int, const std::string& caption, FieldOrder order) override {
+    Log(caption + (order == FieldOrder::Placement ? "" : " (double click)"));
+  }
   void EditQueueSlot(int, const std::string& caption) override { Log(caption); }
   void EditDeviceSlot(int, const std::string& caption) override { Log(caption); }
   std::string AskProbability(const std::string& caption, const std::string& suggested) override {
@@ -298,6 +300,20 @@ TEST_F(EditorToolsTest, TheTerminatorCanBeMovedButNotDeleted) {
   tools_.Click({20, 30});
   EXPECT_EQ(store_->term_x, 20);
   EXPECT_EQ(store_->term_y, 30);
+}
+
+TEST_F(EditorToolsTest, DoubleClickEditsTheElementUnderThePoint) {
+  AddGenerator(2, 10, 10);
+  AddDevice(1, 100, 100, 0);
+  store_->term_x = 300;
+  store_->term_y = 300;
+  tools_.DoubleClick({100, 100});  // a device without channels is never hit
+  tools_.DoubleClick({305, 305});  // nor is the terminator
+  tools_.DoubleClick({500, 500});
+  EXPECT_TRUE(ui_.log.empty());
+  tools_.DoubleClick({12, 12});
+  EXPECT_EQ(ui_.log, (Lines{"Параметры генератора заявок: 2 (double click)"}));
+  EXPECT_EQ(ui_.refreshed, 1);
 }
 
 }  // namespace
