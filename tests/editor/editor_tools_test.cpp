@@ -7,6 +7,7 @@
 #include "editor/model_edits.h"
 #include "language/code_page.h"
 #include "model/qsim_error.h"
+#include "tests/support/placed_elements.h"
 
 namespace qsim {
 namespace {
@@ -53,26 +54,13 @@ class FakeUi : public EditorUi {
 class EditorToolsTest : public ::testing::Test {
  protected:
   GeneratorRecord& AddGenerator(int slot, int x, int y) {
-    GeneratorRecord& g = store_->generator(slot);
-    g.exists = true;
-    g.xc = x;
-    g.yc = y;
-    return g;
+    return test_support::PlaceGenerator(*store_, slot, x, y);
   }
   QueueRecord& AddQueue(int slot, int x, int y) {
-    QueueRecord& q = store_->queue(slot);
-    q.exists = true;
-    q.xc = x;
-    q.yc = y;
-    return q;
+    return test_support::PlaceQueue(*store_, slot, x, y);
   }
   DeviceRecord& AddDevice(int slot, int x, int y, int k) {
-    DeviceRecord& d = store_->device(slot);
-    d.exists = true;
-    d.xc = x;
-    d.yc = y;
-    d.k = k;
-    return d;
+    return test_support::PlaceDevice(*store_, slot, x, y, k);
   }
 
   std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();

@@ -14,6 +14,7 @@
 #include "language/model_text_reader.h"
 #include "language/text_file.h"
 #include "pixel_map.h"
+#include "tests/support/placed_elements.h"
 
 namespace qsim {
 namespace {
@@ -32,26 +33,13 @@ std::vector<std::uint8_t> Bytes(const RasterCanvas& canvas) {
 class ModelDrawingTest : public ::testing::Test {
  protected:
   GeneratorRecord& Generator(int slot, int x, int y) {
-    GeneratorRecord& generator = store_->generator(slot);
-    generator.exists = true;
-    generator.xc = x;
-    generator.yc = y;
-    return generator;
+    return test_support::PlaceGenerator(*store_, slot, x, y);
   }
   QueueRecord& Queue(int slot, int x, int y) {
-    QueueRecord& queue = store_->queue(slot);
-    queue.exists = true;
-    queue.xc = x;
-    queue.yc = y;
-    return queue;
+    return test_support::PlaceQueue(*store_, slot, x, y);
   }
   DeviceRecord& Device(int slot, int x, int y, int k) {
-    DeviceRecord& device = store_->device(slot);
-    device.exists = true;
-    device.xc = x;
-    device.yc = y;
-    device.k = k;
-    return device;
+    return test_support::PlaceDevice(*store_, slot, x, y, k);
   }
   template <typename Record>
   static void Route(Record& source, TargetKind kind, int slot) {
