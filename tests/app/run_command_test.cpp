@@ -1,0 +1,190 @@
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+#include "app/findings_dialog.h"
+#include "app/main_window.h"
+#include "app/progress_dialog.h"
+#include "app/settings_dialog.h"
+#include "editor/model_drawing.h"
+#include "gui_test_support.h"
+
+namespace qsim::gui {
+namespace {
+
+void Run(const ShownMainWindow& shown) {
+  shown.window->findChild<QAction*>(QStringLiteral("RunButton"))->trigger();
+}
+
+// The findings dialog as the user saw it.
+struct SeenFindings {
+  QString caption;
+  QString findings;
+  bool can_continue = false;
+};
+
+// Looks at the next findings dialog and leaves it with `leave`.
+[[nodiscard]] std::unique_ptr<QTimer> OnFindings(std::shared_ptr<SeenFindings> seen,
+                                                 std::function<void(TForm9*)> leave) {
+  return OnModal<TForm9>([seen, leave](TForm9* dialog) {
+    seen->caption = dialog->windowTitle();
+    seen->findings = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
+    seen->can_continue = dialog->findChild<QPushButton*>(QStringLiteral("Button2"))->isEnabled();
+    leave(dialog);
+  });
+}
+
+void Press(QWidget* dialog, const char* button) {
+  dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+}
+
+QString WithChange(const char* example, const char* from, const char* to) {
+  return ExampleText(example).replace(QLatin1String(from), QLatin1String(to));
+}
+
+}  // namespace
+
+class RunCommandTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void aRunWritesTheReportAndOpensIt() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("// bundled\n") + ExampleText("single_device.txt"));
+    Run(shown);
+    const QStringList reports = shown.folder.ReportFiles();
+    QCOMPARE(reports.size(), 1);
+    QVERIFY(QRegularExpression(
+                QStringLiteral("^report_\\d\\d_\\d\\d_\\d{4}_\\d\\d_\\d\\d_\\d\\d\\.htm$"))
+                .match(reports[0])
+                .hasMatch());
+    const QString report = shown.folder.reports() + QLatin1Char('/') + reports[0];
+    QVERIFY(FileBytes(report).contains("<td>1000</td>"));
+    QTRY_COMPARE(*shown.opened, QStringList({report}));
+    QVERIFY(!shown.pane_text().contains(QStringLiteral("bundled")));
+    QCOMPARE(shown.window->store().generated, 1000);
+  }
+
+  void theProtocolIsWrittenAndOpenedAfterTheReportWhenAskedFor() {
+    ShownMainWindow shown;
+    shown.TypeModel(ExampleText("single_device.txt"));
+    {
+      const auto settings = OnModal<TForm2>([](TForm2* dialog) {
+        dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click();
+        dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->click();
+        Press(dialog, "Button1");
+      });
+      shown.window->ToolButton10Click();
+    }
+    Run(shown);
+    QCOMPARE(shown.folder.ReportFiles().size(), 2);
+    QTRY_COMPARE(shown.opened->size(), 2);
+    QVERIFY(shown.opened->at(0).endsWith(QStringLiteral(".htm")));
+    QVERIFY(shown.opened->at(1).contains(QStringLiteral("/protocol_")));
+  }
+
+  void aBlockingFindingLeavesOnlyTheWayBackToEditing() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("simulate 0;"));
+    auto seen = std::make_shared<SeenFindings>();
+    const auto review = OnFindings(seen, [](TForm9* dialog) { Press(dialog, "Button1"); });
+    Run(shown);
+    QCOMPARE(seen->caption, QStringLiteral("Обнаруженные неточности в модели (всего :5)"));
+    QVERIFY(!seen->can_continue);
+    QCOMPARE(seen->findings.count(QLatin1Char('\n')), 4);
+    QVERIFY(seen->findings.startsWith(
+        QStringLiteral("1. Система не имеет выхода (нет перехода в терминатор заявок).")));
+    QVERIFY(shown.folder.ReportFiles().isEmpty());
+    QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 0 0;\nsimulate 100;"));
+  }
+
+  void closingTheFindingsWindowGoesBackToEditing() {
+    ShownMainWindow shown;
+    shown.TypeModel(WithChange("single_device.txt", "la 2;", "la 0;"));
+    auto seen = std::make_shared<SeenFindings>();
+    const auto review = OnFindings(seen, [](TForm9* dialog) { dialog->close(); });
+    Run(shown);
+    QVERIFY(seen->can_continue);
+    QCOMPARE(seen->findings,
+             QStringLiteral("1. В генераторе 1 не указана интесивность потока. Исправлено на 1."));
+    QVERIFY(shown.folder.ReportFiles().isEmpty());
+    QVERIFY(shown.pane_text().contains(QStringLiteral("\nla 1;\n")));
+  }
+
+  void continuingRunsTheCorrectedModel() {
+    ShownMainWindow shown;
+    shown.TypeModel(WithChange("single_device.txt", "la 2;", "la 0;"));
+    const auto review = OnFindings(std::make_shared<SeenFindings>(),
+                                   [](TForm9* dialog) { Press(dialog, "Button2"); });
+    Run(shown);
+    QCOMPARE(shown.folder.ReportFiles().size(), 1);
+    QCOMPARE(shown.window->store().generator(1).la, 1);
+  }
+
+  void aRunCanBeStoppedAndThenWritesNoReport() {
+    ShownMainWindow shown;
+    shown.TypeModel(WithChange("single_device.txt", "simulate 1000;", "by_time 1E12;"));
+    auto stopped = std::make_shared<SeenMessageBox>();
+    std::unique_ptr<QTimer> close_message;
+    QString events;
+    const auto stop = OnModal<RunProgressDialog>([&](RunProgressDialog* progress) {
+      auto* counter = progress->findChild<QLabel*>(QStringLiteral("EventsLabel"));
+      QTRY_VERIFY(counter->text().toLongLong() > 0);
+      events = counter->text();
+      close_message = CloseNextMessageBox(stopped);
+      Press(progress, "CancelButton");
+    });
+    Run(shown);
+    QVERIFY(events.toLongLong() > 0);
+    QCOMPARE(stopped->text, QStringLiteral("Моделирование прервано. Отчет не записан."));
+    QVERIFY(shown.folder.ReportFiles().isEmpty());
+    QVERIFY(shown.opened->isEmpty());
+    QVERIFY(shown.pane_text().endsWith(QStringLiteral("by_time 1000000000000;")));
+  }
+
+  void aReportThatCannotBeCreatedShowsTheError() {
+    ShownMainWindow shown;
+    QVERIFY(QDir(shown.folder.reports()).removeRecursively());
+    shown.TypeModel(ExampleText("single_device.txt"));
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto close_error = CloseNextMessageBox(seen);
+    Run(shown);
+    QVERIFY2(seen->text.startsWith(QStringLiteral("Cannot create file \"") +
+                                   shown.folder.reports() + QStringLiteral("/report_")),
+             qPrintable(seen->text));
+  }
+
+  void aReadingErrorDoesNotLeaveTheNextRunReadingOnly() {
+    ShownMainWindow shown;
+    shown.TypeModel(QStringLiteral("simulate x;"));
+    {
+      const auto close_error = CloseNextMessageBox(std::make_shared<SeenMessageBox>());
+      shown.window->ToolButton7Click();
+    }
+    shown.memo2().setPlainText(ExampleText("single_device.txt"));
+    Run(shown);
+    QCOMPARE(shown.folder.ReportFiles().size(), 1);
+  }
+
+  void aRunInTheVisualEditorRedrawsWhatTheCheckCorrected() {
+    ShownMainWindow shown;
+    shown.TypeModel(WithChange("single_device.txt", "k 2;", "k 0;"));
+    shown.window->ToolButton7Click();
+    const auto review = OnFindings(std::make_shared<SeenFindings>(),
+                                   [](TForm9* dialog) { Press(dialog, "Button2"); });
+    Run(shown);
+    QCOMPARE(shown.window->store().device(1).k, 1);
+    RasterCanvas expected;
+    DrawModel(shown.window->store(), expected);
+    QVERIFY(std::ranges::equal(shown.window->picture().image().bytes, expected.image().bytes));
+  }
+};
+
+}  // namespace qsim::gui
+
+QTEST_MAIN(qsim::gui::RunCommandTest)
+#include "run_command_test.moc"
