@@ -3,7 +3,12 @@
 # Usage: scripts/install-deps.sh [extra package ...]
 set -euo pipefail
 
-packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev "$@")
+packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
+  # The desktop program: Russian texts of Qt's own dialogs and a font with Cyrillic.
+  qt6-translations-l10n fonts-dejavu-core
+  # The check that the program opens a real window: a virtual X server and a screenshot.
+  xvfb xauth x11-utils imagemagick
+  "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QStringList>
 #include <QTemporaryDir>
@@ -58,22 +57,18 @@ struct ShownMainWindow {
 
 // Calls `act` with the first modal window of type T that appears, from inside the
 // event loop that shows it. Set it up before the command that opens the window;
-// the watch ends when `act` has run, after ten seconds, or when the returned timer
-// is destroyed.
+// the watch ends when `act` has run or when the returned timer is destroyed, so
+// however slowly the window comes, it is not missed.
 template <typename T>
 [[nodiscard]] std::unique_ptr<QTimer> OnModal(std::function<void(T*)> act) {
   auto poll = std::make_unique<QTimer>();
-  auto clock = std::make_shared<QElapsedTimer>();
-  clock->start();
   QTimer* timer = poll.get();
-  QObject::connect(timer, &QTimer::timeout, [timer, act, clock] {
+  QObject::connect(timer, &QTimer::timeout, [timer, act] {
     auto* window = qobject_cast<T*>(QApplication::activeModalWidget());
-    const bool found = window != nullptr && window->isVisible();
-    if (!found && clock->elapsed() < 10000)
+    if (window == nullptr || !window->isVisible())
       return;
     timer->stop();
-    if (found)
-      act(window);
+    act(window);
   });
   timer->start(5);
   return poll;
