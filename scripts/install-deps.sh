@@ -9,6 +9,8 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchm
   # The check that the program opens a real window: a virtual X server and a screenshot.
   xvfb xauth x11-utils imagemagick
   "$@")
+# The desktop program's charts.
+packages+=(qt6-charts-dev)
 
 missing=()
 for package in "${packages[@]}"; do

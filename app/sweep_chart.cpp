@@ -1,0 +1,75 @@
+#include "app/sweep_chart.h"
+
+#include <QAreaSeries>
+#include <QChart>
+#include <QLineSeries>
+#include <QValueAxis>
+
+#include "app/gui_text.h"
+
+namespace qsim::gui {
+namespace {
+
+// The band takes the line's colour, so it is fixed before the chart's theme
+// would pick one.
+const QColor kMeanColor(32, 159, 223);
+
+// The band's lines belong to the area series that fills between them.
+QAreaSeries* IntervalBand(const SweepSeries& series, std::size_t column, const QColor& color) {
+  auto* upper = new QLineSeries;
+  auto* lower = new QLineSeries;
+  for (const SweepPoint& point : series.points) {
+    const SweepStatistic& statistic = point.statistics.at(column);
+    if (!statistic.mean)
+      continue;
+    const double half_width = statistic.half_width.value_or(0);
+    upper->append(point.value, *statistic.mean + half_width);
+    lower->append(point.value, *statistic.mean - half_width);
+  }
+  auto* band = new QAreaSeries(upper, lower);
+  upper->setParent(band);
+  lower->setParent(band);
+  band->setName(QStringLiteral("95 %"));
+  QColor fill = color;
+  fill.setAlpha(60);
+  band->setBrush(fill);
+  band->setPen(Qt::NoPen);
+  return band;
+}
+
+QLineSeries* MeanLine(const SweepSeries& series, std::size_t column) {
+  auto* line = new QLineSeries;
+  line->setName(QString::fromStdString(series.columns.at(column)));
+  line->setPointsVisible(true);
+  for (const SweepPoint& point : series.points) {
+    const SweepStatistic& statistic = point.statistics.at(column);
+    if (statistic.mean)
+      line->append(point.value, *statistic.mean);
+  }
+  return line;
+}
+
+}  // namespace
+
+QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, bool with_intervals) {
+  auto* chart = new QChart;
+  auto* x_axis = new QValueAxis;
+  x_axis->setTitleText(FromCp1251(series.title));
+  auto* y_axis = new QValueAxis;
+  chart->addAxis(x_axis, Qt::AlignBottom);
+  chart->addAxis(y_axis, Qt::AlignLeft);
+  QLineSeries* mean = MeanLine(series, column);
+  mean->setColor(kMeanColor);
+  if (with_intervals) {
+    QAreaSeries* band = IntervalBand(series, column, kMeanColor);
+    chart->addSeries(band);
+    band->attachAxis(x_axis);
+    band->attachAxis(y_axis);
+  }
+  chart->addSeries(mean);
+  mean->attachAxis(x_axis);
+  mean->attachAxis(y_axis);
+  return chart;
+}
+
+}  // namespace qsim::gui

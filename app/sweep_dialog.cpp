@@ -1,0 +1,166 @@
+#include "app/sweep_dialog.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+
+#include "app/error_box.h"
+#include "app/gui_text.h"
+#include "app/progress_dialog.h"
+#include "app/sweep_results_window.h"
+#include "app/sweep_runner.h"
+#include "app/window_titles.h"
+#include "model/qsim_error.h"
+
+namespace qsim::gui {
+namespace {
+
+// Replications beyond this would keep a series running for hours.
+constexpr int kMaxReplications = 1000;
+
+template <typename Widget>
+Widget* Placed(Widget* widget, const char* name, int left, int top, int width, int height) {
+  widget->setObjectName(QLatin1String(name));
+  widget->setGeometry(left, top, width, height);
+  return widget;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QRect where) {
+  auto* label = new QLabel(caption, parent);
+  return Placed(label, name, where.left(), where.top(), where.width(), where.height());
+}
+
+}  // namespace
+
+TForm10::TForm10(ModelStore& store, Simulation& simulation, const NumberFormat& format,
+                 QWidget* parent)
+    : QDialog(parent),
+      store_(store),
+      simulation_(simulation),
+      format_(format),
+      progress_(new RunProgressDialog(this)) {
+  setObjectName(QStringLiteral("TForm10"));
+  setWindowTitle(QStringLiteral("Расчет по изменяемым параметрам"));
+  setFixedSize(696, 480);
+  BuildGroupBox1();
+  BuildRunControls();
+}
+
+void TForm10::BuildGroupBox1() {
+  auto* box = Placed(new QGroupBox(QStringLiteral("Изменяемые параметры"), this), "GroupBox1", 8, 8,
+                     465, 233);
+  combo_box1_ = Placed(new QComboBox(box), "ComboBox1", 8, 24, 449, 21);
+  combo_box1_->setEditable(true);
+  combo_box1_->setInsertPolicy(QComboBox::NoInsert);
+  connect(combo_box1_, &QComboBox::currentIndexChanged, this, &TForm10::ComboBox1Change);
+  NewLabel(box, "Label1", QStringLiteral("Начальное значение : "), {8, 56, 114, 13});
+  edit1_ = Placed(new QLineEdit(box), "Edit1", 128, 56, 57, 21);
+  edit1_->setReadOnly(true);
+  NewLabel(box, "Label2", QStringLiteral("Конечное значение :"), {192, 56, 104, 13});
+  edit2_ = Placed(new QLineEdit(box), "Edit2", 304, 56, 57, 21);
+  auto* button1 =
+      Placed(new QPushButton(QStringLiteral("Добавить"), box), "Button1", 376, 56, 81, 25);
+  connect(button1, &QPushButton::clicked, this, &TForm10::Button1Click);
+  list_box1_ = Placed(new QListWidget(box), "ListBox1", 8, 96, 449, 97);
+  NewLabel(box, "Label3", QStringLiteral("Число шагов : "), {8, 208, 75, 13});
+  edit3_ = Placed(new QLineEdit(QStringLiteral("10"), box), "Edit3", 88, 200, 73, 21);
+  auto* button3 =
+      Placed(new QPushButton(QStringLiteral("Очистить"), box), "Button3", 360, 200, 97, 25);
+  connect(button3, &QPushButton::clicked, this, &TForm10::Button3Click);
+}
+
+// The runs per value sit between the two lower buttons, beside the one they serve.
+void TForm10::BuildRunControls() {
+  auto* button2 =
+      Placed(new QPushButton(QStringLiteral("<< Отмена"), this), "Button2", 8, 248, 145, 25);
+  connect(button2, &QPushButton::clicked, this, &TForm10::Button2Click);
+  NewLabel(this, "Label4", QStringLiteral("Прогонов в точке :"), {160, 254, 100, 13});
+  spin_edit1_ = Placed(new QSpinBox(this), "SpinEdit1", 262, 250, 51, 21);
+  spin_edit1_->setRange(1, kMaxReplications);
+  spin_edit1_->setValue(1);
+  auto* button4 = Placed(new QPushButton(QStringLiteral("Произвести расчет >>"), this), "Button4",
+                         320, 248, 145, 25);
+  connect(button4, &QPushButton::clicked, this, &TForm10::Button4Click);
+}
+
+void TForm10::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  FormActivate();
+}
+
+// Rebuilds the parameter list from the store; the edits and the ranges stay.
+void TForm10::FormActivate() {
+  plan_.Rebuild(store_);
+  const QSignalBlocker quiet(combo_box1_);
+  combo_box1_->clear();
+  for (const SweepEntry& entry : plan_.entries())
+    combo_box1_->addItem(FromCp1251(entry.text));
+  combo_box1_->setCurrentIndex(-1);
+  edit3_->setEnabled(!plan_.step_count_locked());
+}
+
+void TForm10::ComboBox1Change() {
+  const int index = combo_box1_->currentIndex();
+  if (index < 0)
+    return;
+  const auto [start, end] = plan_.ShownValues(store_, index, format_);
+  edit1_->setText(FromCp1251(start));
+  edit2_->setText(FromCp1251(end));
+}
+
+void TForm10::Button1Click() {
+  try {
+    const int index = combo_box1_->currentIndex();
+    const auto line =
+        plan_.Add(store_, index, ToCp1251(edit2_->text()), ToCp1251(edit3_->text()), format_);
+    edit3_->setEnabled(!plan_.step_count_locked());
+    if (line)
+      list_box1_->addItem(FromCp1251(*line));
+  } catch (const QsimError& error) {
+    ShowErrorBox(this, error);
+  }
+}
+
+void TForm10::Button2Click() {
+  reject();
+}
+
+void TForm10::Button3Click() {
+  plan_.Clear(store_);
+  list_box1_->clear();
+  edit3_->setEnabled(true);
+}
+
+void TForm10::Button4Click() {
+  if (plan_.ranges().empty()) {
+    QMessageBox box(QMessageBox::Information, ApplicationTitle(),
+                    QStringLiteral("Не добавлено ни одного диапазона параметров."), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("NoRangesBox"));
+    box.exec();
+    return;
+  }
+  try {
+    RunSeries();
+  } catch (const QsimError& error) {
+    ShowErrorBox(this, error);
+  }
+}
+
+// Each run of the series may take long, so the results open in a window of their
+// own that stays after this dialog closes.
+void TForm10::RunSeries() {
+  const SweepOutcome outcome = RunSweepSeries(store_, simulation_, plan_.ranges(), plan_.lines(),
+                                              spin_edit1_->value(), format_, *progress_);
+  if (outcome.series.empty())
+    return;
+  auto* results = new SweepResultsWindow(outcome, spin_edit1_->value() > 1, format_, this);
+  results->show();
+}
+
+}  // namespace qsim::gui

@@ -1,0 +1,146 @@
+#include "app/sweep_results_window.h"
+
+#include <QChartView>
+#include <QComboBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSaveFile>
+#include <QSplitter>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "app/error_box.h"
+#include "app/gui_text.h"
+#include "app/sweep_chart.h"
+
+namespace qsim::gui {
+
+SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals,
+                                       const NumberFormat& format, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      outcome_(std::move(outcome)),
+      with_intervals_(with_intervals),
+      format_(format),
+      series_box_(new QComboBox(this)),
+      statistic_box_(new QComboBox(this)),
+      table_(new QTableWidget(this)),
+      chart_view_(new QChartView(this)),
+      save_dialog_(new QFileDialog(this, QStringLiteral("Сохранить результаты"), QString(),
+                                   QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)"))) {
+  setObjectName(QStringLiteral("SweepResultsWindow"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setWindowTitle(outcome_.cancelled ? QStringLiteral("Результаты расчета (расчет прерван)")
+                                    : QStringLiteral("Результаты расчета"));
+  resize(900, 640);
+  series_box_->setObjectName(QStringLiteral("SeriesBox"));
+  statistic_box_->setObjectName(QStringLiteral("StatisticBox"));
+  table_->setObjectName(QStringLiteral("ResultsTable"));
+  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  chart_view_->setObjectName(QStringLiteral("ResultsChart"));
+  chart_view_->setRenderHint(QPainter::Antialiasing);
+  save_dialog_->setObjectName(QStringLiteral("SaveDialog"));
+  save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
+  save_dialog_->setDefaultSuffix(QStringLiteral("csv"));
+  for (const SweepSeries& series : outcome_.series)
+    series_box_->addItem(FromCp1251(series.title));
+  auto* export_button = new QPushButton(QStringLiteral("Сохранить в CSV..."), this);
+  export_button->setObjectName(QStringLiteral("ExportButton"));
+  auto* choices = new QHBoxLayout;
+  choices->addWidget(series_box_, 1);
+  choices->addWidget(new QLabel(QStringLiteral("График:"), this));
+  choices->addWidget(statistic_box_);
+  choices->addWidget(export_button);
+  auto* views = new QSplitter(Qt::Vertical, this);
+  views->addWidget(table_);
+  views->addWidget(chart_view_);
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(choices);
+  layout->addWidget(views, 1);
+  connect(series_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowSeries);
+  connect(statistic_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowChart);
+  connect(export_button, &QPushButton::clicked, this, &SweepResultsWindow::ExportCsvClick);
+  ShowSeries();
+}
+
+const SweepSeries& SweepResultsWindow::chosen() const {
+  return outcome_.series.at(static_cast<std::size_t>(std::max(0, series_box_->currentIndex())));
+}
+
+// The statistic charted stays the same from range to range where it can: the
+// ranges of one series share the model's columns.
+void SweepResultsWindow::ShowSeries() {
+  const SweepSeries& series = chosen();
+  FillTable(series);
+  const int statistic = statistic_box_->currentIndex();
+  const QSignalBlocker quiet(statistic_box_);
+  statistic_box_->clear();
+  for (const std::string& column : series.columns)
+    statistic_box_->addItem(QString::fromStdString(column));
+  statistic_box_->setCurrentIndex(std::clamp(statistic, 0, statistic_box_->count() - 1));
+  ShowChart();
+}
+
+void SweepResultsWindow::FillTable(const SweepSeries& series) {
+  table_->clear();
+  table_->setRowCount(static_cast<int>(series.points.size()));
+  table_->setColumnCount(static_cast<int>(series.columns.size()) + 1);
+  QStringList headers{QStringLiteral("Значение")};
+  for (const std::string& column : series.columns)
+    headers << QString::fromStdString(column);
+  table_->setHorizontalHeaderLabels(headers);
+  for (int row = 0; row < table_->rowCount(); ++row) {
+    const SweepPoint& point = series.points[static_cast<std::size_t>(row)];
+    table_->setItem(row, 0, new QTableWidgetItem(FromCp1251(NumberText(point.value, format_))));
+    for (int column = 1; column < table_->columnCount(); ++column) {
+      const SweepStatistic& statistic = point.statistics.at(static_cast<std::size_t>(column - 1));
+      table_->setItem(row, column, new QTableWidgetItem(CellText(statistic)));
+    }
+  }
+  table_->resizeColumnsToContents();
+}
+
+// A statistic without a value (no run gave one) shows as a dash.
+QString SweepResultsWindow::CellText(const SweepStatistic& statistic) const {
+  if (!statistic.mean)
+    return QStringLiteral("-");
+  QString text = FromCp1251(NumberText(*statistic.mean, format_));
+  if (with_intervals_ && statistic.half_width)
+    text += QStringLiteral(" ± ") + FromCp1251(NumberText(*statistic.half_width, format_));
+  return text;
+}
+
+void SweepResultsWindow::ShowChart() {
+  const int column = statistic_box_->currentIndex();
+  if (column < 0)
+    return;
+  QChart* old = chart_view_->chart();
+  chart_view_->setChart(
+      MakeSweepChart(chosen(), static_cast<std::size_t>(column), with_intervals_));
+  delete old;
+}
+
+void SweepResultsWindow::ExportCsvClick() {
+  if (save_dialog_->exec() != QDialog::Accepted)
+    return;
+  SaveCsv(save_dialog_->selectedFiles().value(0));
+}
+
+bool SweepResultsWindow::SaveCsv(const QString& path) {
+  const SweepSeries& series = chosen();
+  const std::string csv = SweepCsv(series.columns, series.points, with_intervals_);
+  QSaveFile file(path);
+  if (file.open(QIODevice::WriteOnly) &&
+      file.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size()) &&
+      file.commit()) {
+    return true;
+  }
+  ShowErrorBox(this, QStringLiteral("Не удалось записать файл \"%1\". %2")
+                         .arg(QDir::toNativeSeparators(path), file.errorString()));
+  return false;
+}
+
+}  // namespace qsim::gui

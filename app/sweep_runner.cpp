@@ -1,0 +1,64 @@
+#include "app/sweep_runner.h"
+
+#include <QThread>
+
+#include <atomic>
+#include <exception>
+#include <memory>
+
+#include "app/progress_dialog.h"
+#include "model/qsim_error.h"
+
+namespace qsim::gui {
+namespace {
+
+void RefuseUnusableRanges(const ModelStore& store, const std::vector<SweepRange>& ranges,
+                          const std::vector<std::string>& titles) {
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    if (const auto fault = SweepRangeFault(store, ranges[i]))
+      throw QsimError(titles.at(i) + ": " + *fault);
+  }
+}
+
+// Runs the ranges one after another on the calling thread; a cancelled range
+// ends the series.
+void RunRanges(ModelStore& store, Simulation& simulation, const std::vector<SweepRange>& ranges,
+               const std::vector<std::string>& titles, int replications, const NumberFormat& format,
+               const RunControls& controls, SweepOutcome& outcome) {
+  for (std::size_t i = 0; i < ranges.size(); ++i) {
+    SweepSeries series{titles.at(i), ranges[i], SweepColumns(store), {}};
+    series.points = RunSweep(store, simulation, ranges[i], replications, format, controls);
+    outcome.cancelled = controls.cancel->load();
+    if (!series.points.empty())
+      outcome.series.push_back(std::move(series));
+    if (outcome.cancelled)
+      return;
+  }
+}
+
+}  // namespace
+
+SweepOutcome RunSweepSeries(ModelStore& store, Simulation& simulation,
+                            const std::vector<SweepRange>& ranges,
+                            const std::vector<std::string>& titles, int replications,
+                            const NumberFormat& format, RunProgressDialog& progress) {
+  RefuseUnusableRanges(store, ranges, titles);
+  RunControls controls;
+  controls.cancel = progress.cancel_flag();
+  controls.progress = [&progress](const RunProgress& where) { progress.PostProgress(where); };
+  SweepOutcome outcome;
+  std::exception_ptr failure;
+  const std::unique_ptr<QThread> worker(QThread::create([&] {
+    try {
+      RunRanges(store, simulation, ranges, titles, replications, format, controls, outcome);
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }));
+  progress.Run(*worker, format);
+  if (failure)
+    std::rethrow_exception(failure);
+  return outcome;
+}
+
+}  // namespace qsim::gui

@@ -1,0 +1,322 @@
+#include <QComboBox>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+
+#include "app/progress_dialog.h"
+#include "app/sweep_dialog.h"
+#include "app/sweep_results_window.h"
+#include "engine/random_generator.h"
+#include "engine/simulation.h"
+#include "gui_test_support.h"
+#include "language/model_text_reader.h"
+#include "language/model_text_writer.h"
+
+namespace qsim::gui {
+namespace {
+
+using Lines = std::vector<std::string>;
+const NumberFormat kPoint{'.'};
+
+// A busy single line with refusals: arrivals at rate 4, services of mean 0.2, and
+// a queue of length 1 that the series lengthens.
+Lines BusyLine(int requests) {
+  return {"generator 1;", "la 4;",         "rasp 0;",
+          "disp 1;",      "transfer 1;",   "1 queue 1;",
+          "queue 1;",     "len 1;",        "transfer 1;",
+          "1 device 1;",  "device 1;",     "k 1;",
+          "v 0.2;",       "rasp 0;",       "disp 1;",
+          "transfer 1;",  "1 terminator;", "simulate " + std::to_string(requests) + ";"};
+}
+
+// A dialog over a store of its own, shown on the offscreen screen.
+class SweepFixture {
+ public:
+  SweepFixture() : dialog_(*store_, simulation_, kPoint) {}
+
+  void Read(Lines text) { ReadModelText(text, *store_, kPoint); }
+  void Open() {
+    dialog_.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog_));
+  }
+  template <typename Widget>
+  Widget* Control(const char* name) const {
+    return dialog_.findChild<Widget*>(QLatin1String(name));
+  }
+  QComboBox* combo() const { return Control<QComboBox>("ComboBox1"); }
+  QString Text(const char* edit) const { return Control<QLineEdit>(edit)->text(); }
+  void SetText(const char* edit, const QString& text) { Control<QLineEdit>(edit)->setText(text); }
+  void Choose(int index) { combo()->setCurrentIndex(index); }
+  void Press(const char* button) { Control<QPushButton>(button)->click(); }
+  QStringList Entries() const {
+    QStringList texts;
+    for (int i = 0; i < combo()->count(); ++i)
+      texts << combo()->itemText(i);
+    return texts;
+  }
+  QStringList Listed() const {
+    QStringList lines;
+    const auto* list = Control<QListWidget>("ListBox1");
+    for (int i = 0; i < list->count(); ++i)
+      lines << list->item(i)->text();
+    return lines;
+  }
+  SweepResultsWindow* results() const { return dialog_.findChild<SweepResultsWindow*>(); }
+  ModelStore& store() { return *store_; }
+  TForm10& dialog() { return dialog_; }
+
+ private:
+  std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();
+  RandomGenerator random_;
+  Simulation simulation_{*store_, random_};
+  TForm10 dialog_;
+};
+
+// Generators in slots 1 and 4, a queue in slot 2 and a device in slot 3.
+void PlaceScatteredElements(ModelStore& store) {
+  store.generator(1).exists = true;
+  store.generator(1).name.assign("G1");
+  store.generator(4).exists = true;
+  store.generator(4).la = 3;
+  store.queue(2).exists = true;
+  store.queue(2).len = 5;
+  store.device(3).exists = true;
+  store.device(3).name.assign("D3");
+  store.device(3).k = 4;
+  store.device(3).v = 0.5;
+}
+
+double Cell(const QTableWidget& table, int row, int column) {
+  bool ok = false;
+  const double value = table.item(row, column)->text().toDouble(&ok);
+  return ok ? value : -1;
+}
+
+int ColumnNamed(const QTableWidget& table, const QString& name) {
+  for (int column = 0; column < table.columnCount(); ++column) {
+    if (table.horizontalHeaderItem(column)->text() == name)
+      return column;
+  }
+  return -1;
+}
+
+// Lists the range of queue 1's length from 1 to 9 in five values.
+void AddQueueRange(SweepFixture& f) {
+  f.Open();
+  f.Choose(1);
+  f.SetText("Edit2", QStringLiteral("9"));
+  f.SetText("Edit3", QStringLiteral("5"));
+  f.Press("Button1");
+  QCOMPARE(f.Listed().size(), 1);
+}
+
+}  // namespace
+
+class SweepDialogTest : public QObject {
+  Q_OBJECT
+
+ private Q_SLOTS:
+  void layoutAndCaptions() {
+    SweepFixture f;
+    f.Open();
+    QCOMPARE(f.dialog().windowTitle(), QStringLiteral("Расчет по изменяемым параметрам"));
+    QCOMPARE(f.dialog().size(), QSize(696, 480));
+    QCOMPARE(f.Control<QWidget>("GroupBox1")->geometry(), QRect(8, 8, 465, 233));
+    QCOMPARE(f.combo()->geometry(), QRect(8, 24, 449, 21));
+    QVERIFY(f.combo()->isEditable());
+    QVERIFY(f.Control<QLineEdit>("Edit1")->isReadOnly());
+    QCOMPARE(f.Text("Edit3"), QStringLiteral("10"));
+    QCOMPARE(f.Control<QPushButton>("Button3")->text(), QStringLiteral("Очистить"));
+    QCOMPARE(f.Control<QPushButton>("Button4")->geometry(), QRect(320, 248, 145, 25));
+    QCOMPARE(f.Control<QSpinBox>("SpinEdit1")->value(), 1);
+  }
+
+  void parametersAreListedByKindThenSlot() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    QCOMPARE(f.Entries(),
+             (QStringList{"Интенсивность потока заявок генератора 1 (G1)",
+                          "Интенсивность потока заявок генератора 4 ()", "Длина очереди 2 ()",
+                          "Среднее время обслуживания в устройстве 3 (D3)",
+                          "Число каналов в устройстве 3 (D3)"}));
+    QCOMPARE(f.combo()->currentIndex(), -1);
+  }
+
+  void theChannelEntryShowsTheChannelCountAndZero() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    f.Choose(4);
+    QCOMPARE(f.Text("Edit1"), QStringLiteral("4"));
+    QCOMPARE(f.Text("Edit2"), QStringLiteral("0"));
+    f.Choose(3);
+    QCOMPARE(f.Text("Edit1"), QStringLiteral("0.5"));
+  }
+
+  void addingWithNothingChosenLocksTheStepCount() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    QVERIFY(f.Control<QLineEdit>("Edit3")->isEnabled());
+    f.Press("Button1");
+    QVERIFY(!f.Control<QLineEdit>("Edit3")->isEnabled());
+    QVERIFY(f.Listed().isEmpty());
+    f.Press("Button3");
+    QVERIFY(f.Control<QLineEdit>("Edit3")->isEnabled());
+  }
+
+  void aWholeIncrementIsListedWithoutAFraction() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    f.Choose(2);
+    f.SetText("Edit2", QStringLiteral("14"));
+    f.Press("Button1");
+    QCOMPARE(f.Listed(), QStringList{"Длина очереди 2 () от 5 до 14 шаг: 1"});
+    QCOMPARE(f.store().queue(2).sweep_to, 14);
+  }
+
+  void aDeviceRangeIsStoredAndListed() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    f.Choose(4);
+    f.SetText("Edit2", QStringLiteral("13"));
+    f.Press("Button1");
+    QCOMPARE(f.Listed(), QStringList{"Число каналов в устройстве 3 (D3) от 4 до 13 шаг: 1"});
+    QCOMPARE(f.store().device(3).sweep_k_to, 13);
+    f.Press("Button3");
+    QVERIFY(f.Listed().isEmpty());
+    QCOMPARE(f.store().device(3).sweep_k_to, 0);
+  }
+
+  void aBadStepCountShowsTheErrorAndLocksNothing() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    f.Choose(2);
+    f.SetText("Edit3", QStringLiteral("x"));
+    const auto seen = std::make_shared<SeenMessageBox>();
+    const auto watch = CloseNextMessageBox(seen);
+    f.Press("Button1");
+    QCOMPARE(seen->text, QStringLiteral("'x' is not a valid integer value."));
+    QVERIFY(f.Control<QLineEdit>("Edit3")->isEnabled());
+    QVERIFY(f.Listed().isEmpty());
+  }
+
+  void reopeningAfterADeleteKeepsTheListedLines() {
+    SweepFixture f;
+    PlaceScatteredElements(f.store());
+    f.Open();
+    f.Choose(1);
+    f.SetText("Edit2", QStringLiteral("12"));
+    f.Press("Button1");
+    f.dialog().hide();
+    f.store().generator(4).exists = false;
+    f.Open();
+    QCOMPARE(f.Entries().size(), 4);
+    QVERIFY(!f.Entries().join('\n').contains(QStringLiteral("генератора 4")));
+    QCOMPARE(f.Listed(),
+             QStringList{"Интенсивность потока заявок генератора 4 () от 3 до 12 шаг: 1"});
+    QVERIFY(!f.Control<QLineEdit>("Edit3")->isEnabled());
+  }
+
+  void aLongerQueueRefusesLessAndTheStoreIsKept() {
+    SweepFixture f;
+    f.Read(BusyLine(2000));
+    const Lines before = WriteModelText(f.store(), kPoint);
+    AddQueueRange(f);
+    f.Press("Button4");
+    SweepResultsWindow* results = f.results();
+    QVERIFY(results != nullptr && results->isVisible());
+    const auto* table = results->findChild<QTableWidget*>(QStringLiteral("ResultsTable"));
+    QCOMPARE(table->rowCount(), 5);
+    const int refused = ColumnNamed(*table, QStringLiteral("generator_1_refused"));
+    QVERIFY(refused > 0);
+    for (int row = 0; row < 5; ++row)
+      QCOMPARE(Cell(*table, row, 0), 1.0 + 2 * row);
+    for (int row = 1; row < 5; ++row)
+      QVERIFY2(Cell(*table, row, refused) < Cell(*table, row - 1, refused),
+               qPrintable(QString::number(row)));
+    QCOMPARE(WriteModelText(f.store(), kPoint), before);
+    QCOMPARE(f.store().queue(1).len, 1);
+    QCOMPARE(f.store().queue(1).sweep_to, 9);
+  }
+
+  void theTableIsExportedWithARowPerPoint() {
+    SweepFixture f;
+    f.Read(BusyLine(500));
+    AddQueueRange(f);
+    f.Control<QSpinBox>("SpinEdit1")->setValue(3);
+    f.Press("Button4");
+    QVERIFY(f.results() != nullptr);
+    const auto* table = f.results()->findChild<QTableWidget*>(QStringLiteral("ResultsTable"));
+    QVERIFY(table->item(0, 1)->text().contains(QStringLiteral(" ± ")));
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("sweep.csv"));
+    const auto watch = OnModal<QFileDialog>([&](QFileDialog* dialog) {
+      dialog->selectFile(path);
+      static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept() checks the name
+    });
+    f.results()->findChild<QPushButton*>(QStringLiteral("ExportButton"))->click();
+    const QList<QByteArray> rows = FileBytes(path).trimmed().split('\n');
+    QCOMPARE(rows.size(), 6);
+    QVERIFY(rows[0].startsWith("value,generator_1_served,generator_1_served_ci95,"));
+    QVERIFY(rows[1].startsWith("1,"));
+    QVERIFY(rows[5].startsWith("9,"));
+  }
+
+  void aCancelledSeriesKeepsTheStore() {
+    SweepFixture f;
+    f.Read(BusyLine(50000000));
+    const Lines before = WriteModelText(f.store(), kPoint);
+    AddQueueRange(f);
+    bool cancelled = false;
+    const auto watch = OnModal<RunProgressDialog>([&](RunProgressDialog* progress) {
+      cancelled = true;
+      progress->findChild<QPushButton*>(QStringLiteral("CancelButton"))->click();
+    });
+    f.Press("Button4");
+    QVERIFY(cancelled);
+    QCOMPARE(WriteModelText(f.store(), kPoint), before);
+    if (f.results() != nullptr)
+      QVERIFY(f.results()->windowTitle().contains(QStringLiteral("прерван")));
+  }
+
+  void runningWithNoRangesRunsNothing() {
+    SweepFixture f;
+    f.Read(BusyLine(500));
+    f.Open();
+    const auto seen = std::make_shared<SeenMessageBox>();
+    const auto watch = CloseNextMessageBox(seen);
+    f.Press("Button4");
+    QCOMPARE(seen->text, QStringLiteral("Не добавлено ни одного диапазона параметров."));
+    QVERIFY(f.results() == nullptr);
+  }
+
+  void aRangeOfADeletedElementIsRefused() {
+    SweepFixture f;
+    f.Read(BusyLine(500));
+    AddQueueRange(f);
+    f.store().queue(1).exists = false;
+    const auto seen = std::make_shared<SeenMessageBox>();
+    const auto watch = CloseNextMessageBox(seen);
+    f.Press("Button4");
+    QVERIFY(seen->text.startsWith(QStringLiteral("Длина очереди 1 () от 1 до 9 шаг: 2: ")));
+    QVERIFY(f.results() == nullptr);
+  }
+};
+
+}  // namespace qsim::gui
+
+QTEST_MAIN(qsim::gui::SweepDialogTest)
+#include "sweep_dialog_test.moc"
