@@ -20,6 +20,7 @@
 #include "app/model_file.h"
 #include "app/progress_dialog.h"
 #include "app/settings_dialog.h"
+#include "app/sweep_dialog.h"
 #include "app/text_pane.h"
 #include "app/tool_icons.h"
 #include "app/window_titles.h"
@@ -71,6 +72,7 @@ TForm1::TForm1(const QString& program_folder, QWidget* parent)
   settings_ = new TForm2(this);
   findings_ = new TForm9(this);
   progress_ = new RunProgressDialog(this);
+  sweep_ = new TForm10(*store_, simulation_, format_, this);
   settings_->CopyOptions(store_->settings);
   ShowView(false);
   UpdateLineCount();
@@ -100,6 +102,9 @@ void TForm1::BuildMenuAndToolBar1() {
   QAction* run =
       NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
                  ToolIcon::Run, "RunButton", &TForm1::Button1Click);
+  QAction* sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
+                              QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
+                              "ToolButton22", &TForm1::ToolButton22Click);
   QAction* code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
                              ToolIcon::CodeEditor, "ToolButton11", &TForm1::ToolButton11Click);
   QAction* visual =
@@ -127,6 +132,7 @@ void TForm1::BuildMenuAndToolBar1() {
   compute->addAction(run);
   compute->addSeparator();
   compute->addAction(settings);
+  compute->addAction(sweep);
   menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({code, visual});
   menuBar()->addMenu(QStringLiteral("Справка"))->addActions({help, about});
 
@@ -137,6 +143,7 @@ void TForm1::BuildMenuAndToolBar1() {
   tool_bar1_->addActions({new_model, open, save});
   tool_bar1_->addSeparator();
   tool_bar1_->addActions({settings, run});
+  tool_bar1_->addAction(sweep);
   tool_bar1_->addSeparator();
   tool_bar1_->addActions({code, visual});
   tool_bar1_->addSeparator();
@@ -320,6 +327,14 @@ void TForm1::ToolButton10Click() {
     settings_->CopyOptions(store_->settings);
     settings_->CopyRunSettings(store_->settings, format_);
     RegenerateText();
+  });
+}
+
+// The dialog works on the store, so the text is read into it first.
+void TForm1::ToolButton22Click() {
+  GuardCommand([this] {
+    ParseText();
+    sweep_->exec();
   });
 }
 

@@ -26,6 +26,7 @@ class RunProgressDialog;
 class TForm2;
 class TForm8;
 class TForm9;
+class TForm10;
 enum class ToolIcon;
 
 // The main window: owns the model store, the picture and the two views of the
@@ -59,6 +60,7 @@ class TForm1 : public QMainWindow {
   void SaveModelClick();
   void Button1Click();       // run: the compute command in run mode
   void ToolButton10Click();  // the settings dialog
+  void ToolButton22Click();  // the parameter sweep dialog
   void ToolButton11Click();  // the code editor
   void ToolButton7Click();   // the visual editor
   void HelpClick();
@@ -116,6 +118,7 @@ class TForm1 : public QMainWindow {
   TForm8* about_;
   TForm2* settings_;
   TForm9* findings_;
+  TForm10* sweep_;
   RunProgressDialog* progress_;
 };
 

@@ -54,6 +54,12 @@ void PaintRun(QPainter& p) {
   p.drawPolygon(QPolygon({QPoint(4, 2), QPoint(13, 8), QPoint(4, 14)}));
 }
 
+void PaintChart(QPainter& p) {
+  p.drawPolyline(QPolygon({QPoint(1, 1), QPoint(1, 14), QPoint(14, 14)}));
+  p.setPen(QPen(QColor(40, 100, 200), 2));
+  p.drawPolyline(QPolygon({QPoint(3, 12), QPoint(6, 8), QPoint(9, 9), QPoint(13, 3)}));
+}
+
 void PaintSchematic(QPainter& p) {
   p.drawRect(1, 5, 5, 5);
   p.drawLine(6, 7, 10, 7);
@@ -154,6 +160,7 @@ constexpr IconSource kSources[] = {
     {"document-save", PaintDisk},
     {"preferences-system", PaintSliders},
     {"media-playback-start", PaintRun},
+    {"", PaintChart},
     {"accessories-text-editor", PaintTextPage},
     {"", PaintSchematic},
     {"help-about", PaintAbout},

@@ -11,6 +11,7 @@ enum class ToolIcon {
   SaveModel,
   Settings,
   Run,
+  Sweep,
   CodeEditor,
   VisualEditor,
   About,

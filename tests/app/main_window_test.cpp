@@ -63,7 +63,8 @@ class MainWindowTest : public QObject {
     const auto* tool_bar1 = shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
     QCOMPARE(ToolTips(*tool_bar1),
              QStringList({"Новая модель", "Открыть модель", "Сохранить модель", "-",
-                          "Параметры моделирования", "Начать моделирование", "-", "Редактор кода",
+                          "Параметры моделирования", "Начать моделирование",
+                          "Расчет по изменяемым параметрам", "-", "Редактор кода",
                           "Визуальный редактор", "-", "о программе"}));
     QCOMPARE(ToolTips(*shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar2"))),
              QStringList({"Добавить генератор заявок", "Добавить очередь", "Добавить устройство",

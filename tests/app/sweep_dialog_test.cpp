@@ -3,14 +3,17 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QtTest>
 
 #include <memory>
 
+#include "app/main_window.h"
 #include "app/progress_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/sweep_results_window.h"
@@ -301,6 +304,35 @@ class SweepDialogTest : public QObject {
     f.Press("Button4");
     QCOMPARE(seen->text, QStringLiteral("Не добавлено ни одного диапазона параметров."));
     QVERIFY(f.results() == nullptr);
+  }
+
+  void theMainWindowOpensTheDialogOnTheTextItShows() {
+    ShownMainWindow shown;
+    QStringList text;
+    for (const std::string& line : BusyLine(100))
+      text << QString::fromStdString(line);
+    shown.TypeModel(text.join('\n'));
+    QStringList entries;
+    const auto watch = OnModal<TForm10>([&](TForm10* dialog) {
+      const auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
+      for (int i = 0; i < combo->count(); ++i)
+        entries << combo->itemText(i);
+      dialog->reject();
+    });
+    QAction* item = nullptr;
+    for (QAction* menu : shown.window->menuBar()->actions()) {
+      for (QAction* action : menu->menu()->actions()) {
+        if (menu->text() == QStringLiteral("Расчет") && action->objectName() == "ToolButton22")
+          item = action;
+      }
+    }
+    QVERIFY(item != nullptr);
+    QCOMPARE(item->text(), QStringLiteral("Расчет по изменяемым параметрам"));
+    QVERIFY(
+        shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->actions().contains(item));
+    item->trigger();
+    QCOMPARE(entries.size(), 4);
+    QCOMPARE(entries[1], QStringLiteral("Длина очереди 1 ()"));
   }
 
   void aRangeOfADeletedElementIsRefused() {
