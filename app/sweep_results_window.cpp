@@ -47,6 +47,14 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
   save_dialog_->setDefaultSuffix(QStringLiteral("csv"));
   for (const SweepSeries& series : outcome_.series)
     series_box_->addItem(FromCp1251(series.title));
+  BuildLayout();
+  connect(series_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowSeries);
+  connect(statistic_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowChart);
+  ShowSeries();
+}
+
+// The choices and the export above, the table over the chart below.
+void SweepResultsWindow::BuildLayout() {
   auto* export_button = new QPushButton(QStringLiteral("Сохранить в CSV..."), this);
   export_button->setObjectName(QStringLiteral("ExportButton"));
   auto* choices = new QHBoxLayout;
@@ -60,10 +68,7 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
   layout->addWidget(views, 1);
-  connect(series_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowSeries);
-  connect(statistic_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowChart);
   connect(export_button, &QPushButton::clicked, this, &SweepResultsWindow::ExportCsvClick);
-  ShowSeries();
 }
 
 const SweepSeries& SweepResultsWindow::chosen() const {

@@ -33,6 +33,7 @@ class SweepResultsWindow : public QWidget {
   void ExportCsvClick();
 
  private:
+  void BuildLayout();
   void ShowSeries();
   void ShowChart();
   void FillTable(const SweepSeries& series);

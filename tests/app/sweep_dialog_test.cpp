@@ -1,7 +1,11 @@
+#include <QAreaSeries>
+#include <QChart>
+#include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QLineSeries>
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
@@ -276,6 +280,28 @@ class SweepDialogTest : public QObject {
     QVERIFY(rows[0].startsWith("value,generator_1_served,generator_1_served_ci95,"));
     QVERIFY(rows[1].startsWith("1,"));
     QVERIFY(rows[5].startsWith("9,"));
+  }
+
+  void theChartShowsTheChosenStatisticWithItsBand() {
+    SweepFixture f;
+    f.Read(BusyLine(300));
+    AddQueueRange(f);
+    f.Control<QSpinBox>("SpinEdit1")->setValue(2);
+    f.Press("Button4");
+    QVERIFY(f.results() != nullptr);
+    auto* statistic = f.results()->findChild<QComboBox*>(QStringLiteral("StatisticBox"));
+    statistic->setCurrentText(QStringLiteral("generator_1_refused"));
+    const QChart* chart =
+        f.results()->findChild<QChartView*>(QStringLiteral("ResultsChart"))->chart();
+    QCOMPARE(chart->series().size(), 2);
+    QVERIFY(qobject_cast<const QAreaSeries*>(chart->series()[0]) != nullptr);
+    const auto* mean = qobject_cast<const QLineSeries*>(chart->series()[1]);
+    QCOMPARE(mean->name(), QStringLiteral("generator_1_refused"));
+    QCOMPARE(mean->count(), 5);
+    QCOMPARE(mean->at(4).x(), 9.0);
+    const auto* table = f.results()->findChild<QTableWidget*>(QStringLiteral("ResultsTable"));
+    const int refused = ColumnNamed(*table, QStringLiteral("generator_1_refused"));
+    QCOMPARE(mean->at(0).y(), table->item(0, refused)->text().section(' ', 0, 0).toDouble());
   }
 
   void aCancelledSeriesKeepsTheStore() {
