@@ -69,6 +69,8 @@ QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, bool with_
   chart->addSeries(mean);
   mean->attachAxis(x_axis);
   mean->attachAxis(y_axis);
+  x_axis->applyNiceNumbers();
+  y_axis->applyNiceNumbers();
   return chart;
 }
 

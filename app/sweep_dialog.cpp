@@ -9,6 +9,8 @@
 #include <QPushButton>
 #include <QSpinBox>
 
+#include <algorithm>
+
 #include "app/error_box.h"
 #include "app/gui_text.h"
 #include "app/progress_dialog.h"
@@ -30,9 +32,12 @@ Widget* Placed(Widget* widget, const char* name, int left, int top, int width, i
   return widget;
 }
 
+// A label as wide as its text needs, at least `where`'s width, so that no font
+// clips it.
 QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QRect where) {
   auto* label = new QLabel(caption, parent);
-  return Placed(label, name, where.left(), where.top(), where.width(), where.height());
+  const int width = std::max(where.width(), label->sizeHint().width());
+  return Placed(label, name, where.left(), where.top(), width, where.height());
 }
 
 }  // namespace
@@ -47,6 +52,10 @@ TForm10::TForm10(ModelStore& store, Simulation& simulation, const NumberFormat& 
   setObjectName(QStringLiteral("TForm10"));
   setWindowTitle(QStringLiteral("Расчет по изменяемым параметрам"));
   setFixedSize(696, 480);
+  // The positions leave room for the labels' texts in a small font only.
+  QFont small = font();
+  small.setPixelSize(10);
+  setFont(small);
   BuildGroupBox1();
   BuildRunControls();
 }

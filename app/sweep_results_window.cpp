@@ -13,6 +13,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 #include "app/error_box.h"
 #include "app/gui_text.h"
 #include "app/sweep_chart.h"

@@ -4,6 +4,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLineSeries>
 #include <QListWidget>
@@ -144,6 +145,14 @@ class SweepDialogTest : public QObject {
     QCOMPARE(f.Control<QPushButton>("Button3")->text(), QStringLiteral("Очистить"));
     QCOMPARE(f.Control<QPushButton>("Button4")->geometry(), QRect(320, 248, 145, 25));
     QCOMPARE(f.Control<QSpinBox>("SpinEdit1")->value(), 1);
+    // Each label shows its whole text and ends before the control it names.
+    const std::pair<const char*, const char*> labelled[] = {
+        {"Label1", "Edit1"}, {"Label2", "Edit2"}, {"Label3", "Edit3"}, {"Label4", "SpinEdit1"}};
+    for (const auto& [label_name, control_name] : labelled) {
+      const auto* label = f.Control<QLabel>(label_name);
+      QVERIFY2(label->sizeHint().width() <= label->width(), label_name);
+      QVERIFY2(label->geometry().right() < f.Control<QWidget>(control_name)->x(), label_name);
+    }
   }
 
   void parametersAreListedByKindThenSlot() {
