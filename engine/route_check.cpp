@@ -7,6 +7,18 @@
 namespace qsim {
 namespace {
 
+bool CanLeadTo(ElementKind source, TargetKind target) {
+  switch (source) {
+    case ElementKind::Generator:
+      return target == TargetKind::Queue;
+    case ElementKind::Queue:
+      return target == TargetKind::Device;
+    case ElementKind::Device:
+      return target == TargetKind::Queue || target == TargetKind::Terminator;
+  }
+  return false;
+}
+
 bool TargetExists(const ModelStore& store, const TransitionEntry& entry) {
   if (entry.kind == TargetKind::Terminator)
     return true;
@@ -14,23 +26,13 @@ bool TargetExists(const ModelStore& store, const TransitionEntry& entry) {
     return false;
   if (entry.kind == TargetKind::Queue)
     return store.queue(entry.index).exists;
-  if (entry.kind == TargetKind::Device)
-    return store.device(entry.index).exists;
-  return false;
+  return entry.kind == TargetKind::Device && store.device(entry.index).exists;
 }
 
-// What is wrong with a transition's target, as the end of a sentence.
-std::string TargetFault(const ModelStore& store, const TransitionEntry& entry,
-                        bool (*allowed)(TargetKind)) {
-  if (!allowed(entry.kind)) {
-    return std::string("элемент недопустимого типа (код "_cp) +
-           std::to_string(static_cast<int>(entry.kind)) + ")";
-  }
-  if (TargetExists(store, entry))
-    return {};
-  const std::string_view what = entry.kind == TargetKind::Queue ? "отсутствующую очередь "_cp
-                                                                : "отсутствующее устройство "_cp;
-  return std::string(what) + std::to_string(entry.index);
+// Transitions an element holds; a count beyond the table is held to it.
+template <typename Record>
+int TransitionCount(const Record& record) {
+  return std::clamp(record.transfer, 0, kMaxTransitions);
 }
 
 // True when a transition of an element in use leads to the given queue or device.
@@ -38,7 +40,7 @@ template <typename Record>
 bool LeadsTo(const Record& record, TargetKind kind, int slot) {
   if (!record.exists)
     return false;
-  for (int i = 1; i <= std::min(record.transfer, kMaxTransitions); ++i) {
+  for (int i = 1; i <= TransitionCount(record); ++i) {
     if (record.transitions[i].kind == kind && record.transitions[i].index == slot)
       return true;
   }
@@ -59,50 +61,59 @@ bool Reachable(const ModelStore& store, TargetKind kind, int slot) {
 // when some route leads into it.
 template <typename Record>
 std::optional<std::string> CheckRoutes(const ModelStore& store, const Record& record,
-                                       std::string_view element, int slot,
-                                       bool (*allowed)(TargetKind), TargetKind own_kind) {
+                                       ElementKind kind, std::string_view element, int slot) {
   const std::string name = std::string(element) + std::to_string(slot);
   if (record.transfer < 1 || record.transfer > kMaxTransitions) {
-    if (own_kind != TargetKind::None && !Reachable(store, own_kind, slot))
+    const TargetKind as_target =
+        kind == ElementKind::Queue ? TargetKind::Queue : TargetKind::Device;
+    if (kind != ElementKind::Generator && !Reachable(store, as_target, slot))
       return std::nullopt;
     return name + std::string(" не имеет переходов"_cp);
   }
   for (int i = 1; i <= record.transfer; ++i) {
-    const std::string fault = TargetFault(store, record.transitions[i], allowed);
-    if (!fault.empty()) {
-      return name + std::string(": переход "_cp) + std::to_string(i) + std::string(" ведет в "_cp) +
-             fault;
-    }
+    const TransitionFault fault = CheckTransition(store, kind, record.transitions[i]);
+    if (fault != TransitionFault::None)
+      return name + ": " + TransitionFaultText(i, record.transitions[i], fault);
   }
   return std::nullopt;
 }
 
-bool GeneratorTarget(TargetKind kind) {
-  return kind == TargetKind::Queue;
-}
-bool QueueTarget(TargetKind kind) {
-  return kind == TargetKind::Device;
-}
-bool DeviceTarget(TargetKind kind) {
-  return kind == TargetKind::Queue || kind == TargetKind::Terminator;
+// What a faulty transition leads to, as the end of a sentence.
+std::string TargetText(const TransitionEntry& entry, TransitionFault fault) {
+  if (fault == TransitionFault::ForbiddenKind) {
+    return std::string("ведет в элемент недопустимого типа (код "_cp) +
+           std::to_string(static_cast<int>(entry.kind)) + ")";
+  }
+  const std::string_view what = entry.kind == TargetKind::Queue
+                                    ? "ведет в несуществующую очередь "_cp
+                                    : "ведет в несуществующее устройство "_cp;
+  return std::string(what) + std::to_string(entry.index);
 }
 
 }  // namespace
+
+TransitionFault CheckTransition(const ModelStore& store, ElementKind source,
+                                const TransitionEntry& entry) {
+  if (!CanLeadTo(source, entry.kind))
+    return TransitionFault::ForbiddenKind;
+  return TargetExists(store, entry) ? TransitionFault::None : TransitionFault::MissingTarget;
+}
+
+std::string TransitionFaultText(int number, const TransitionEntry& entry, TransitionFault fault) {
+  return std::string("переход "_cp) + std::to_string(number) + " " + TargetText(entry, fault);
+}
 
 std::optional<std::string> FindRouteFault(const ModelStore& store) {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     std::optional<std::string> fault;
     if (store.generator(slot).exists) {
-      fault = CheckRoutes(store, store.generator(slot), "Генератор "_cp, slot, GeneratorTarget,
-                          TargetKind::None);
+      fault =
+          CheckRoutes(store, store.generator(slot), ElementKind::Generator, "Генератор "_cp, slot);
     }
-    if (!fault && store.queue(slot).exists) {
-      fault = CheckRoutes(store, store.queue(slot), "Очередь "_cp, slot, QueueTarget,
-                          TargetKind::Queue);
-    }
+    if (!fault && store.queue(slot).exists)
+      fault = CheckRoutes(store, store.queue(slot), ElementKind::Queue, "Очередь "_cp, slot);
     if (!fault && store.device(slot).exists) {
-      fault = CheckRoutes(store, store.device(slot), "Устройство "_cp, slot, DeviceTarget,
-                          TargetKind::Device);
+      fault = CheckRoutes(store, store.device(slot), ElementKind::Device, "Устройство "_cp, slot);
     }
     if (fault)
       return fault;

@@ -3,8 +3,11 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <limits>
+#include <string>
 
 #include "engine/event_node.h"
+#include "language/number_format.h"
 
 namespace qsim {
 
@@ -15,25 +18,58 @@ struct RunProgress {
   double now = 0;              // model time
 };
 
-// How a run may be watched and stopped from outside. A run that cannot end (model
-// time that stops advancing) is stopped this way rather than hanging the program.
+// The most events one run takes. Every event raises each 32-bit counter of the
+// records (a queue's entries and tickets, a device's starts) by one at most, so no
+// run of this many events can overflow one.
+inline constexpr std::int64_t kMaxRunEvents = std::numeric_limits<std::int32_t>::max();
+
+// The event limit the shells set unless the user asks for another: a run that
+// never reaches its stop condition (a run by time to a far end, requests that
+// retry a full queue forever) ends after a minute or two instead of hanging.
+inline constexpr std::int64_t kDefaultMaxEvents = 1'000'000'000;
+
+// Consecutive events that leave model time where it was, or take it back, after
+// which a run counts as stalled. No model meets this many at one instant while its
+// time still advances: at most 150 x 400 requests wait in places, 150 x 50 hold
+// channels and 150 generators make new ones, and each request takes a handful of
+// events at one instant, well under half a million in all. A stalled run (a
+// retry interval of 0 at a full queue, durations that are all zero or negative)
+// reaches it within about a second.
+inline constexpr std::int64_t kStallEvents = 10'000'000;
+
+// How a run may be watched and stopped from outside. A run that cannot end is
+// stopped by one of its limits rather than hanging the program.
 struct RunControls {
   const std::atomic<bool>* cancel = nullptr;         // checked every few thousand events
   std::function<void(const RunProgress&)> progress;  // called as often
-  std::int64_t max_events = 0;                       // 0: no limit
+  std::int64_t max_events = 0;                       // 0 or above kMaxRunEvents: kMaxRunEvents
+  std::int64_t stall_events = kStallEvents;          // at least 1
 };
+
+// The event limit a run with these controls keeps.
+constexpr std::int64_t EventLimit(const RunControls& controls) {
+  return controls.max_events > 0 && controls.max_events < kMaxRunEvents ? controls.max_events
+                                                                        : kMaxRunEvents;
+}
 
 enum class RunOutcome {
   Finished,    // the stop condition of the model was reached
   Cancelled,   // the cancel flag was raised
-  EventLimit,  // max_events events were taken
+  EventLimit,  // the event limit was reached
+  Stalled,     // stall_events events in a row did not advance model time
 };
 
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
   std::int64_t events = 0;
+  double now = 0;                 // model time when the run stopped
   bool protocol_written = false;  // the calendar held events, so the protocol was opened
 };
+
+// Why a run did not finish, as the shells show it (Windows-1251, without the final
+// full stop; times written with `format`); empty for a finished run. A run that
+// did not finish has no report: its statistics are not those of the model.
+std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format);
 
 // Receives the events of a run in the order they are taken, before each is handled.
 // The protocol is one.

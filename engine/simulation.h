@@ -25,7 +25,8 @@ class Simulation {
   // takes the events in calendar order until the stop condition holds (the
   // calendar runs empty, or an event later than the end time was handled), and
   // removes as unserved whatever still waits or is held by a channel. `protocol`
-  // (may be null) sees every event taken.
+  // (may be null) sees every event taken. The run ends early at a limit of
+  // `controls` (RunOutcome says which).
   //
   // Throws QsimError, before anything is changed, when a route of the model leads
   // nowhere (see FindRouteFault).

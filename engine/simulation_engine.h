@@ -24,6 +24,10 @@ namespace qsim {
 // is infinite (intensity 0) falls silent, and a request whose service never ends
 // stays in its channel until the run ends.
 //
+// A run also ends, without reaching its stop condition, at the event limit of its
+// controls (never above kMaxRunEvents), when its model time stalls (stall_events
+// events in a row that do not advance it) or when it is cancelled.
+//
 // REQUIRES: every route of every element in use is sound (FindRouteFault).
 template <typename Calendar>
 class SimulationEngine {
@@ -41,6 +45,7 @@ class SimulationEngine {
       if (observer != nullptr)
         observer->RunFinished();
     }
+    result.now = now();
     calendar_.Clear();
     RemoveWhatRemains();
     return result;
@@ -101,22 +106,31 @@ class SimulationEngine {
     d.max_busy = d.starts = 0;
   }
 
+  // Takes events until the stop condition holds or a limit of `controls` is
+  // reached. An event whose time is not later than the one before it leaves model
+  // time standing; stall_events of them in a row mean time has stopped advancing.
+  // A run that meets its stop condition at that event has finished all the same.
   RunOutcome TakeEvents(EventObserver* observer, const RunControls& controls,
                         std::int64_t& events) {
     const RunSettings& settings = store_.settings;
-    do {
-      if (controls.max_events > 0 && events >= controls.max_events)
+    const std::int64_t limit = EventLimit(controls);
+    std::int64_t standing = 0;
+    for (;;) {
+      if (events >= limit)
         return RunOutcome::EventLimit;
       const EventNode event = calendar_.TakeFirst();
+      standing = event.time > now() ? 0 : standing + 1;
       store_.now = event.time;
       if (observer != nullptr)
         observer->EventTaken(event);
       Dispatch(event);
-      if (++events % kControlInterval == 0 && Interrupted(controls, events)) {
+      if (++events % kControlInterval == 0 && Interrupted(controls, events))
         return RunOutcome::Cancelled;
-      }
-    } while (!calendar_.empty() && (!settings.by_time || now() <= settings.end_time));
-    return RunOutcome::Finished;
+      if (calendar_.empty() || (settings.by_time && now() > settings.end_time))
+        return RunOutcome::Finished;
+      if (standing >= controls.stall_events)
+        return RunOutcome::Stalled;
+    }
   }
 
   bool Interrupted(const RunControls& controls, std::int64_t events) const {

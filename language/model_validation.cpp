@@ -1,7 +1,9 @@
 #include "language/model_validation.h"
 
+#include <algorithm>
 #include <string_view>
 
+#include "engine/route_check.h"
 #include "language/code_page.h"
 
 namespace qsim {
@@ -10,18 +12,24 @@ namespace {
 constexpr bool kBlocks = true;
 constexpr bool kWarns = false;
 
+// Transitions an element holds; a count beyond the table is held to it.
+template <typename Record>
+int TransitionCount(const Record& record) {
+  return std::clamp(record.transfer, 0, kMaxTransitions);
+}
+
 // Sum of the probabilities of an element's routes, added in route order; an
 // element without routes has sum 0.
 template <typename Record>
 double ProbabilitySum(const Record& record) {
   double sum = 0;
-  for (int i = 1; i <= record.transfer; ++i)
+  for (int i = 1; i <= TransitionCount(record); ++i)
     sum += record.transitions[i].prob;
   return sum;
 }
 
 bool HasRouteToTerminator(const DeviceRecord& device) {
-  for (int i = 1; i <= device.transfer; ++i) {
+  for (int i = 1; i <= TransitionCount(device); ++i) {
     if (device.transitions[i].kind == TargetKind::Terminator)
       return true;
   }
@@ -56,6 +64,7 @@ class Validator {
       ElementFinding(place, slot, "не указана интесивность потока. Исправлено на 1."_cp, kWarns);
     }
     CheckSum(place, slot, ProbabilitySum(g));
+    CheckTransitions(place, slot, g, ElementKind::Generator);
   }
 
   void CheckQueue(int slot, QueueRecord& q) {
@@ -73,6 +82,7 @@ class Validator {
                      kWarns);
     }
     CheckSum(place, slot, ProbabilitySum(q));
+    CheckTransitions(place, slot, q, ElementKind::Queue);
   }
 
   void CheckDevice(int slot, DeviceRecord& d) {
@@ -94,6 +104,7 @@ class Validator {
       ElementFinding(place, slot, "не указано время обслуживания."_cp, kWarns);
     CheckSum(place, slot, ProbabilitySum(d));
     has_exit_ = has_exit_ || HasRouteToTerminator(d);
+    CheckTransitions(place, slot, d, ElementKind::Device);
   }
 
   // Sums of 1 and above are accepted: the route draw always finds a route then.
@@ -103,6 +114,19 @@ class Validator {
                      std::string("сумма вер-тей переходов меньше 1. (равна "_cp) +
                          NumberText(sum, format_) + ").",
                      kBlocks);
+    }
+  }
+
+  // Every transition that leads nowhere blocks the run: its requests would reach
+  // records that hold no element. Transitions are checked whatever their
+  // probability, as the run checks them.
+  template <typename Record>
+  void CheckTransitions(std::string_view place, int slot, const Record& r, ElementKind kind) {
+    for (int i = 1; i <= TransitionCount(r); ++i) {
+      const TransitionFault fault = CheckTransition(store_, kind, r.transitions[i]);
+      if (fault != TransitionFault::None) {
+        ElementFinding(place, slot, TransitionFaultText(i, r.transitions[i], fault) + ".", kBlocks);
+      }
     }
   }
 

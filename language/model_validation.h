@@ -24,8 +24,10 @@ struct ValidationResult {
 // whole. Missing intensities, queue lengths and channel counts outside 1..200 and
 // 1..50, and a missing request count or end time are corrected in the store at
 // once; they stay corrected whatever the user chooses next. Probability sums below
-// 1, a model without an exit and a missing element kind block the run. A missing
-// service time is reported and left alone. Sums are printed with `format`.
+// 1, a transition that leads nowhere (CheckTransition, right after the other
+// findings of its element), a model without an exit and a missing element kind
+// block the run. A missing service time is reported and left alone. Sums are
+// printed with `format`.
 ValidationResult ValidateModel(ModelStore& store, const NumberFormat& format);
 
 }  // namespace qsim

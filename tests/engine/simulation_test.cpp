@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <memory>
 #include <sstream>
 
@@ -312,6 +313,67 @@ TEST_F(SimulationTest, ARunThatCannotEndIsStoppedByItsLimits) {
   EXPECT_GT(reports, 10);
 }
 
+TEST_F(SimulationTest, ARunWhoseTimeStandsStillStalls) {
+  // The second request retries the full queue at time 2 forever.
+  RunControls controls;
+  controls.stall_events = 1000;
+  Run(Join({Line(1, 1, "10", "simulate 5;"), {"process_all 0;"}}), controls);
+  EXPECT_EQ(result_.outcome, RunOutcome::Stalled);
+  EXPECT_EQ(result_.now, 2);
+  // Events up to time 2, then a thousand that leave it there.
+  EXPECT_LT(result_.events, 1020);
+  EXPECT_GT(result_.events, 1000);
+  // What waited or held a channel left unserved; the retrying request is not counted.
+  EXPECT_EQ(store_->generator(1).served + store_->generator(1).unserved, 2);
+}
+
+TEST_F(SimulationTest, ARunWhoseTimeGoesBackStalls) {
+  RunControls controls;
+  controls.stall_events = 1000;
+  Run(Join({Line(1, 1, "10", "by_time 100;"), {"process_all -1;"}}), controls);
+  EXPECT_EQ(result_.outcome, RunOutcome::Stalled);
+  EXPECT_LT(result_.now, -900);
+}
+
+TEST_F(SimulationTest, TheStallLimitHoldsByDefault) {
+  Lines text = Join({Line(1, 1, "10", "simulate 5;"), {"process_all 0;"}});
+  ReadModelText(text, *store_, NumberFormat{'.'});
+  result_ = simulation_.RunSimulation(nullptr);
+  EXPECT_EQ(result_.outcome, RunOutcome::Stalled);
+  EXPECT_GT(result_.events, kStallEvents);
+  EXPECT_LT(result_.events, kStallEvents + 20);
+}
+
+TEST_F(SimulationTest, OnlyMoreEventsAtOneInstantThanTheStallLimitStall) {
+  // Three sources make a request each at time 0, served at once: five events per
+  // request at time 0, then the sources' silent Generation events at time 1.
+  const Lines model = Join({Generator(1, 1, 0, 4, 1),
+                            Generator(2, 1, 0, 4, 1),
+                            Generator(3, 1, 0, 4, 1),
+                            Queue(1, 5, "fifo", 1),
+                            Device(1, 3, "0", "terminator"),
+                            {"simulate 3;"}});
+  RunControls controls;
+  controls.stall_events = 16;
+  Run(model, controls);
+  EXPECT_EQ(result_.outcome, RunOutcome::Finished);
+  EXPECT_EQ(result_.events, 18);
+  controls.stall_events = 15;
+  Run(model, controls);
+  EXPECT_EQ(result_.outcome, RunOutcome::Stalled);
+  EXPECT_EQ(result_.events, 15);
+  EXPECT_EQ(result_.now, 0);
+}
+
+TEST_F(SimulationTest, NoRunTakesMoreEventsThanItsCountersHold) {
+  EXPECT_EQ(EventLimit(RunControls{}), std::numeric_limits<std::int32_t>::max());
+  RunControls controls;
+  controls.max_events = 5;
+  EXPECT_EQ(EventLimit(controls), 5);
+  controls.max_events = std::int64_t{1} << 40;
+  EXPECT_EQ(EventLimit(controls), kMaxRunEvents);
+}
+
 TEST_F(SimulationTest, AModelWithoutGeneratorsSimulatesNothing) {
   const Lines protocol = Run({"queue 1;", "transfer 0;", "simulate 10;"});
   EXPECT_TRUE(protocol.empty());
@@ -332,10 +394,10 @@ TEST_F(SimulationTest, RoutesThatLeadNowhereAreRefusedBeforeTheRun) {
   };
   EXPECT_EQ(fault(Join({Generator(1, 1, 0, 4, 7), Queue(1, 5, "fifo", 1),
                         Device(1, 1, "1", "terminator")})),
-            "Генератор 1: переход 1 ведет в отсутствующую очередь 7");
+            "Генератор 1: переход 1 ведет в несуществующую очередь 7");
   EXPECT_EQ(fault(Join({Generator(1, 1, 0, 4, 1), Queue(1, 5, "fifo", 1),
                         Device(1, 1, "1", "queue 151")})),
-            "Устройство 1: переход 1 ведет в отсутствующую очередь 151");
+            "Устройство 1: переход 1 ведет в несуществующую очередь 151");
   EXPECT_EQ(fault(Join({Generator(1, 1, 0, 4, 1), {"queue 1;", "len 1;", "transfer 0;"}})),
             "Очередь 1 не имеет переходов");
   EXPECT_EQ(store_->generator(1).served, 77);  // nothing was run

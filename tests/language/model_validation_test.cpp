@@ -179,9 +179,47 @@ TEST_F(ValidationTest, OnlyTheFirstTransferRoutesCount) {
 
 TEST_F(ValidationTest, AMissingKindOfElementBlocks) {
   EXPECT_EQ(Validate({"generator 1;", "la 1;", "transfer 1;", "1 queue 1;", "simulate 1;"}),
-            (Lines{"1. Система не имеет выхода (нет перехода в терминатор заявок).",
-                   "2. В системе нет ни одной очереди.",
-                   "3. В системе нет ни одного обслуживающего устройства."}));
+            (Lines{"1. В генераторе 1 переход 1 ведет в несуществующую очередь 1.",
+                   "2. Система не имеет выхода (нет перехода в терминатор заявок).",
+                   "3. В системе нет ни одной очереди.",
+                   "4. В системе нет ни одного обслуживающего устройства."}));
+  EXPECT_TRUE(result_.blocking);
+}
+
+TEST_F(ValidationTest, TransitionsThatLeadNowhereBlockRightAfterTheirElement) {
+  EXPECT_EQ(Validate({"generator 1;", "la 0;", "transfer 4;", "0.25 queue 0;", "0.25 queue 151;",
+                      "0.25 queue 7;", "0.25 device 1;", "queue 1;", "len 5;", "transfer 1;",
+                      "1 device 2;", "device 1;", "k 1;", "v 1;", "transfer 2;", "0.5 queue 3;",
+                      "0.5 terminator;", "simulate 5;"}),
+            (Lines{"1. В генераторе 1 не указана интесивность потока. Исправлено на 1.",
+                   "2. В генераторе 1 переход 1 ведет в несуществующую очередь 0.",
+                   "3. В генераторе 1 переход 2 ведет в несуществующую очередь 151.",
+                   "4. В генераторе 1 переход 3 ведет в несуществующую очередь 7.",
+                   // "device" is no target word in a generator block: the kind stays 0.
+                   "5. В генераторе 1 переход 4 ведет в элемент недопустимого типа (код 0).",
+                   "6. В очереди 1 переход 1 ведет в несуществующее устройство 2.",
+                   "7. В устройстве 1 переход 1 ведет в несуществующую очередь 3."}));
+  EXPECT_TRUE(result_.blocking);
+}
+
+TEST_F(ValidationTest, ATransitionOfAKindItsSourceCannotLeadToBlocks) {
+  Lines text = kValidModel;
+  ReadModelText(text, *store_, kPoint);
+  store_->generator(1).transitions[1].kind = TargetKind::Terminator;
+  store_->queue(1).transitions[1] = {1, TargetKind::Queue, 1};
+  store_->device(1).transitions[1] = {1, TargetKind::Device, 1};
+  result_ = ValidateModel(*store_, kPoint);
+  EXPECT_EQ(ToUtf8(result_.findings),
+            (Lines{"1. В генераторе 1 переход 1 ведет в элемент недопустимого типа (код 5).",
+                   "2. В очереди 1 переход 1 ведет в элемент недопустимого типа (код 1).",
+                   "3. В устройстве 1 переход 1 ведет в элемент недопустимого типа (код 3).",
+                   "4. Система не имеет выхода (нет перехода в терминатор заявок)."}));
+  EXPECT_TRUE(result_.blocking);
+}
+
+TEST_F(ValidationTest, AMissingTargetBlocksEvenWithoutOtherFindings) {
+  EXPECT_EQ(ValidateValidModelWith({"device 2;", "k 1;", "v 1;", "transfer 1;", "1 queue 9;"}),
+            Lines{"1. В устройстве 2 переход 1 ведет в несуществующую очередь 9."});
   EXPECT_TRUE(result_.blocking);
 }
 

@@ -1,0 +1,25 @@
+#include "engine/run_controls.h"
+
+#include "language/code_page.h"
+
+namespace qsim {
+
+std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format) {
+  const std::string events = IntegerText(result.events);
+  switch (result.outcome) {
+    case RunOutcome::Finished:
+      return {};
+    case RunOutcome::Cancelled:
+      return std::string("Моделирование прервано; отчет не записан"_cp);
+    case RunOutcome::EventLimit:
+      return std::string("Моделирование остановлено: выполнено "_cp) + events +
+             std::string(" событий, предельное их число; отчет не записан"_cp);
+    case RunOutcome::Stalled:
+      return std::string("Моделирование остановлено: модельное время перестало расти (время "_cp) +
+             NumberText(result.now, format) + std::string(", выполнено "_cp) + events +
+             std::string(" событий); отчет не записан"_cp);
+  }
+  return {};
+}
+
+}  // namespace qsim
