@@ -1,6 +1,8 @@
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -18,7 +20,11 @@ namespace {
       dialog->reject();
       return;
     }
-    dialog->selectFile(path);
+    // As a user types it: selectFile() leaves the name field alone while it has
+    // the focus, which depends on when the window was activated.
+    const QFileInfo file(path);
+    dialog->setDirectory(file.absolutePath());
+    dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file.fileName());
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept() checks the name
   });
 }
