@@ -39,7 +39,7 @@ void AddRunOptions(QCommandLineParser& parser) {
       {"no-check", "Run without checking the model first."},
       {"open", "Open the report with the desktop's viewer."},
       {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
-      {"max-events", "Stop a run after N events.", "N"},
+      {"max-events", "Stop a run after N events (default 1000000000).", "N"},
   });
 }
 
@@ -97,7 +97,7 @@ int RunCommand(const QStringList& arguments) {
       "[--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
   const long long runs = PositiveNumber(parser, "runs", 1);
-  const long long max_events = PositiveNumber(parser, "max-events", 0);
+  const long long max_events = PositiveNumber(parser, "max-events", kDefaultMaxEvents);
 
   CliPlatform platform;
   const QString model_path = QFileInfo(files[0]).absoluteFilePath();
@@ -138,8 +138,10 @@ int RunCommand(const QStringList& arguments) {
       return kExitBlocked;
     if (!outcome.protocol_path.empty())
       std::printf("%s\n", outcome.protocol_path.c_str());
+    if (outcome.run.outcome == RunOutcome::Stalled)
+      throw QsimError(RunOutcomeMessage(outcome.run, format));
     if (outcome.run.outcome != RunOutcome::Finished) {
-      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, max_events)));
+      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, outcome.run.events)));
     }
     std::printf("%s\n", outcome.report_path.c_str());
     std::fflush(stdout);

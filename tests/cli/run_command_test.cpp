@@ -94,8 +94,21 @@ TEST_F(RunCommandTest, TheEventLimitStopsARunThatCannotEnd) {
   EXPECT_TRUE(fs::is_empty(folder_ / "reports"));
 }
 
-TEST_F(RunCommandTest, CtrlCStopsTheRunWithoutAReport) {
+TEST_F(RunCommandTest, ARunWhoseTimeStandsStillStopsWithoutAReport) {
   std::string model = kModel + "process_all 0;\n";
+  model.replace(model.find("v 0.5;"), 6, "v 100;");
+  model.replace(model.find("len 5;"), 6, "len 1;");
+  RunModel(model, "");
+  EXPECT_EQ(last_.status, 2);
+  // Time stays at 2 for the stall limit of events in a row.
+  EXPECT_EQ(last_.err,
+            "qsim-cli: Моделирование остановлено: модельное время перестало расти (время 2, "
+            "выполнено 10000008 событий); отчет не записан.\n");
+  EXPECT_TRUE(fs::is_empty(folder_ / "reports"));
+}
+
+TEST_F(RunCommandTest, CtrlCStopsTheRunWithoutAReport) {
+  std::string model = kModel + "by_time 1E300;\n";
   model.replace(model.find("v 0.5;"), 6, "v 100;");
   model.replace(model.find("len 5;"), 6, "len 1;");
   const fs::path path = Write("model.txt", model);
