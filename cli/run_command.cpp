@@ -138,8 +138,10 @@ int RunCommand(const QStringList& arguments) {
       return kExitBlocked;
     if (!outcome.protocol_path.empty())
       std::printf("%s\n", outcome.protocol_path.c_str());
-    if (outcome.run.outcome == RunOutcome::Stalled)
+    if (outcome.run.outcome == RunOutcome::Stalled ||
+        outcome.run.outcome == RunOutcome::TooManyRequests) {
       throw QsimError(RunOutcomeMessage(outcome.run, format));
+    }
     if (outcome.run.outcome != RunOutcome::Finished) {
       throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, outcome.run.events)));
     }

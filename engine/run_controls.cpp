@@ -18,6 +18,10 @@ std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& forma
       return std::string("Моделирование остановлено: модельное время перестало расти (время "_cp) +
              NumberText(result.now, format) + std::string(", выполнено "_cp) + events +
              std::string(" событий); отчет не записан"_cp);
+    case RunOutcome::TooManyRequests:
+      return std::string("Моделирование остановлено: в модели одновременно "_cp) +
+             IntegerText(result.live_requests) +
+             std::string(" заявок, больше предельного их числа; отчет не записан"_cp);
   }
   return {};
 }

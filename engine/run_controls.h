@@ -37,6 +37,12 @@ inline constexpr std::int64_t kDefaultMaxEvents = 1'000'000'000;
 // reaches it within about a second.
 inline constexpr std::int64_t kStallEvents = 10'000'000;
 
+// Requests alive at once after which a run stops: a request and its pending event
+// take about a hundred bytes, so about a gigabyte. Requests pile up only where they
+// retry a full queue faster than it empties; without retries at most 150 x 400
+// wait in places and 150 x 50 hold channels.
+inline constexpr std::int64_t kMaxLiveRequests = 10'000'000;
+
 // How a run may be watched and stopped from outside. A run that cannot end is
 // stopped by one of its limits rather than hanging the program.
 struct RunControls {
@@ -44,6 +50,7 @@ struct RunControls {
   std::function<void(const RunProgress&)> progress;  // called as often
   std::int64_t max_events = 0;                       // 0 or above kMaxRunEvents: kMaxRunEvents
   std::int64_t stall_events = kStallEvents;          // at least 1
+  std::int64_t max_requests = kMaxLiveRequests;      // requests alive at once
 };
 
 // The event limit a run with these controls keeps.
@@ -53,17 +60,19 @@ constexpr std::int64_t EventLimit(const RunControls& controls) {
 }
 
 enum class RunOutcome {
-  Finished,    // the stop condition of the model was reached
-  Cancelled,   // the cancel flag was raised
-  EventLimit,  // the event limit was reached
-  Stalled,     // stall_events events in a row did not advance model time
+  Finished,         // the stop condition of the model was reached
+  Cancelled,        // the cancel flag was raised
+  EventLimit,       // the event limit was reached
+  Stalled,          // stall_events events in a row did not advance model time
+  TooManyRequests,  // more than max_requests requests were alive at once
 };
 
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
   std::int64_t events = 0;
-  double now = 0;                 // model time when the run stopped
-  bool protocol_written = false;  // the calendar held events, so the protocol was opened
+  double now = 0;                  // model time when the run stopped
+  std::int64_t live_requests = 0;  // requests alive when the run stopped
+  bool protocol_written = false;   // the calendar held events, so the protocol was opened
 };
 
 // Why a run did not finish, as the shells show it (Windows-1251, without the final

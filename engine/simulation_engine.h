@@ -26,7 +26,8 @@ namespace qsim {
 //
 // A run also ends, without reaching its stop condition, at the event limit of its
 // controls (never above kMaxRunEvents), when its model time stalls (stall_events
-// events in a row that do not advance it) or when it is cancelled.
+// events in a row that do not advance it), when more than max_requests requests
+// are alive at once, or when it is cancelled.
 //
 // REQUIRES: every route of every element in use is sound (FindRouteFault).
 template <typename Calendar>
@@ -46,6 +47,7 @@ class SimulationEngine {
         observer->RunFinished();
     }
     result.now = now();
+    result.live_requests = LiveRequests();
     calendar_.Clear();
     RemoveWhatRemains();
     return result;
@@ -54,6 +56,8 @@ class SimulationEngine {
   const Calendar& calendar() const { return calendar_; }
 
  private:
+  std::int64_t LiveRequests() const { return static_cast<std::int64_t>(pool_.in_use()); }
+
   static constexpr double kNoStay = 1e11;  // min_stay of a generator with no removal
   static constexpr double kRetryAfterRelease = 1e-11;
   static constexpr std::int64_t kControlInterval = 4096;
@@ -118,6 +122,8 @@ class SimulationEngine {
     for (;;) {
       if (events >= limit)
         return RunOutcome::EventLimit;
+      if (LiveRequests() > controls.max_requests)
+        return RunOutcome::TooManyRequests;
       const EventNode event = calendar_.TakeFirst();
       standing = event.time > now() ? 0 : standing + 1;
       store_.now = event.time;

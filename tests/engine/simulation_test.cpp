@@ -365,6 +365,44 @@ TEST_F(SimulationTest, OnlyMoreEventsAtOneInstantThanTheStallLimitStall) {
   EXPECT_EQ(result_.now, 0);
 }
 
+TEST_F(SimulationTest, RequestsThatPileUpEndTheRun) {
+  // A thousand requests a time unit retry a queue that empties once in a million.
+  RunControls controls;
+  controls.max_requests = 100;
+  Run(Join({{"generator 1;", "la 1000;", "rasp 4;", "transfer 1;", "1 queue 1;"},
+            Queue(1, 1, "fifo", 1),
+            Device(1, 1, "1000000", "terminator"),
+            {"by_time 1000;", "process_all 1;"}}),
+      controls);
+  EXPECT_EQ(result_.outcome, RunOutcome::TooManyRequests);
+  EXPECT_EQ(result_.live_requests, 101);
+  EXPECT_EQ(store_->generated, 101);
+  EXPECT_LT(result_.now, 1);
+}
+
+TEST(RunOutcomeMessageTest, SaysWhyARunStopped) {
+  const NumberFormat comma{','};
+  RunResult result;
+  result.events = 1234;
+  result.now = 2.5;
+  result.live_requests = 101;
+  const auto message = [&](RunOutcome outcome) {
+    result.outcome = outcome;
+    return Cp1251ToUtf8(RunOutcomeMessage(result, comma));
+  };
+  EXPECT_EQ(message(RunOutcome::Finished), "");
+  EXPECT_EQ(message(RunOutcome::Cancelled), "Моделирование прервано; отчет не записан");
+  EXPECT_EQ(message(RunOutcome::EventLimit),
+            "Моделирование остановлено: выполнено 1234 событий, предельное их число; отчет не "
+            "записан");
+  EXPECT_EQ(message(RunOutcome::Stalled),
+            "Моделирование остановлено: модельное время перестало расти (время 2,5, выполнено "
+            "1234 событий); отчет не записан");
+  EXPECT_EQ(message(RunOutcome::TooManyRequests),
+            "Моделирование остановлено: в модели одновременно 101 заявок, больше предельного их "
+            "числа; отчет не записан");
+}
+
 TEST_F(SimulationTest, NoRunTakesMoreEventsThanItsCountersHold) {
   EXPECT_EQ(EventLimit(RunControls{}), std::numeric_limits<std::int32_t>::max());
   RunControls controls;
