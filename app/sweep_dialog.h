@@ -32,8 +32,6 @@ class TForm10 : public QDialog {
   TForm10(ModelStore& store, Simulation& simulation, const NumberFormat& format,
           QWidget* parent = nullptr);
 
-  const SweepPlan& plan() const { return plan_; }
-
  public Q_SLOTS:
   void FormActivate();
   void ComboBox1Change();
