@@ -1,6 +1,8 @@
 #include "app/canvas_view.h"
 
+#include <QCursor>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -10,6 +12,12 @@ CanvasView::CanvasView(const RasterCanvas& picture, QWidget* parent)
     : QWidget(parent), picture_(picture) {
   setObjectName(QStringLiteral("Image1"));
   setAttribute(Qt::WA_OpaquePaintEvent);
+  setMouseTracking(true);
+}
+
+CanvasPoint CanvasView::PointerToCanvas() const {
+  const QPoint p = mapFromGlobal(QCursor::pos());
+  return {p.x(), p.y()};
 }
 
 void CanvasView::paintEvent(QPaintEvent* event) {
@@ -21,6 +29,34 @@ void CanvasView::paintEvent(QPaintEvent* event) {
   painter.fillRect(event->rect(), Qt::white);
   const QRect shown = event->rect() & image.rect();
   painter.drawImage(shown.topLeft(), image, shown);
+}
+
+// A press also ends a double click whose release went to a dialog it opened.
+void CanvasView::mousePressEvent(QMouseEvent* /*event*/) {
+  double_clicked_ = false;
+}
+
+// A click is a left press and release inside the view.
+void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton)
+    return;
+  if (double_clicked_) {
+    double_clicked_ = false;
+    return;
+  }
+  if (rect().contains(event->position().toPoint()))
+    Q_EMIT Clicked();
+}
+
+void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton)
+    return;
+  double_clicked_ = true;
+  Q_EMIT DoubleClicked();
+}
+
+void CanvasView::mouseMoveEvent(QMouseEvent* /*event*/) {
+  Q_EMIT PointerMoved();
 }
 
 }  // namespace qsim::gui

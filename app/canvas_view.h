@@ -2,13 +2,17 @@
 
 #include <QWidget>
 
+#include "editor/hit_test.h"
 #include "editor/raster_canvas.h"
 
 namespace qsim::gui {
 
 // The visual editor's canvas `Image1`: shows the pixels of the model picture at
 // their natural size from the top-left corner, without scrolling or zoom; what
-// lies beyond the widget is drawn in the picture but not seen.
+// lies beyond the widget is drawn in the picture but not seen. It tells of
+// clicks, double clicks and pointer moves with the left button in mind; where
+// they happened is asked of the pointer itself (`PointerToCanvas`). A double
+// click arrives as a click followed by the double click.
 class CanvasView : public QWidget {
   Q_OBJECT
 
@@ -16,11 +20,26 @@ class CanvasView : public QWidget {
   // REQUIRES: `picture` outlives the view.
   CanvasView(const RasterCanvas& picture, QWidget* parent);
 
+  // The picture's pixel under the pointer: the pointer's screen position mapped
+  // into the view, whose pixels are the picture's from its top-left corner.
+  CanvasPoint PointerToCanvas() const;
+
+ Q_SIGNALS:
+  void Clicked();
+  void DoubleClicked();
+  void PointerMoved();
+
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
   const RasterCanvas& picture_;
+  // The release that ends a double click is no click of its own.
+  bool double_clicked_ = false;
 };
 
 }  // namespace qsim::gui

@@ -14,15 +14,21 @@
 #include "app/about_dialog.h"
 #include "app/canvas_view.h"
 #include "app/compute_runner.h"
+#include "app/device_dialog.h"
+#include "app/editor_window_ui.h"
 #include "app/error_box.h"
 #include "app/findings_dialog.h"
+#include "app/generator_dialog.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
+#include "app/probability_dialog.h"
 #include "app/progress_dialog.h"
+#include "app/queue_dialog.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
 #include "app/tool_icons.h"
+#include "app/transition_dialog.h"
 #include "app/window_titles.h"
 #include "editor/model_drawing.h"
 #include "language/model_text_writer.h"
@@ -68,11 +74,17 @@ TForm1::TForm1(const QString& program_folder, QWidget* parent)
   BuildToolBar2();
   BuildStatusBar1();
   BuildFileDialogs();
+  queue_dialog_ = new TForm4(this);
+  device_dialog_ = new TForm5(this);
+  probability_dialog_ = new TForm6(this);
+  transition_dialog_ = new TForm7(this);
   about_ = new TForm8(this);
   settings_ = new TForm2(this);
+  generator_dialog_ = new TForm3(this);
   findings_ = new TForm9(this);
   progress_ = new RunProgressDialog(this);
   sweep_ = new TForm10(*store_, simulation_, format_, this);
+  BuildEditor();
   settings_->CopyOptions(store_->settings);
   ShowView(false);
   UpdateLineCount();
@@ -156,24 +168,34 @@ void TForm1::BuildToolBar2() {
   tool_bar2_->setMovable(false);
   tool_bar2_->setIconSize(QSize(16, 16));
   addToolBar(Qt::BottomToolBarArea, tool_bar2_);
-  const std::pair<ToolIcon, const char*> tools[] = {
-      {ToolIcon::AddGenerator, "Добавить генератор заявок"},
-      {ToolIcon::AddQueue, "Добавить очередь"},
-      {ToolIcon::AddDevice, "Добавить устройство"},
-      {ToolIcon::Connect, "Соединить элементы"},
-      {ToolIcon::Disconnect, "Разъединить элементы"},
-      {ToolIcon::Move, "Переместить элемент"},
-      {ToolIcon::Delete, "Удалить элемент"},
+  struct Tool {
+    ToolIcon icon;
+    const char* tip;
+    const char* name;
+    void (TForm1::*handler)();
   };
-  for (const auto& [icon, tip] : tools) {
-    if (icon == ToolIcon::Connect || icon == ToolIcon::Move || icon == ToolIcon::Delete)
+  const Tool tools[] = {
+      {ToolIcon::AddGenerator, "Добавить генератор заявок", "ToolButton14",
+       &TForm1::ToolButton14Click},
+      {ToolIcon::AddQueue, "Добавить очередь", "ToolButton12", &TForm1::ToolButton12Click},
+      {ToolIcon::AddDevice, "Добавить устройство", "ToolButton13", &TForm1::ToolButton13Click},
+      {ToolIcon::Connect, "Соединить элементы", "ToolButton15", &TForm1::ToolButton15Click},
+      {ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16", &TForm1::ToolButton16Click},
+      {ToolIcon::Move, "Переместить элемент", "ToolButton17", &TForm1::ToolButton17Click},
+      {ToolIcon::Delete, "Удалить элемент", "ToolButton18", &TForm1::ToolButton18Click},
+  };
+  for (std::size_t i = 0; i < std::size(tools); ++i) {
+    const Tool& tool = tools[i];
+    if (tool.icon == ToolIcon::Connect || tool.icon == ToolIcon::Move ||
+        tool.icon == ToolIcon::Delete)
       tool_bar2_->addSeparator();
-    QAction* tool = tool_bar2_->addAction(MakeToolIcon(icon), QString());
-    tool->setToolTip(QString::fromUtf8(tip));
-    tool->setCheckable(true);
-    // The editing tools that these buttons choose arrive with the canvas editor.
-    tool->setEnabled(false);
-    tool_bar2_->widgetForAction(tool)->setFixedSize(32, 25);
+    QAction* button = tool_bar2_->addAction(MakeToolIcon(tool.icon), QString());
+    button->setObjectName(QLatin1String(tool.name));
+    button->setToolTip(QString::fromUtf8(tool.tip));
+    button->setCheckable(true);
+    connect(button, &QAction::triggered, this, tool.handler);
+    tool_bar2_->widgetForAction(button)->setFixedSize(32, 25);
+    tool_buttons_[i] = button;
   }
 }
 
@@ -182,11 +204,23 @@ void TForm1::BuildStatusBar1() {
   line_count_panel_ = new QLabel(this);
   line_count_panel_->setObjectName(QStringLiteral("Panel0"));
   line_count_panel_->setFixedWidth(100);
-  auto* element_panel = new QLabel(this);
-  element_panel->setObjectName(QStringLiteral("Panel1"));
-  element_panel->setMinimumWidth(50);
+  element_panel_ = new QLabel(this);
+  element_panel_->setObjectName(QStringLiteral("Panel1"));
+  element_panel_->setMinimumWidth(50);
   statusBar()->addWidget(line_count_panel_);
-  statusBar()->addWidget(element_panel, 1);
+  statusBar()->addWidget(element_panel_, 1);
+}
+
+void TForm1::BuildEditor() {
+  const EditorDialogs dialogs{*generator_dialog_, *queue_dialog_, *device_dialog_,
+                              *probability_dialog_, *transition_dialog_};
+  editor_ui_ = std::make_unique<EditorWindowUi>(*store_, *picture_, *image1_, dialogs, format_,
+                                                [this] { RegenerateText(); });
+  editor_ui_->SetToolButtons(tool_buttons_);
+  tools_ = std::make_unique<EditorTools>(*store_, *editor_ui_, format_);
+  connect(image1_, &CanvasView::Clicked, this, &TForm1::Image1Click);
+  connect(image1_, &CanvasView::DoubleClicked, this, &TForm1::Image1DblClick);
+  connect(image1_, &CanvasView::PointerMoved, this, &TForm1::Image1MouseMove);
 }
 
 void TForm1::BuildFileDialogs() {
@@ -368,6 +402,7 @@ void TForm1::RegenerateText() {
 }
 
 void TForm1::ToolButton7Click() {
+  tools_->StopMoving();
   GuardCommand([this] {
     ParseText();
     ShowView(true);
@@ -469,6 +504,46 @@ void TForm1::HelpClick() {
 
 void TForm1::AboutClick() {
   about_->exec();
+}
+
+void TForm1::ToolButton14Click() {
+  tools_->Toggle(EditorTool::AddGenerator);
+}
+
+void TForm1::ToolButton12Click() {
+  tools_->Toggle(EditorTool::AddQueue);
+}
+
+void TForm1::ToolButton13Click() {
+  tools_->Toggle(EditorTool::AddDevice);
+}
+
+void TForm1::ToolButton15Click() {
+  tools_->Toggle(EditorTool::Connect);
+}
+
+void TForm1::ToolButton16Click() {
+  tools_->Toggle(EditorTool::Disconnect);
+}
+
+void TForm1::ToolButton17Click() {
+  tools_->Toggle(EditorTool::Move);
+}
+
+void TForm1::ToolButton18Click() {
+  tools_->Toggle(EditorTool::Delete);
+}
+
+void TForm1::Image1Click() {
+  GuardCommand([this] { tools_->Click(image1_->PointerToCanvas()); });
+}
+
+void TForm1::Image1DblClick() {
+  GuardCommand([this] { tools_->DoubleClick(image1_->PointerToCanvas()); });
+}
+
+void TForm1::Image1MouseMove() {
+  element_panel_->setText(FromCp1251(tools_->PointerMoved(image1_->PointerToCanvas())));
 }
 
 void TForm1::UpdateLineCount() {

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QMainWindow>
 
+#include <array>
 #include <functional>
 #include <memory>
 
 #include "app/qt_platform.h"
+#include "editor/editor_tools.h"
 #include "editor/raster_canvas.h"
 #include "engine/compute_command.h"
 #include "engine/random_generator.h"
@@ -22,8 +24,14 @@ class QToolBar;
 namespace qsim::gui {
 
 class CanvasView;
+class EditorWindowUi;
 class RunProgressDialog;
 class TForm2;
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
 class TForm8;
 class TForm9;
 class TForm10;
@@ -65,6 +73,19 @@ class TForm1 : public QMainWindow {
   void ToolButton7Click();   // the visual editor
   void HelpClick();
   void AboutClick();
+  // The editing tools of `ToolBar2`, in their order on the bar.
+  void ToolButton14Click();
+  void ToolButton12Click();
+  void ToolButton13Click();
+  void ToolButton15Click();
+  void ToolButton16Click();
+  void ToolButton17Click();
+  void ToolButton18Click();
+  // The canvas: a dialog field that does not convert ends the handler with the
+  // error box.
+  void Image1Click();
+  void Image1DblClick();
+  void Image1MouseMove();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -76,6 +97,7 @@ class TForm1 : public QMainWindow {
   void BuildMenuAndToolBar1();
   void BuildToolBar2();
   void BuildStatusBar1();
+  void BuildEditor();
   void BuildFileDialogs();
   void FirstActivation();
 
@@ -113,13 +135,22 @@ class TForm1 : public QMainWindow {
   QToolBar* tool_bar1_ = nullptr;
   QToolBar* tool_bar2_ = nullptr;
   QLabel* line_count_panel_ = nullptr;
+  QLabel* element_panel_ = nullptr;
+  std::array<QAction*, 7> tool_buttons_{};
   QFileDialog* open_dialog1_ = nullptr;
   QFileDialog* save_dialog1_ = nullptr;
+  TForm4* queue_dialog_;
+  TForm5* device_dialog_;
+  TForm6* probability_dialog_;
+  TForm7* transition_dialog_;
   TForm8* about_;
   TForm2* settings_;
+  TForm3* generator_dialog_;
   TForm9* findings_;
   TForm10* sweep_;
   RunProgressDialog* progress_;
+  std::unique_ptr<EditorWindowUi> editor_ui_;
+  std::unique_ptr<EditorTools> tools_;
 };
 
 }  // namespace qsim::gui

@@ -1,0 +1,71 @@
+#pragma once
+
+#include <QString>
+
+#include <array>
+#include <functional>
+
+#include "editor/editor_tools.h"
+#include "editor/raster_canvas.h"
+#include "language/number_format.h"
+#include "model/model_store.h"
+
+class QAction;
+class QWidget;
+
+namespace qsim::gui {
+
+class TForm3;
+class TForm4;
+class TForm5;
+class TForm6;
+class TForm7;
+
+// The dialogs of the visual editor, created once by the main window.
+struct EditorDialogs {
+  TForm3& generator;
+  TForm4& queue;
+  TForm5& device;
+  TForm6& probability;
+  TForm7& transition;
+};
+
+// The editing tools' view of the main window: the element dialogs over the
+// store, the drawing passes on the picture shown by the canvas, the message box
+// and the buttons of the bottom tool bar. An element dialog is shown, the
+// picture erased and only then are the fields stored, so a field that does not
+// convert (QsimError) leaves the picture erased until the next draw pass.
+class EditorWindowUi : public EditorUi {
+ public:
+  // REQUIRES: every reference outlives the object. `regenerate_text` rewrites
+  // the text pane from the store without switching views.
+  EditorWindowUi(ModelStore& store, RasterCanvas& picture, QWidget& canvas,
+                 const EditorDialogs& dialogs, const NumberFormat& format,
+                 std::function<void()> regenerate_text);
+
+  // The seven tool buttons, in the order of `EditorTool`.
+  void SetToolButtons(const std::array<QAction*, 7>& buttons) { buttons_ = buttons; }
+
+  void EditGeneratorSlot(int slot, const std::string& caption, FieldOrder order) override;
+  void EditQueueSlot(int slot, const std::string& caption) override;
+  void EditDeviceSlot(int slot, const std::string& caption) override;
+  std::string AskProbability(const std::string& caption, const std::string& suggested) override;
+  std::optional<int> ChooseTransition(const std::string& caption,
+                                      const std::vector<std::string>& items) override;
+  void ShowMessage(const std::string& text) override;
+  void EraseModel() override;
+  void DrawModel() override;
+  void RefreshAfterEdit() override;
+  void SetToolDown(EditorTool tool, bool down) override;
+
+ private:
+  ModelStore& store_;
+  RasterCanvas& picture_;
+  QWidget& canvas_;
+  EditorDialogs dialogs_;
+  NumberFormat format_;
+  std::function<void()> regenerate_text_;
+  std::array<QAction*, 7> buttons_{};
+};
+
+}  // namespace qsim::gui

@@ -1,0 +1,26 @@
+#include "app/transition_dialog.h"
+
+#include <QComboBox>
+
+namespace qsim::gui {
+
+TForm7::TForm7(QWidget* parent)
+    : ElementDialog("TForm7", QSize(289, 49), QPoint(192, 107), parent),
+      combo_box1_(AddComboBox(QPoint(112, 0), 177)) {
+  AddLabel(QStringLiteral("Удалить переход в "), 2);
+  AddButton1(QStringLiteral("ОК"), QRect(216, 32, 73, 17));
+}
+
+std::optional<int> TForm7::Choose(const QString& caption, const QStringList& items) {
+  combo_box1_->clear();
+  setWindowTitle(caption);
+  combo_box1_->addItems(items);
+  combo_box1_->setCurrentIndex(0);
+  exec();
+  const int chosen = ChosenPosition(*combo_box1_);
+  if (chosen < 0)
+    return std::nullopt;
+  return chosen;
+}
+
+}  // namespace qsim::gui

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+
+#include "app/element_dialog.h"
+
+namespace qsim::gui {
+
+// The transitions of an element, offered for removal in a list.
+class TForm7 : public ElementDialog {
+  Q_OBJECT
+
+ public:
+  explicit TForm7(QWidget* parent);
+
+  // Shows `items` with the first one chosen; returns the position (from 0) of
+  // the chosen item, or none when the list holds a typed text that is no item.
+  std::optional<int> Choose(const QString& caption, const QStringList& items);
+
+ private:
+  QComboBox* combo_box1_;
+};
+
+}  // namespace qsim::gui
