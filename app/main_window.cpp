@@ -70,7 +70,9 @@ TForm1::TForm1(const QString& program_folder, QWidget* parent)
   views->addWidget(memo2_);
   views->addWidget(image1_);
   setCentralWidget(central);
-  BuildMenuAndToolBar1();
+  const Commands commands = NewCommands();
+  BuildMainMenu1(commands);
+  BuildToolBar1(commands);
   BuildToolBar2();
   BuildStatusBar1();
   BuildFileDialogs();
@@ -101,65 +103,71 @@ QAction* TForm1::NewCommand(const QString& text, const QString& tool_tip, ToolIc
   return action;
 }
 
-void TForm1::BuildMenuAndToolBar1() {
-  QAction* new_model = NewCommand(QStringLiteral("Новый"), QStringLiteral("Новая модель"),
-                                  ToolIcon::NewModel, "NewModelButton", &TForm1::NewModelClick);
-  QAction* open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
-                             ToolIcon::OpenModel, "OpenModelButton", &TForm1::OpenModelClick);
-  QAction* save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
-                             ToolIcon::SaveModel, "SaveModelButton", &TForm1::SaveModelClick);
-  QAction* settings = NewCommand(QStringLiteral("Параметры моделирования"),
-                                 QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
-                                 "ToolButton10", &TForm1::ToolButton10Click);
-  QAction* run =
-      NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
-                 ToolIcon::Run, "RunButton", &TForm1::Button1Click);
-  QAction* sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
-                              QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
-                              "ToolButton22", &TForm1::ToolButton22Click);
-  QAction* code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
-                             ToolIcon::CodeEditor, "ToolButton11", &TForm1::ToolButton11Click);
-  QAction* visual =
+TForm1::Commands TForm1::NewCommands() {
+  Commands c;
+  c.new_model = NewCommand(QStringLiteral("Новый"), QStringLiteral("Новая модель"),
+                           ToolIcon::NewModel, "NewModelButton", &TForm1::NewModelClick);
+  c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
+                      ToolIcon::OpenModel, "OpenModelButton", &TForm1::OpenModelClick);
+  c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
+                      ToolIcon::SaveModel, "SaveModelButton", &TForm1::SaveModelClick);
+  c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
+                          QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
+                          "ToolButton10", &TForm1::ToolButton10Click);
+  c.run = NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
+                     ToolIcon::Run, "RunButton", &TForm1::Button1Click);
+  c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
+                       QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
+                       "ToolButton22", &TForm1::ToolButton22Click);
+  c.code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
+                      ToolIcon::CodeEditor, "ToolButton11", &TForm1::ToolButton11Click);
+  c.visual =
       NewCommand(QStringLiteral("Визуальный редактор"), QStringLiteral("Визуальный редактор"),
                  ToolIcon::VisualEditor, "ToolButton7", &TForm1::ToolButton7Click);
-  QAction* about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
-                              ToolIcon::About, "AboutButton", &TForm1::AboutClick);
-  QAction* help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
-                             "HelpItem", &TForm1::HelpClick);
-  auto* exit = new QAction(MakeToolIcon(ToolIcon::Exit), QStringLiteral("Выход"), this);
-  exit->setObjectName(QStringLiteral("ExitItem"));
-  connect(exit, &QAction::triggered, this, &QWidget::close);
-  new_model->setShortcut(QKeySequence::New);
-  open->setShortcut(QKeySequence::Open);
-  save->setShortcut(QKeySequence::Save);
-  exit->setShortcut(QKeySequence::Quit);
-  run->setShortcut(Qt::Key_F9);
-  help->setShortcut(QKeySequence::HelpContents);
+  c.about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
+                       ToolIcon::About, "AboutButton", &TForm1::AboutClick);
+  c.help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
+                      "HelpItem", &TForm1::HelpClick);
+  c.exit = new QAction(MakeToolIcon(ToolIcon::Exit), QStringLiteral("Выход"), this);
+  c.exit->setObjectName(QStringLiteral("ExitItem"));
+  connect(c.exit, &QAction::triggered, this, &QWidget::close);
+  c.new_model->setShortcut(QKeySequence::New);
+  c.open->setShortcut(QKeySequence::Open);
+  c.save->setShortcut(QKeySequence::Save);
+  c.exit->setShortcut(QKeySequence::Quit);
+  c.run->setShortcut(Qt::Key_F9);
+  c.help->setShortcut(QKeySequence::HelpContents);
+  return c;
+}
 
+void TForm1::BuildMainMenu1(const Commands& c) {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
-  menuBar()->addMenu(QStringLiteral("Файл"))->addActions({new_model, open, save});
-  menuBar()->actions().last()->menu()->addSeparator();
-  menuBar()->actions().last()->menu()->addAction(exit);
+  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  file->addActions({c.new_model, c.open, c.save});
+  file->addSeparator();
+  file->addAction(c.exit);
   QMenu* compute = menuBar()->addMenu(QStringLiteral("Расчет"));
-  compute->addAction(run);
+  compute->addAction(c.run);
   compute->addSeparator();
-  compute->addAction(settings);
-  compute->addAction(sweep);
-  menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({code, visual});
-  menuBar()->addMenu(QStringLiteral("Справка"))->addActions({help, about});
+  compute->addAction(c.settings);
+  compute->addAction(c.sweep);
+  menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({c.code, c.visual});
+  menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
+}
 
+void TForm1::BuildToolBar1(const Commands& c) {
   tool_bar1_ = addToolBar(QStringLiteral("ToolBar1"));
   tool_bar1_->setObjectName(QStringLiteral("ToolBar1"));
   tool_bar1_->setMovable(false);
   tool_bar1_->setIconSize(QSize(16, 16));
-  tool_bar1_->addActions({new_model, open, save});
+  tool_bar1_->addActions({c.new_model, c.open, c.save});
   tool_bar1_->addSeparator();
-  tool_bar1_->addActions({settings, run});
-  tool_bar1_->addAction(sweep);
+  tool_bar1_->addActions({c.settings, c.run});
+  tool_bar1_->addAction(c.sweep);
   tool_bar1_->addSeparator();
-  tool_bar1_->addActions({code, visual});
+  tool_bar1_->addActions({c.code, c.visual});
   tool_bar1_->addSeparator();
-  tool_bar1_->addAction(about);
+  tool_bar1_->addAction(c.about);
 }
 
 void TForm1::BuildToolBar2() {

@@ -94,7 +94,23 @@ class TForm1 : public QMainWindow {
  private:
   QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
                       void (TForm1::*command)());
-  void BuildMenuAndToolBar1();
+  // The commands that the menu and ToolBar1 share.
+  struct Commands {
+    QAction* new_model;
+    QAction* open;
+    QAction* save;
+    QAction* settings;
+    QAction* run;
+    QAction* sweep;
+    QAction* code;
+    QAction* visual;
+    QAction* about;
+    QAction* help;
+    QAction* exit;
+  };
+  Commands NewCommands();
+  void BuildMainMenu1(const Commands& c);
+  void BuildToolBar1(const Commands& c);
   void BuildToolBar2();
   void BuildStatusBar1();
   void BuildEditor();
