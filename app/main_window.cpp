@@ -42,6 +42,18 @@ NumberFormat LocaleNumberFormat() {
   return NumberFormat{separator.size() == 1 ? separator[0] : '.'};
 }
 
+// The report's picture: the model as the run left it, drawn afresh when the
+// report asks for it (on the thread of the run), so that a run from the code
+// editor, whose canvas is blank, shows the model too.
+std::function<RgbImageView()> ReportPicture(const ModelStore& store) {
+  auto canvas = std::make_shared<std::unique_ptr<RasterCanvas>>();
+  return [&store, canvas] {
+    *canvas = std::make_unique<RasterCanvas>();
+    DrawModel(store, **canvas);
+    return (*canvas)->image();
+  };
+}
+
 QString ModelFileFilter() {
   return QStringLiteral("Текстовые описания моделей (*.txt);;Все файлы (*)");
 }
@@ -286,12 +298,15 @@ bool TForm1::GuardCommand(const std::function<void()>& command) {
 }
 
 ComputeEnvironment TForm1::Environment() {
-  return ComputeEnvironment{.store = *store_,
-                            .simulation = simulation_,
-                            .platform = platform_,
-                            .format = format_,
-                            .model_file_name = ToCp1251(model_file_name_),
-                            .reports_folder = platform_.ProgramFolder() + "/reports"};
+  ComputeEnvironment environment{.store = *store_,
+                                 .simulation = simulation_,
+                                 .platform = platform_,
+                                 .format = format_,
+                                 .model_file_name = ToCp1251(model_file_name_),
+                                 .reports_folder = platform_.ProgramFolder() + "/reports",
+                                 .picture = ReportPicture(*store_)};
+  environment.controls.max_events = kDefaultMaxEvents;
+  return environment;
 }
 
 // Runs the core's compute command on the pane's lines and puts back what it made
@@ -355,8 +370,8 @@ void TForm1::ReportStoppedRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated || outcome.run.outcome == RunOutcome::Finished)
     return;
   QMessageBox box(QMessageBox::Information, ApplicationTitle(),
-                  QStringLiteral("Моделирование прервано. Отчет не записан."), QMessageBox::Ok,
-                  this);
+                  FromCp1251(RunOutcomeMessage(outcome.run, format_)) + QLatin1Char('.'),
+                  QMessageBox::Ok, this);
   box.setObjectName(QStringLiteral("RunStoppedBox"));
   box.exec();
 }

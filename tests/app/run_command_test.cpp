@@ -87,6 +87,26 @@ class RunCommandTest : public QObject {
     QVERIFY(shown.opened->at(1).contains(QStringLiteral("/protocol_")));
   }
 
+  void theReportPictureShowsTheModelAlsoFromTheCodeEditor() {
+    ShownMainWindow shown;
+    shown.TypeModel(ExampleText("single_device.txt"));
+    {
+      const auto settings = OnModal<TForm2>([](TForm2* dialog) {
+        dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox7"))->click();
+        Press(dialog, "Button1");
+      });
+      shown.window->ToolButton10Click();
+    }
+    Run(shown);
+    const QStringList files = shown.folder.ReportFiles();
+    QCOMPARE(files.size(), 2);
+    QVERIFY(files[1].endsWith(QStringLiteral(".htm.bmp")));
+    const QByteArray bitmap = FileBytes(shown.folder.reports() + QLatin1Char('/') + files[1]);
+    QVERIFY(bitmap.startsWith("BM"));
+    QVERIFY(bitmap.mid(54).count('\0') > 0);    // black strokes on the white picture
+    QVERIFY(IsBlank(shown.window->picture()));  // the canvas of the code editor stays blank
+  }
+
   void aBlockingFindingLeavesOnlyTheWayBackToEditing() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("simulate 0;"));
@@ -140,7 +160,7 @@ class RunCommandTest : public QObject {
     });
     Run(shown);
     QVERIFY(events.toLongLong() > 0);
-    QCOMPARE(stopped->text, QStringLiteral("Моделирование прервано. Отчет не записан."));
+    QCOMPARE(stopped->text, QStringLiteral("Моделирование прервано; отчет не записан."));
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     QVERIFY(shown.opened->isEmpty());
     QVERIFY(shown.pane_text().endsWith(QStringLiteral("by_time 1000000000000;")));
