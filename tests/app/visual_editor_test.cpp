@@ -331,8 +331,14 @@ void VisualEditorTest::deviceConnectsToTheTerminator() {
   editor.Press("ToolButton15");
   editor.Click(QPoint(305, 105));
   auto seen = std::make_shared<QStringList>();
-  const auto probability = Answer<TForm6>(seen);
+  auto stayed_open = std::make_shared<bool>(false);
+  const auto probability = Answer<TForm6>(seen, [stayed_open](TForm6* d) {
+    QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_Escape);
+    QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_Return);
+    *stayed_open = d->isVisible();
+  });
   editor.Click(QPoint(407, 105));
+  QVERIFY(*stayed_open);  // neither Escape nor Enter closes the dialog
   QCOMPARE(*seen, QStringList({"Переход из устройства 1 в терминатор заявок", "1"}));
   QCOMPARE(editor.store().device(1).transitions[1].kind, TargetKind::Terminator);
   QVERIFY(editor.text().contains(QStringLiteral("transfer 1;\n1 terminator;")));
