@@ -15,7 +15,7 @@ class QsimError : public std::runtime_error {
   explicit QsimError(const std::string& message, int line = 0)
       : std::runtime_error(message), line_(line) {}
 
-  const std::string message() const { return what(); }
+  std::string message() const { return what(); }
   int line() const { return line_; }
 
   // The same error tied to a line of the model text, unless it already is.

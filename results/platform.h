@@ -7,9 +7,9 @@ namespace qsim {
 // A local calendar date and time of day.
 struct LocalDateTime {
   int year = 0;
-  int month = 0;   // 1..12
-  int day = 0;     // 1..31
-  int hour = 0;    // 0..23
+  int month = 0;  // 1..12
+  int day = 0;    // 1..31
+  int hour = 0;   // 0..23
   int minute = 0;
   int second = 0;
 };
@@ -35,5 +35,12 @@ class Platform {
 
 // The stamp of generated file names: dd_mm_yyyy_hh_mm_ss.
 std::string DateTimeStamp(const LocalDateTime& when);
+
+// The path of a generated file (report, protocol) in the reports folder: the chosen name
+// (Windows-1251 text) or prefix + the stamp of `when`, then the suffix and the extension.
+std::string GeneratedFilePath(const std::string& reports_folder, bool name_auto,
+                              const std::string& chosen_name, const std::string& prefix,
+                              const LocalDateTime& when, const std::string& suffix,
+                              const std::string& extension);
 
 }  // namespace qsim

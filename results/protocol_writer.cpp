@@ -113,12 +113,4 @@ void ProtocolFile::RunFinished() {
   file_.close();
 }
 
-std::string GeneratedFilePath(const std::string& reports_folder, bool name_auto,
-                              const std::string& chosen_name, const std::string& prefix,
-                              const LocalDateTime& when, const std::string& suffix,
-                              const std::string& extension) {
-  const std::string name = name_auto ? prefix + DateTimeStamp(when) : Cp1251ToUtf8(chosen_name);
-  return reports_folder + "/" + name + suffix + extension;
-}
-
 }  // namespace qsim

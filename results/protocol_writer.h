@@ -59,11 +59,4 @@ class ProtocolFile : public ProtocolWriter {
   std::ofstream file_;
 };
 
-// The path of a generated file in the reports folder: the chosen name (Windows-1251
-// text) or prefix + the stamp of `when`, then the suffix and the extension.
-std::string GeneratedFilePath(const std::string& reports_folder, bool name_auto,
-                              const std::string& chosen_name, const std::string& prefix,
-                              const LocalDateTime& when, const std::string& suffix,
-                              const std::string& extension);
-
 }  // namespace qsim

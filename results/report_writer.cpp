@@ -1,7 +1,5 @@
 #include "results/report_writer.h"
 
-#include "results/protocol_writer.h"
-
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
