@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a given time, one job
-# at a time. New inputs collect in build-fuzz/corpus/TARGET, faults in
-# build-fuzz/artifacts/TARGET. With --merge the collected corpus is minimised
-# into fuzz/corpus/TARGET, the corpus the tests replay.
+# at a time, from the seeds and the committed corpus. New inputs collect in
+# build-fuzz/corpus/TARGET, faults in build-fuzz/artifacts/TARGET. With --merge,
+# everything the targets collected is then minimised, by the edges of the compute
+# target (which reads, checks, runs, reports and writes), into fuzz/corpus/minimized,
+# the corpus the tests replay.
 # Usage: scripts/fuzz.sh [--merge] [SECONDS] [TARGET ...]
 #   TARGET: read_text, round_trip or compute (default: all three, in that order).
 set -euo pipefail
@@ -21,24 +23,26 @@ targets=("$@")
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQSIM_FUZZ=ON -DQSIM_BUILD_TESTS=OFF -DQSIM_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j2 --target "${targets[@]/%/_fuzzer}"
+cmake --build build-fuzz -j2 --target read_text_fuzzer round_trip_fuzzer compute_fuzzer
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+options=(-max_len=4096 -timeout=10 -rss_limit_mb=2048)
+mkdir -p fuzz/corpus/minimized
 for target in "${targets[@]}"; do
-  work=build-fuzz/corpus/$target
-  artifacts=build-fuzz/artifacts/$target
-  mkdir -p "$work" "$artifacts" "fuzz/corpus/$target"
+  mkdir -p "build-fuzz/corpus/$target" "build-fuzz/artifacts/$target"
   echo "== $target: $seconds s"
-  build-fuzz/fuzz/${target}_fuzzer "$work" "fuzz/corpus/$target" fuzz/corpus/seeds \
-    -dict=fuzz/qsim.dict -max_len=4096 -timeout=10 -rss_limit_mb=2048 \
-    -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$artifacts/" || exit $?
-  if [ "$merge" -eq 1 ]; then
-    minimised=$(mktemp -d)
-    build-fuzz/fuzz/${target}_fuzzer -merge=1 "$minimised" "fuzz/corpus/$target" "$work" \
-      -max_len=4096 -timeout=10
-    rm -f "fuzz/corpus/$target"/*
-    cp "$minimised"/* "fuzz/corpus/$target/"
-    rm -rf "$minimised"
-  fi
+  "build-fuzz/fuzz/${target}_fuzzer" "build-fuzz/corpus/$target" fuzz/corpus/minimized \
+    fuzz/corpus/seeds tests/fuzz_regressions -dict=fuzz/qsim.dict "${options[@]}" \
+    -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target/"
 done
+
+if [ "$merge" -eq 1 ]; then
+  minimised=$(mktemp -d)
+  build-fuzz/fuzz/compute_fuzzer -merge=1 -use_counters=0 "${options[@]}" "$minimised" \
+    fuzz/corpus/minimized build-fuzz/corpus/*/
+  rm -f fuzz/corpus/minimized/*
+  cp "$minimised"/* fuzz/corpus/minimized/
+  rm -rf "$minimised"
+  echo "fuzz/corpus/minimized: $(ls fuzz/corpus/minimized | wc -l) inputs"
+fi
