@@ -33,44 +33,41 @@ void ProtocolWriter::RunStarted() {
 void ProtocolWriter::EventTaken(const EventNode& e) {
   line_ = NumberText(e.time, format_);
   line_ += ' ';
+  // Every line names its element, except a removal, and most end with the request.
+  const auto element = [&](std::string_view what) {
+    line_ += what;
+    AppendInt(line_, e.element);
+  };
+  const auto request = [&](std::string_view what) {
+    line_ += what;
+    AppendInt(line_, e.request->number);
+    line_ += ';';
+  };
   switch (e.kind) {
     case EventKind::Generation:
-      line_ += "Генератор №"_cp;
-      AppendInt(line_, e.element);
+      element("Генератор №"_cp);
       line_ += " - генерация заявки;"_cp;
       break;
     case EventKind::QueueEntry:
-      line_ += "Очередь №"_cp;
-      AppendInt(line_, e.element);
-      line_ += " - вход заявки N"_cp;
-      AppendInt(line_, e.request->number);
-      line_ += ';';
+      element("Очередь №"_cp);
+      request(" - вход заявки N"_cp);
       break;
     case EventKind::QueueExit:
-      line_ += "Очередь №"_cp;
-      AppendInt(line_, e.element);
+      element("Очередь №"_cp);
       line_ += " - выход заявки;"_cp;
       break;
     case EventKind::ServiceStart:
-      line_ += "Устройство №"_cp;
-      AppendInt(line_, e.element);
+      element("Устройство №"_cp);
       line_ += " - пост. на обсл. из очереди №"_cp;
       AppendInt(line_, e.from_queue);
-      line_ += " заявки N"_cp;
-      AppendInt(line_, e.request->number);
-      line_ += ';';
+      request(" заявки N"_cp);
       break;
     case EventKind::ServiceEnd:
-      line_ += "Устройство №"_cp;
-      AppendInt(line_, e.element);
-      line_ += " - конец обслуживания заявки N"_cp;
-      AppendInt(line_, e.request->number);
-      line_ += ';';
+      element("Устройство №"_cp);
+      request(" - конец обслуживания заявки N"_cp);
       break;
     case EventKind::Removal:
-      line_ += "Удаление из системы заявки N"_cp;
-      AppendInt(line_, e.request->number);
-      line_ += ';';
+      request("Удаление из системы заявки N"_cp);
       break;
   }
   line_ += kCrLf;

@@ -17,6 +17,15 @@ const std::string kModel =
     "queue 1;\nlen 5;\ntransfer 1;\n1 device 1;\n"
     "device 1;\nk 1;\nv 0.5;\nrasp 4;\ntransfer 1;\n1 terminator;\nsimulate 3;\n";
 
+// The model with a one-place queue before a device busy for 100 units, and a
+// last line that keeps the run going.
+std::string SlowLine(const std::string& last_line) {
+  std::string model = kModel + last_line + "\n";
+  model.replace(model.find("v 0.5;"), 6, "v 100;");
+  model.replace(model.find("len 5;"), 6, "len 1;");
+  return model;
+}
+
 class RunCommandTest : public test_support::CliRunner {
  protected:
   std::string Reports() {
@@ -83,9 +92,7 @@ TEST_F(RunCommandTest, NonBlockingFindingsAreAppliedAndTheRunGoesOn) {
 }
 
 TEST_F(RunCommandTest, TheEventLimitStopsARunThatCannotEnd) {
-  std::string model = kModel + "process_all 0;\n";
-  model.replace(model.find("v 0.5;"), 6, "v 100;");
-  model.replace(model.find("len 5;"), 6, "len 1;");
+  const std::string model = SlowLine("process_all 0;");
   RunModel(model, "--max-events 100000");
   EXPECT_EQ(last_.status, 2);
   EXPECT_EQ(last_.err,
@@ -95,9 +102,7 @@ TEST_F(RunCommandTest, TheEventLimitStopsARunThatCannotEnd) {
 }
 
 TEST_F(RunCommandTest, ARunWhoseTimeStandsStillStopsWithoutAReport) {
-  std::string model = kModel + "process_all 0;\n";
-  model.replace(model.find("v 0.5;"), 6, "v 100;");
-  model.replace(model.find("len 5;"), 6, "len 1;");
+  const std::string model = SlowLine("process_all 0;");
   RunModel(model, "");
   EXPECT_EQ(last_.status, 2);
   // Time stays at 2 for the stall limit of events in a row.
@@ -108,9 +113,7 @@ TEST_F(RunCommandTest, ARunWhoseTimeStandsStillStopsWithoutAReport) {
 }
 
 TEST_F(RunCommandTest, CtrlCStopsTheRunWithoutAReport) {
-  std::string model = kModel + "by_time 1E300;\n";
-  model.replace(model.find("v 0.5;"), 6, "v 100;");
-  model.replace(model.find("len 5;"), 6, "len 1;");
+  const std::string model = SlowLine("by_time 1E300;");
   const fs::path path = Write("model.txt", model);
   const fs::path err = folder_ / "run_stderr.txt";
   last_ = Run("run --decimal-separator . '" + path.string() + "' --reports-dir '" + Reports() +
