@@ -19,13 +19,13 @@ bool ReviewOnGuiThread(TForm9& findings, const ValidationResult& result) {
   return go_on;
 }
 
-ComputeOutcome RunOnWorker(std::vector<std::string>& text, bool& parse_only,
-                           ComputeEnvironment& environment, RunProgressDialog& progress) {
+ComputeOutcome RunOnWorker(std::vector<std::string>& text, ComputeEnvironment& environment,
+                           RunProgressDialog& progress) {
   ComputeOutcome outcome;
   std::exception_ptr failure;
   const std::unique_ptr<QThread> worker(QThread::create([&] {
     try {
-      outcome = Button1Click(text, parse_only, environment);
+      outcome = ComputeCommand(text, ComputeMode::Run, environment);
     } catch (...) {
       failure = std::current_exception();
     }
@@ -38,11 +38,11 @@ ComputeOutcome RunOnWorker(std::vector<std::string>& text, bool& parse_only,
 
 }  // namespace
 
-ComputeOutcome RunComputeCommand(std::vector<std::string>& text, bool& parse_only,
+ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mode,
                                  ComputeEnvironment& environment, TForm9& findings,
                                  RunProgressDialog& progress) {
-  if (parse_only)
-    return Button1Click(text, parse_only, environment);
+  if (mode == ComputeMode::ParseOnly)
+    return ComputeCommand(text, mode, environment);
   environment.controls.cancel = progress.cancel_flag();
   environment.controls.progress = [&progress](const RunProgress& where) {
     progress.PostProgress(where);
@@ -50,7 +50,7 @@ ComputeOutcome RunComputeCommand(std::vector<std::string>& text, bool& parse_onl
   environment.review_findings = [&findings](const ValidationResult& result) {
     return ReviewOnGuiThread(findings, result);
   };
-  return RunOnWorker(text, parse_only, environment, progress);
+  return RunOnWorker(text, environment, progress);
 }
 
 }  // namespace qsim::gui

@@ -7,7 +7,7 @@
 
 #include "editor/editor_tools.h"
 #include "editor/raster_canvas.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 class QAction;

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 class QWidget;
 

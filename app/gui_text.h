@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim::gui {
 

@@ -31,8 +31,8 @@
 #include "app/transition_dialog.h"
 #include "app/window_titles.h"
 #include "editor/model_drawing.h"
+#include "foundation/qsim_error.h"
 #include "language/model_text_writer.h"
-#include "model/qsim_error.h"
 
 namespace qsim::gui {
 namespace {
@@ -268,7 +268,6 @@ void TForm1::showEvent(QShowEvent* event) {
 // Fills the canvas and switches to the visual editor, which reads the initial
 // text (no keyword in it) and rewrites it as the text of the empty model.
 void TForm1::FirstActivation() {
-  parse_only_ = false;
   text_only_ = false;
   store_->settings.by_time = false;
   store_->settings.end_time = 0;
@@ -311,13 +310,13 @@ ComputeEnvironment TForm1::Environment() {
 
 // Runs the core's compute command on the pane's lines and puts back what it made
 // of them: the canonical text, or after a reading error the lines as read so far.
-ComputeOutcome TForm1::Compute() {
+ComputeOutcome TForm1::Compute(ComputeMode mode) {
   const std::vector<std::string> read = PaneLines(*memo2_);
   std::vector<std::string> text = read;
   ComputeEnvironment environment = Environment();
   ComputeOutcome outcome;
   try {
-    outcome = RunComputeCommand(text, parse_only_, environment, *findings_, *progress_);
+    outcome = RunComputeCommand(text, mode, environment, *findings_, *progress_);
   } catch (const QsimError&) {
     if (text != read)
       SetPaneLines(*memo2_, text);
@@ -331,8 +330,7 @@ ComputeOutcome TForm1::Compute() {
 // same model, so a text that was saved stays saved.
 void TForm1::ParseText() {
   const bool was_saved = memo2_->toPlainText() == saved_text_;
-  parse_only_ = true;
-  Compute();
+  Compute(ComputeMode::ParseOnly);
   if (was_saved)
     saved_text_ = memo2_->toPlainText();
 }
@@ -345,13 +343,13 @@ void TForm1::Button1Click() {
 // visual editor the picture is brought up to date after the run, also after an error.
 void TForm1::RunModel() {
   if (!memo2_->isHidden()) {
-    ReportStoppedRun(Compute());
+    ReportStoppedRun(Compute(ComputeMode::Run));
     return;
   }
   const auto drawn = std::make_unique<ModelStore>(*store_);
   ComputeOutcome outcome;
   try {
-    outcome = Compute();
+    outcome = Compute(ComputeMode::Run);
   } catch (const QsimError&) {
     RedrawOver(*drawn);
     throw;

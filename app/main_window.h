@@ -8,12 +8,12 @@
 #include <memory>
 
 #include "app/qt_platform.h"
+#include "commands/compute_command.h"
 #include "editor/editor_tools.h"
 #include "editor/raster_canvas.h"
-#include "engine/compute_command.h"
 #include "engine/random_generator.h"
 #include "engine/simulation.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 class QFileDialog;
@@ -118,7 +118,7 @@ class TForm1 : public QMainWindow {
   void FirstActivation();
 
   bool GuardCommand(const std::function<void()>& command);
-  ComputeOutcome Compute();
+  ComputeOutcome Compute(ComputeMode mode);
   ComputeEnvironment Environment();
   void ParseText();
   void RunModel();
@@ -140,7 +140,6 @@ class TForm1 : public QMainWindow {
   NumberFormat format_;
 
   QString model_file_name_;
-  bool parse_only_ = false;
   bool text_only_ = false;
   bool activated_ = false;
   // The pane's text when the model was last opened, saved or started anew.

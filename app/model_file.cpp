@@ -5,8 +5,8 @@
 #include <QSaveFile>
 
 #include "app/gui_text.h"
+#include "foundation/qsim_error.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 
 namespace qsim::gui {
 namespace {

@@ -5,7 +5,7 @@
 #include <atomic>
 
 #include "engine/run_controls.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 
 class QLabel;
 class QPushButton;

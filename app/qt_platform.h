@@ -5,13 +5,14 @@
 #include <functional>
 #include <string>
 
-#include "results/platform.h"
+#include "desktop/qt_core_platform.h"
 
 namespace qsim::gui {
 
-// The desktop's services for the core, over Qt. Safe to call from the thread that
-// runs a simulation: documents are handed to the desktop shell from the GUI thread.
-class QtPlatform : public Platform {
+// The desktop's services for the desktop program: those of Qt Core, and documents
+// handed to the desktop shell. Safe to call from the thread that runs a simulation:
+// documents are handed to the shell from the GUI thread.
+class QtPlatform : public desktop::QtCorePlatform {
  public:
   // Opens a document (an absolute local path) with the desktop shell.
   using DocumentOpener = std::function<void(const QString& path)>;
@@ -20,20 +21,14 @@ class QtPlatform : public Platform {
   // or a stand-in folder in tests.
   explicit QtPlatform(const QString& program_folder);
 
-  LocalDateTime Now() const override;
-  std::string ShortDate(const LocalDateTime& when) const override;
-  std::string LongTime(const LocalDateTime& when) const override;
-  std::string ProgramFolder() const override;
   // Queued to the GUI thread when called from another thread, so the document
   // opens once the command that asked for it has finished.
   void OpenDocument(const std::string& path) override;
 
-  const QString& program_folder() const { return program_folder_; }
   // Replaces the desktop shell, for tests. REQUIRES: no run in progress.
   void SetDocumentOpener(DocumentOpener opener) { opener_ = std::move(opener); }
 
  private:
-  QString program_folder_;
   DocumentOpener opener_;
 };
 

@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/run_settings.h"
 
 class QCheckBox;

@@ -17,7 +17,7 @@
 #include "app/sweep_results_window.h"
 #include "app/sweep_runner.h"
 #include "app/window_titles.h"
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim::gui {
 namespace {

@@ -2,9 +2,9 @@
 
 #include <QDialog>
 
+#include "commands/sweep_plan.h"
 #include "engine/simulation.h"
-#include "engine/sweep_plan.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 class QComboBox;

@@ -4,7 +4,7 @@
 #include <QWidget>
 
 #include "app/sweep_runner.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 
 class QChartView;
 class QComboBox;

@@ -7,7 +7,7 @@
 #include <memory>
 
 #include "app/progress_dialog.h"
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim::gui {
 namespace {

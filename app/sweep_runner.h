@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/parameter_sweep.h"
+#include "commands/parameter_sweep.h"
 #include "engine/simulation.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 namespace qsim::gui {

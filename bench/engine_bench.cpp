@@ -5,10 +5,10 @@
 #include <sstream>
 
 #include "bench/bench_models.h"
-#include "bench/linked_list_calendar.h"
 #include "engine/event_calendar.h"
 #include "engine/simulation_engine.h"
 #include "language/model_text_reader.h"
+#include "tests/support/linked_list_calendar.h"
 
 namespace qsim {
 namespace {

@@ -1,17 +1,18 @@
 #pragma once
 
-#include "results/platform.h"
+#include "desktop/qt_core_platform.h"
 
 namespace qsim::cli {
 
-// The desktop as the command line sees it: the local clock and locale, the folder
-// of the executable, and the desktop's opener for documents (xdg-open).
-class CliPlatform : public Platform {
+// The desktop as the command line sees it: the clock, locale and folder of Qt Core,
+// and xdg-open for documents.
+class CliPlatform : public desktop::QtCorePlatform {
  public:
-  LocalDateTime Now() const override;
-  std::string ShortDate(const LocalDateTime& when) const override;
-  std::string LongTime(const LocalDateTime& when) const override;
-  std::string ProgramFolder() const override;
+  // REQUIRES: the QCoreApplication exists (it knows the executable's folder).
+  CliPlatform();
+
+  // Starts xdg-open on the document and does not wait for it; a desktop without
+  // xdg-open opens nothing, and the command goes on.
   void OpenDocument(const std::string& path) override;
 };
 

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 #include "language/model_text_reader.h"
 #include "language/text_file.h"
 

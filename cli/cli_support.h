@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 namespace qsim::cli {

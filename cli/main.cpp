@@ -6,8 +6,8 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace {
 

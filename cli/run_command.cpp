@@ -9,12 +9,12 @@
 #include "cli/cli_platform.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
+#include "commands/compute_command.h"
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
-#include "engine/compute_command.h"
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 
 namespace qsim::cli {
 namespace {
@@ -132,8 +132,7 @@ int RunCommand(const QStringList& arguments) {
   for (long long run = 1; run <= runs; ++run) {
     if (runs > 1)
       environment.file_suffix = "_" + std::to_string(run);
-    bool parse_only = false;
-    const ComputeOutcome outcome = Button1Click(text, parse_only, environment);
+    const ComputeOutcome outcome = ComputeCommand(text, ComputeMode::Run, environment);
     if (!outcome.simulated)
       return kExitBlocked;
     if (!outcome.protocol_path.empty())

@@ -9,8 +9,8 @@
 
 #include "cli/cli_support.h"
 #include "cli/commands.h"
-#include "engine/parameter_sweep.h"
-#include "model/qsim_error.h"
+#include "commands/parameter_sweep.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim::cli {
 namespace {

@@ -1,7 +1,7 @@
 #include "editor/editor_tools.h"
 
 #include "editor/model_edits.h"
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "editor/element_fields.h"
 #include "editor/hit_test.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 namespace qsim {

@@ -1,7 +1,7 @@
 #include "editor/element_fields.h"
 
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -3,7 +3,7 @@
 #include <optional>
 #include <string>
 
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/element_records.h"
 
 namespace qsim {

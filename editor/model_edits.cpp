@@ -1,6 +1,6 @@
 #include "editor/model_edits.h"
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 namespace {

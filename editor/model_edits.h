@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 namespace qsim {

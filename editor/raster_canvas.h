@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "editor/rgb_color.h"
-#include "editor/rgb_image_view.h"
+#include "foundation/rgb_image_view.h"
 
 namespace qsim {
 

@@ -1,6 +1,6 @@
 #include "engine/run_controls.h"
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 

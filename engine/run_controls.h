@@ -7,7 +7,7 @@
 #include <string>
 
 #include "engine/event_node.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 
 namespace qsim {
 

@@ -1,8 +1,8 @@
 #include "engine/simulation.h"
 
-#include "engine/route_check.h"
 #include "engine/simulation_engine.h"
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
+#include "model/route_check.h"
 
 namespace qsim {
 

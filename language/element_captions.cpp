@@ -1,6 +1,6 @@
 #include "language/element_captions.h"
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 

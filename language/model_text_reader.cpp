@@ -3,8 +3,8 @@
 #include <array>
 #include <string_view>
 
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

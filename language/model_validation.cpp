@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <string_view>
 
-#include "engine/route_check.h"
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "model/route_check.h"
 
 namespace qsim {
 namespace {

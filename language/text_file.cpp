@@ -6,7 +6,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 

@@ -6,7 +6,7 @@
 #include <fstream>
 #include <vector>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -3,7 +3,7 @@
 #include <ostream>
 #include <string>
 
-#include "editor/rgb_image_view.h"
+#include "foundation/rgb_image_view.h"
 
 namespace qsim {
 

@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "engine/request_record.h"
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -5,9 +5,9 @@
 #include <string>
 
 #include "engine/run_controls.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
+#include "foundation/platform.h"
 #include "model/run_settings.h"
-#include "results/platform.h"
 
 namespace qsim {
 

@@ -5,8 +5,8 @@
 #include <string_view>
 #include <vector>
 
-#include "language/code_page.h"
-#include "language/number_format.h"
+#include "foundation/code_page.h"
+#include "foundation/number_format.h"
 #include "model/element_records.h"
 
 namespace qsim {

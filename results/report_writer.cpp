@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/element_captions.h"
-#include "model/qsim_error.h"
 #include "results/bitmap_file.h"
 #include "results/html_text.h"
 #include "results/report_statistics.h"

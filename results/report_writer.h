@@ -3,10 +3,10 @@
 #include <ostream>
 #include <string>
 
-#include "editor/rgb_image_view.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
+#include "foundation/platform.h"
+#include "foundation/rgb_image_view.h"
 #include "model/model_store.h"
-#include "results/platform.h"
 
 namespace qsim {
 

@@ -7,11 +7,11 @@
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
 #include "engine/simulation.h"
+#include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "language/model_validation.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 #include "results/protocol_writer.h"
 #include "results/report_writer.h"
 

@@ -6,9 +6,9 @@
 #include "app/gui_text.h"
 #include "app/model_file.h"
 #include "app/text_pane.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "gui_test_support.h"
-#include "language/code_page.h"
-#include "model/qsim_error.h"
 
 namespace qsim::gui {
 namespace {

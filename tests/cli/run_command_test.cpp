@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <string>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 #include "language/text_file.h"
 #include "tests/cli/cli_runner.h"
 

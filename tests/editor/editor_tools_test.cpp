@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "editor/model_edits.h"
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "tests/support/placed_elements.h"
 
 namespace qsim {

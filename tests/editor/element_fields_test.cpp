@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {
@@ -48,8 +48,7 @@ TEST(ElementFieldsTest, GeneratorOrdersDecideWhatABadFieldKeeps) {
 TEST(ElementFieldsTest, ATypedLawIsRefused) {
   GeneratorRecord g;
   g.rasp = 2;
-  EXPECT_THROW(StoreFields(g, {"1", -1, "0", "0", "n"}, FieldOrder::Placement, kComma),
-               QsimError);
+  EXPECT_THROW(StoreFields(g, {"1", -1, "0", "0", "n"}, FieldOrder::Placement, kComma), QsimError);
   EXPECT_EQ(g.rasp, 2);
   EXPECT_EQ(g.la, 1);  // stored before the law
 }

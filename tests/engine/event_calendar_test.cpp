@@ -5,7 +5,7 @@
 #include <random>
 #include <string>
 
-#include "bench/linked_list_calendar.h"
+#include "tests/support/linked_list_calendar.h"
 
 namespace qsim {
 namespace {

@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "engine/simulation.h"
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "language/text_file.h"
@@ -37,7 +37,8 @@ void ExpectCells(const std::vector<std::string>& cells, const JsonValue& golden,
   ASSERT_EQ(cells.size(), keys.size());
   for (std::size_t i = 0; i < keys.size(); ++i) {
     std::string expected = golden[keys[i]].text;
-    if (expected == "DIV0") expected = Cp1251ToUtf8(kNoValueMark);
+    if (expected == "DIV0")
+      expected = Cp1251ToUtf8(kNoValueMark);
     EXPECT_EQ(Cp1251ToUtf8(cells[i]), expected) << golden["name"].text << ", " << keys[i];
   }
 }

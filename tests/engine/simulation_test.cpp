@@ -6,10 +6,10 @@
 #include <memory>
 #include <sstream>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 #include "results/protocol_writer.h"
 
 namespace qsim {

@@ -4,9 +4,9 @@
 
 #include <memory>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 
 namespace qsim {
 namespace {

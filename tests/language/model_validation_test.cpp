@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "language/text_file.h"

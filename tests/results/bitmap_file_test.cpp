@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "editor/raster_canvas.h"
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 namespace {

@@ -7,9 +7,9 @@
 #include <memory>
 #include <sstream>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 #include "tests/support/fake_platform.h"
 
 namespace qsim {

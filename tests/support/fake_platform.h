@@ -4,7 +4,7 @@
 #include <string>
 #include <utility>
 
-#include "results/platform.h"
+#include "foundation/platform.h"
 
 namespace qsim {
 

@@ -1,4 +1,4 @@
-#include "engine/compute_command.h"
+#include "commands/compute_command.h"
 
 #include <optional>
 
@@ -9,18 +9,6 @@
 
 namespace qsim {
 namespace {
-
-// Clears the flag when the command ends, also by an error.
-class ClearOnExit {
- public:
-  explicit ClearOnExit(bool& flag) : flag_(flag) {}
-  ~ClearOnExit() { flag_ = false; }
-  ClearOnExit(const ClearOnExit&) = delete;
-  ClearOnExit& operator=(const ClearOnExit&) = delete;
-
- private:
-  bool& flag_;
-};
 
 // True when the user goes on to the run.
 bool PassesCheck(ComputeEnvironment& env) {
@@ -59,15 +47,14 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
 
 }  // namespace
 
-ComputeOutcome Button1Click(std::vector<std::string>& text, bool& parse_only,
-                            ComputeEnvironment& env) {
-  const ClearOnExit clear_parse_only(parse_only);
+ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
+                              ComputeEnvironment& env) {
   ComputeOutcome outcome;
   env.store.settings.process_all = false;
   ReadModelText(text, env.store, env.format);
-  if (!parse_only && env.store.settings.check_model && !PassesCheck(env))
-    parse_only = true;
-  if (!parse_only)
+  const bool run =
+      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env));
+  if (run)
     Simulate(env, outcome);
   text = WriteModelText(env.store, env.format);
   return outcome;

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "editor/rgb_image_view.h"
 #include "engine/run_controls.h"
 #include "engine/simulation.h"
+#include "foundation/number_format.h"
+#include "foundation/platform.h"
+#include "foundation/rgb_image_view.h"
 #include "language/model_validation.h"
-#include "language/number_format.h"
 #include "model/model_store.h"
-#include "results/platform.h"
 
 namespace qsim {
 
@@ -33,6 +33,12 @@ struct ComputeEnvironment {
   std::function<bool(const ValidationResult&)> review_findings = {};
 };
 
+// What the compute command is asked to do.
+enum class ComputeMode {
+  ParseOnly,  // read the text into the store and rewrite it, nothing more
+  Run,        // read, check, run, report
+};
+
 // What one compute command did.
 struct ComputeOutcome {
   bool simulated = false;  // a run took place (its outcome says how it ended)
@@ -44,13 +50,14 @@ struct ComputeOutcome {
 // The compute command: reads the model text into the store (process_all reset
 // first), checks the model when store.settings.check_model is on, runs it, writes
 // the report and, when asked, the protocol, opens what is to be opened, and
-// finally rewrites `text` in canonical form. With `parse_only` set it only reads
-// and rewrites the text; `parse_only` is false when the command ends, however it
-// ends. A run stopped from outside writes no report.
+// finally rewrites `text` in canonical form. In ComputeMode::ParseOnly it only
+// reads and rewrites the text. Going back to editing from the findings rewrites the
+// text with the check's corrections and runs nothing. A run stopped from outside
+// writes no report.
 //
 // Throws QsimError: a reading error ends the command with the earlier lines
 // applied and nothing else done; a file that cannot be written ends it there.
-ComputeOutcome Button1Click(std::vector<std::string>& text, bool& parse_only,
-                            ComputeEnvironment& environment);
+ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
+                              ComputeEnvironment& environment);
 
 }  // namespace qsim

@@ -1,8 +1,8 @@
-#include "results/platform.h"
+#include "foundation/platform.h"
 
 #include <cstdio>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 

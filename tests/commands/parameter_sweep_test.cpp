@@ -1,13 +1,13 @@
-#include "engine/parameter_sweep.h"
+#include "commands/parameter_sweep.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
-#include "model/qsim_error.h"
 
 namespace qsim {
 namespace {

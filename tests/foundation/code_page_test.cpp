@@ -1,4 +1,4 @@
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 #include <gtest/gtest.h>
 

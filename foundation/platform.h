@@ -14,22 +14,34 @@ struct LocalDateTime {
   int second = 0;
 };
 
-// What the desktop provides to the core. The GUI and the command line implement
-// it over Qt; tests use a fake with a fixed clock and a temporary folder. Texts are
-// Windows-1251 bytes.
+// What the desktop provides to the core: the only way the core reaches the clock,
+// the user's locale, the program's folder and the desktop shell. The GUI and the
+// command line implement it over Qt; tests use a fake with a fixed clock and a
+// temporary folder. Texts are Windows-1251 bytes; paths are in the file system's
+// encoding.
+//
+// Threads: a run of the compute command may take place on a worker thread while the
+// GUI thread waits for it, so every call may come from any thread, one at a time.
+// None of them throws.
 class Platform {
  public:
   virtual ~Platform() = default;
 
-  // The local clock.
+  // The local clock, to the second. Always succeeds.
   virtual LocalDateTime Now() const = 0;
-  // The date in the user's short date format, the time in the long time format.
+  // `when` in the user's short date format and long time format (without a time
+  // zone). Always succeed; a date the locale cannot show gives an empty text.
   virtual std::string ShortDate(const LocalDateTime& when) const = 0;
   virtual std::string LongTime(const LocalDateTime& when) const = 0;
   // The folder of the program file, without a trailing separator; `reports` and
-  // `models` live in it.
+  // `models` live in it. Always succeeds; whether the folders exist is the
+  // caller's to find out.
   virtual std::string ProgramFolder() const = 0;
-  // Asks the desktop shell to open a document (a report, a protocol, the help page).
+  // Asks the desktop shell to open a document (a report, a protocol, the help page)
+  // and returns at once. Success means only that the request was handed on: a
+  // document the desktop cannot open is the desktop's to report, never the
+  // command's. Called from a worker thread, the document opens after the command
+  // has returned to the GUI thread.
   virtual void OpenDocument(const std::string& path) = 0;
 };
 

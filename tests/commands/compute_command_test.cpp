@@ -1,13 +1,13 @@
-#include "engine/compute_command.h"
+#include "commands/compute_command.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <memory>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/text_file.h"
-#include "model/qsim_error.h"
 #include "tests/support/fake_platform.h"
 
 namespace qsim {
@@ -45,7 +45,9 @@ class ComputeCommandTest : public ::testing::Test {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  ComputeOutcome Compute(Lines& text) { return Button1Click(text, parse_only_, env_); }
+  ComputeOutcome Compute(Lines& text, ComputeMode mode = ComputeMode::Run) {
+    return ComputeCommand(text, mode, env_);
+  }
 
   fs::path folder_;
   std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();
@@ -56,7 +58,6 @@ class ComputeCommandTest : public ::testing::Test {
                           .simulation = simulation_,
                           .platform = platform_,
                           .format = NumberFormat{'.'}};
-  bool parse_only_ = false;
   bool go_on_ = true;
   Lines reviewed_;
 };
@@ -81,20 +82,16 @@ TEST_F(ComputeCommandTest, RunsReportsOpensAndRewritesTheText) {
 
 TEST_F(ComputeCommandTest, ParseOnlyReadsAndRewritesWithoutRunning) {
   Lines text = {"queue 2;", "len 4;", "bogus line", "simulate 7;"};
-  parse_only_ = true;
-  const ComputeOutcome outcome = Compute(text);
+  const ComputeOutcome outcome = Compute(text, ComputeMode::ParseOnly);
   EXPECT_FALSE(outcome.simulated);
-  EXPECT_FALSE(parse_only_);
   EXPECT_EQ(text, (Lines{"queue 2;", "name ;", "xc 0;", "yc 0;", "len 4;", "discip fifo;",
                          "transfer 0;", "", "term_crd 0 0;", "simulate 7;"}));
   EXPECT_TRUE(fs::is_empty(folder_));
 }
 
-TEST_F(ComputeCommandTest, AReadingErrorEndsTheCommandAndClearsParseOnly) {
+TEST_F(ComputeCommandTest, AReadingErrorEndsTheCommand) {
   Lines text = {"generator 1;", "la 3;", "prior x;"};
-  parse_only_ = true;
-  EXPECT_THROW(Compute(text), QsimError);
-  EXPECT_FALSE(parse_only_);
+  EXPECT_THROW(Compute(text, ComputeMode::ParseOnly), QsimError);
   EXPECT_EQ(text.size(), 3u);  // the text is not regenerated
   EXPECT_EQ(store_->generator(1).la, 3);
 }
@@ -106,7 +103,6 @@ TEST_F(ComputeCommandTest, GoingBackToEditingKeepsTheCorrections) {
   EXPECT_FALSE(outcome.simulated);
   EXPECT_EQ(reviewed_.size(), 5u);
   EXPECT_EQ(text, (Lines{"term_crd 0 0;", "simulate 100;"}));
-  EXPECT_FALSE(parse_only_);
 }
 
 TEST_F(ComputeCommandTest, NonBlockingFindingsLetTheUserChoose) {

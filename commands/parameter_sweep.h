@@ -6,7 +6,7 @@
 
 #include "engine/run_controls.h"
 #include "engine/simulation.h"
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 namespace qsim {

@@ -1,13 +1,13 @@
-#include "engine/parameter_sweep.h"
+#include "commands/parameter_sweep.h"
 
 #include <array>
 #include <cmath>
 #include <limits>
 #include <memory>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/model_validation.h"
-#include "model/qsim_error.h"
 #include "results/report_statistics.h"
 
 namespace qsim {

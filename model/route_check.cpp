@@ -1,8 +1,8 @@
-#include "engine/route_check.h"
+#include "model/route_check.h"
 
 #include <algorithm>
 
-#include "language/code_page.h"
+#include "foundation/code_page.h"
 
 namespace qsim {
 namespace {

@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/parameter_sweep.h"
-#include "language/number_format.h"
+#include "commands/parameter_sweep.h"
+#include "foundation/number_format.h"
 #include "model/model_store.h"
 
 namespace qsim {

@@ -1,4 +1,4 @@
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 
 #include <locale.h>
 #include <charconv>
@@ -6,7 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -1,4 +1,4 @@
-#include "language/number_format.h"
+#include "foundation/number_format.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <limits>
 #include <random>
 
-#include "model/qsim_error.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -1,7 +1,7 @@
-#include "engine/sweep_plan.h"
+#include "commands/sweep_plan.h"
 
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {

@@ -1,11 +1,11 @@
-#include "engine/sweep_plan.h"
+#include "commands/sweep_plan.h"
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
-#include "language/code_page.h"
-#include "model/qsim_error.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace {
