@@ -61,23 +61,15 @@ void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
 // The statistics of the finished run, in the order of SweepColumns.
 std::vector<std::optional<double>> Collect(const ModelStore& store) {
   std::vector<std::optional<double>> values;
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const GeneratorRecord& g = store.generator(slot);
-    if (!g.exists)
-      continue;
+  store.ForEachGenerator([&](int, const GeneratorRecord& g) {
     values.insert(values.end(),
                   {static_cast<double>(g.served), static_cast<double>(g.unserved), MeanStay(g)});
-  }
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const QueueRecord& q = store.queue(slot);
-    if (q.exists)
-      values.insert(values.end(), {MeanQueueLength(q, store.now), MeanWait(q)});
-  }
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const DeviceRecord& d = store.device(slot);
-    if (d.exists)
-      values.push_back(Utilisation(d, store.now));
-  }
+  });
+  store.ForEachQueue([&](int, const QueueRecord& q) {
+    values.insert(values.end(), {MeanQueueLength(q, store.now), MeanWait(q)});
+  });
+  store.ForEachDevice(
+      [&](int, const DeviceRecord& d) { values.push_back(Utilisation(d, store.now)); });
   return values;
 }
 
@@ -143,22 +135,17 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 std::vector<std::string> SweepColumns(const ModelStore& store) {
   std::vector<std::string> columns;
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (!store.generator(slot).exists)
-      continue;
+  store.ForEachGenerator([&](int slot, const GeneratorRecord&) {
     const std::string name = "generator_" + std::to_string(slot);
     columns.insert(columns.end(), {name + "_served", name + "_refused", name + "_mean_stay"});
-  }
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (!store.queue(slot).exists)
-      continue;
+  });
+  store.ForEachQueue([&](int slot, const QueueRecord&) {
     const std::string name = "queue_" + std::to_string(slot);
     columns.insert(columns.end(), {name + "_mean_length", name + "_mean_wait"});
-  }
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (store.device(slot).exists)
-      columns.push_back("device_" + std::to_string(slot) + "_utilisation");
-  }
+  });
+  store.ForEachDevice([&](int slot, const DeviceRecord&) {
+    columns.push_back("device_" + std::to_string(slot) + "_utilisation");
+  });
   return columns;
 }
 

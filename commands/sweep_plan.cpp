@@ -75,29 +75,20 @@ std::string ValueText(double value, SweepField field, const NumberFormat& format
 
 void SweepPlan::Rebuild(const ModelStore& store) {
   entries_.clear();
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const GeneratorRecord& g = store.generator(slot);
-    if (!g.exists)
-      continue;
+  store.ForEachGenerator([&](int slot, const GeneratorRecord& g) {
     entries_.push_back({EntryText("Интенсивность потока заявок генератора "_cp, slot, g.name),
                         {ElementKind::Generator, slot, SweepField::Intensity}});
-  }
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const QueueRecord& q = store.queue(slot);
-    if (!q.exists)
-      continue;
+  });
+  store.ForEachQueue([&](int slot, const QueueRecord& q) {
     entries_.push_back({EntryText("Длина очереди "_cp, slot, q.name),
                         {ElementKind::Queue, slot, SweepField::Length}});
-  }
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const DeviceRecord& d = store.device(slot);
-    if (!d.exists)
-      continue;
+  });
+  store.ForEachDevice([&](int slot, const DeviceRecord& d) {
     entries_.push_back({EntryText("Среднее время обслуживания в устройстве "_cp, slot, d.name),
                         {ElementKind::Device, slot, SweepField::ServiceTime}});
     entries_.push_back({EntryText("Число каналов в устройстве "_cp, slot, d.name),
                         {ElementKind::Device, slot, SweepField::Channels}});
-  }
+  });
 }
 
 std::pair<std::string, std::string> SweepPlan::ShownValues(const ModelStore& store, int index,

@@ -27,6 +27,8 @@ bool InDeviceBox(CanvasPoint p, const DeviceRecord& d) {
 
 }  // namespace
 
+// The last element drawn under the point wins, so the walk follows the drawing's
+// order (queue, device, generator within a slot), not the store's visiting order.
 ElementHit FindElementAt(const ModelStore& store, CanvasPoint p) {
   ElementHit hit;
   for (int slot = 1; slot <= kSlotCount; ++slot) {

@@ -124,6 +124,8 @@ void DrawMultiChannelBoxes(RasterCanvas& canvas, Origin at, std::int32_t channel
   }
 }
 
+// Within a slot the queue, then the device, then the generator: where glyphs
+// overlap the picture has always shown them in this order.
 void PaintModel(const ModelStore& store, DrawPass pass, RasterCanvas& canvas) {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     if (store.queue(slot).exists)

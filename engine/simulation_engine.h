@@ -79,10 +79,7 @@ class SimulationEngine {
     store_.now = 0;
     for (int slot = 1; slot <= kSlotCount; ++slot)
       ResetRunFields(slot);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-      if (Generator(slot).exists)
-        OnGeneration(slot);
-    }
+    store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
   }
 
   void ResetRunFields(int slot) {

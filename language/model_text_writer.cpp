@@ -1,5 +1,7 @@
 #include "language/model_text_writer.h"
 
+#include "foundation/overloaded.h"
+
 namespace qsim {
 namespace {
 
@@ -86,14 +88,10 @@ class Writer {
 
 std::vector<std::string> WriteModelText(const ModelStore& store, const NumberFormat& format) {
   Writer writer(format);
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (store.generator(slot).exists)
-      writer.Generator(slot, store.generator(slot));
-    if (store.queue(slot).exists)
-      writer.Queue(slot, store.queue(slot));
-    if (store.device(slot).exists)
-      writer.Device(slot, store.device(slot));
-  }
+  store.ForEachElement(
+      Overloaded{[&](int slot, const GeneratorRecord& g) { writer.Generator(slot, g); },
+                 [&](int slot, const QueueRecord& q) { writer.Queue(slot, q); },
+                 [&](int slot, const DeviceRecord& d) { writer.Device(slot, d); }});
   writer.ModelLevel(store);
   return writer.Take();
 }

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "foundation/code_page.h"
+#include "foundation/overloaded.h"
 #include "model/route_check.h"
 
 namespace qsim {
@@ -41,14 +42,10 @@ class Validator {
   Validator(ModelStore& store, const NumberFormat& format) : store_(store), format_(format) {}
 
   ValidationResult Run() {
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-      if (store_.generator(slot).exists)
-        CheckGenerator(slot, store_.generator(slot));
-      if (store_.queue(slot).exists)
-        CheckQueue(slot, store_.queue(slot));
-      if (store_.device(slot).exists)
-        CheckDevice(slot, store_.device(slot));
-    }
+    store_.ForEachElement(
+        Overloaded{[this](int slot, GeneratorRecord& g) { CheckGenerator(slot, g); },
+                   [this](int slot, QueueRecord& q) { CheckQueue(slot, q); },
+                   [this](int slot, DeviceRecord& d) { CheckDevice(slot, d); }});
     CheckModel();
     result_.caption = std::string("Обнаруженные неточности в модели (всего :"_cp) +
                       IntegerText(static_cast<std::int64_t>(result_.findings.size())) + ")";

@@ -44,6 +44,44 @@ class ModelStore {
 
   static bool IsValidSlot(int slot) { return slot >= 1 && slot <= kSlotCount; }
 
+  // Calls visit(slot, record) for every element of one kind in use, in slot order.
+  template <typename Visit>
+  void ForEachGenerator(Visit&& visit) {
+    VisitInUse(generators_, visit);
+  }
+  template <typename Visit>
+  void ForEachGenerator(Visit&& visit) const {
+    VisitInUse(generators_, visit);
+  }
+  template <typename Visit>
+  void ForEachQueue(Visit&& visit) {
+    VisitInUse(queues_, visit);
+  }
+  template <typename Visit>
+  void ForEachQueue(Visit&& visit) const {
+    VisitInUse(queues_, visit);
+  }
+  template <typename Visit>
+  void ForEachDevice(Visit&& visit) {
+    VisitInUse(devices_, visit);
+  }
+  template <typename Visit>
+  void ForEachDevice(Visit&& visit) const {
+    VisitInUse(devices_, visit);
+  }
+
+  // Calls visit(slot, record) for every element in use, slot by slot and within a
+  // slot the generator, the queue, then the device: the order of the model text and
+  // of the model check's findings. `visit` takes each record type (Overloaded).
+  template <typename Visit>
+  void ForEachElement(Visit&& visit) {
+    VisitSlotBySlot(*this, visit);
+  }
+  template <typename Visit>
+  void ForEachElement(Visit&& visit) const {
+    VisitSlotBySlot(*this, visit);
+  }
+
   std::int32_t term_x = 0;
   std::int32_t term_y = 0;
   RunSettings settings;
@@ -57,6 +95,26 @@ class ModelStore {
     if (!IsValidSlot(slot))
       throw std::out_of_range("element slot");
     return static_cast<std::size_t>(slot - 1);
+  }
+
+  template <typename Records, typename Visit>
+  static void VisitInUse(Records& records, Visit& visit) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+      if (records[slot - 1].exists)
+        visit(slot, records[slot - 1]);
+    }
+  }
+
+  template <typename Store, typename Visit>
+  static void VisitSlotBySlot(Store& store, Visit& visit) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+      if (store.generators_[slot - 1].exists)
+        visit(slot, store.generators_[slot - 1]);
+      if (store.queues_[slot - 1].exists)
+        visit(slot, store.queues_[slot - 1]);
+      if (store.devices_[slot - 1].exists)
+        visit(slot, store.devices_[slot - 1]);
+    }
   }
 
   std::array<GeneratorRecord, kSlotCount> generators_{};

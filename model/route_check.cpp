@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "foundation/code_page.h"
+#include "foundation/overloaded.h"
 
 namespace qsim {
 namespace {
@@ -35,11 +36,9 @@ int TransitionCount(const Record& record) {
   return std::clamp(record.transfer, 0, kMaxTransitions);
 }
 
-// True when a transition of an element in use leads to the given queue or device.
+// True when a transition of the element leads to the given queue or device.
 template <typename Record>
 bool LeadsTo(const Record& record, TargetKind kind, int slot) {
-  if (!record.exists)
-    return false;
   for (int i = 1; i <= TransitionCount(record); ++i) {
     if (record.transitions[i].kind == kind && record.transitions[i].index == slot)
       return true;
@@ -48,13 +47,10 @@ bool LeadsTo(const Record& record, TargetKind kind, int slot) {
 }
 
 bool Reachable(const ModelStore& store, TargetKind kind, int slot) {
-  for (int s = 1; s <= kSlotCount; ++s) {
-    if (LeadsTo(store.generator(s), kind, slot) || LeadsTo(store.queue(s), kind, slot) ||
-        LeadsTo(store.device(s), kind, slot)) {
-      return true;
-    }
-  }
-  return false;
+  bool reached = false;
+  store.ForEachElement(
+      [&](int, const auto& record) { reached = reached || LeadsTo(record, kind, slot); });
+  return reached;
 }
 
 // A generator always makes requests; a queue or a device only needs a way out
@@ -104,21 +100,20 @@ std::string TransitionFaultText(int number, const TransitionEntry& entry, Transi
 }
 
 std::optional<std::string> FindRouteFault(const ModelStore& store) {
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    std::optional<std::string> fault;
-    if (store.generator(slot).exists) {
-      fault =
-          CheckRoutes(store, store.generator(slot), ElementKind::Generator, "Генератор "_cp, slot);
-    }
-    if (!fault && store.queue(slot).exists)
-      fault = CheckRoutes(store, store.queue(slot), ElementKind::Queue, "Очередь "_cp, slot);
-    if (!fault && store.device(slot).exists) {
-      fault = CheckRoutes(store, store.device(slot), ElementKind::Device, "Устройство "_cp, slot);
-    }
-    if (fault)
-      return fault;
-  }
-  return std::nullopt;
+  std::optional<std::string> fault;
+  const auto check = [&](int slot, const auto& record, ElementKind kind, std::string_view element) {
+    if (!fault)
+      fault = CheckRoutes(store, record, kind, element, slot);
+  };
+  store.ForEachElement(Overloaded{
+      [&](int slot, const GeneratorRecord& g) {
+        check(slot, g, ElementKind::Generator, "Генератор "_cp);
+      },
+      [&](int slot, const QueueRecord& q) { check(slot, q, ElementKind::Queue, "Очередь "_cp); },
+      [&](int slot, const DeviceRecord& d) {
+        check(slot, d, ElementKind::Device, "Устройство "_cp);
+      }});
+  return fault;
 }
 
 }  // namespace qsim

@@ -108,15 +108,12 @@ class ReportWriter {
     Line(R"(<p align="left"><table border="1"><tr><th>Номер</th><th>Наименование</th>)"
          "<th>Интенсивность</th><th>Дисперсия</th><th>Распределение</th><th>Приоритет</th>"
          "<th>Выходы</th></tr>"_cp);
-    for (int i = 1; i <= kSlotCount; ++i) {
-      const GeneratorRecord& g = store_.generator(i);
-      if (!g.exists)
-        continue;
+    store_.ForEachGenerator([&](int i, const GeneratorRecord& g) {
       Line("<tr><td>", Int(i), "</td><td>", HtmlText(g.name.view()), "</td><td>", Int(g.la),
            "</td><td>", Real(g.disp), "</td><td>", DistributionName(g.rasp), "</td><td>",
            Int(g.prior), "</td><td>");
       Transitions(g);
-    }
+    });
     Line("</table></p>");
   }
 
@@ -124,14 +121,11 @@ class ReportWriter {
     Line(R"(<p align="left"><i>Очереди:</i></p>)"_cp);
     Line(R"(<p align="left"><table border="1"><tr><th>Номер</th><th>Наименование</th>)"
          "<th>Длина</th><th>Дисциплина обслуживания</th><th>Выходы</th></tr>"_cp);
-    for (int i = 1; i <= kSlotCount; ++i) {
-      const QueueRecord& q = store_.queue(i);
-      if (!q.exists)
-        continue;
+    store_.ForEachQueue([&](int i, const QueueRecord& q) {
       Line("<tr><td>", Int(i), "</td><td>", HtmlText(q.name.view()), "</td><td>", Int(q.len),
            "</td><td>", DisciplineCaption(q.discip), "</td><td>");
       Transitions(q);
-    }
+    });
     Line("</table></p>");
   }
 
@@ -140,15 +134,12 @@ class ReportWriter {
     Line(R"(<p align="left"><table border="1"><tr><th>Номер</th><th>Наименование</th>)"
          "<th>Число каналов</th><th>Дисперсия</th><th>Распределение</th>"
          "<th>Среднее время обсл.</th><th>Выходы</th></tr>"_cp);
-    for (int i = 1; i <= kSlotCount; ++i) {
-      const DeviceRecord& d = store_.device(i);
-      if (!d.exists)
-        continue;
+    store_.ForEachDevice([&](int i, const DeviceRecord& d) {
       Line("<tr><td>", Int(i), "</td><td>", HtmlText(d.name.view()), "</td><td>", Int(d.k),
            "</td><td>", Real(d.disp), "</td><td>", DistributionName(d.rasp), "</td><td>", Real(d.v),
            "</td><td>");
       Transitions(d);
-    }
+    });
     Line("</table></p>");
   }
 
@@ -175,10 +166,9 @@ class ReportWriter {
         "<th>Минимальное время пребывания заявки в системе</th>"
         "<th>Максимальное время пребывания заявки в системе</th>"_cp);
     Piece("</tr>");
-    for (int i = 1; i <= kSlotCount; ++i) {
-      if (store_.generator(i).exists)
-        Line(TableRow(GeneratorStatisticsCells(i, store_.generator(i), format_)));
-    }
+    store_.ForEachGenerator([&](int i, const GeneratorRecord& g) {
+      Line(TableRow(GeneratorStatisticsCells(i, g, format_)));
+    });
     Line("</table></p>");
   }
 
@@ -190,10 +180,9 @@ class ReportWriter {
          R"(<th>Среднее время ожидания в очереди</th>)"_cp);
     Piece(R"(<th>Среднее время ожидания в очереди без учета "нулевых" входов</th>)"
           R"(<th>Максимальное время ожидания в очереди</th></tr>)"_cp);
-    for (int i = 1; i <= kSlotCount; ++i) {
-      if (store_.queue(i).exists)
-        Line(TableRow(QueueStatisticsCells(i, store_.queue(i), store_.now, format_)));
-    }
+    store_.ForEachQueue([&](int i, const QueueRecord& q) {
+      Line(TableRow(QueueStatisticsCells(i, q, store_.now, format_)));
+    });
     Line("</table></p>");
   }
 
@@ -204,10 +193,9 @@ class ReportWriter {
          "<th>Количество входов</th><th>Коэффициент использования</th>"
          "<th>Среднее время обслуживания заявки в устройстве</th><th>"_cp);
     Piece("Среднее число занятых каналов</th><th>Mаксимальное число занятых каналов</th></tr>"_cp);
-    for (int i = 1; i <= kSlotCount; ++i) {
-      if (store_.device(i).exists)
-        Line(TableRow(DeviceStatisticsCells(i, store_.device(i), store_.now, format_)));
-    }
+    store_.ForEachDevice([&](int i, const DeviceRecord& d) {
+      Line(TableRow(DeviceStatisticsCells(i, d, store_.now, format_)));
+    });
     Line("</table></p>");
   }
 

@@ -7,6 +7,7 @@
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
 #include "engine/simulation.h"
+#include "foundation/overloaded.h"
 #include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
@@ -55,14 +56,10 @@ ModelStore& FreshStore() {
   static int next = 0;
   ModelStore& store = *stores[next];
   next = 1 - next;
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    if (store.generator(slot).exists)
-      store.generator(slot) = ZeroStore().generator(slot);
-    if (store.queue(slot).exists)
-      store.queue(slot) = ZeroStore().queue(slot);
-    if (store.device(slot).exists)
-      store.device(slot) = ZeroStore().device(slot);
-  }
+  store.ForEachElement(
+      Overloaded{[](int slot, GeneratorRecord& g) { g = ZeroStore().generator(slot); },
+                 [](int slot, QueueRecord& q) { q = ZeroStore().queue(slot); },
+                 [](int slot, DeviceRecord& d) { d = ZeroStore().device(slot); }});
   store.term_x = store.term_y = 0;
   store.settings = ZeroStore().settings;
   return store;
@@ -88,17 +85,14 @@ bool Read(Lines& lines, ModelStore& store, const NumberFormat& format) {
 // transition of another kind is left out while still counted, which is beyond
 // what reading the text back can restore.
 bool WithinWriterLimits(const ModelStore& store) {
-  for (int slot = 1; slot <= kSlotCount; ++slot) {
-    const DeviceRecord& d = store.device(slot);
-    if (!d.exists)
-      continue;
+  bool within = true;
+  store.ForEachDevice([&](int, const DeviceRecord& d) {
     for (int i = 1; i <= d.transfer; ++i) {
       const TargetKind kind = d.transitions[i].kind;
-      if (kind != TargetKind::Queue && kind != TargetKind::Terminator)
-        return false;
+      within = within && (kind == TargetKind::Queue || kind == TargetKind::Terminator);
     }
-  }
-  return true;
+  });
+  return within;
 }
 
 std::string Joined(const Lines& lines) {
