@@ -59,7 +59,7 @@ QComboBox* ElementDialog::AddComboBox(QPoint at, int width) {
 
 QComboBox* ElementDialog::AddDistributionList(QPoint at, int width) {
   QComboBox* list = AddComboBox(at, width);
-  for (DistributionKind law = kUniform; law <= kConstant; ++law)
+  for (DistributionKind law = kUniform; law <= kLastDistribution; ++law)
     list->addItem(FromCp1251(DistributionName(law)));
   list->setCurrentIndex(0);
   return list;

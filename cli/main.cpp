@@ -15,9 +15,10 @@ using Command = int (*)(const QStringList&);
 
 const std::map<QString, Command>& Commands() {
   static const std::map<QString, Command> commands = {
-      {"bench", qsim::cli::BenchCommand}, {"canon", qsim::cli::CanonCommand},
-      {"check", qsim::cli::CheckCommand}, {"draw", qsim::cli::DrawCommand},
-      {"run", qsim::cli::RunCommand},     {"sweep", qsim::cli::SweepCommand},
+      {"analyze", qsim::cli::AnalyzeCommand}, {"bench", qsim::cli::BenchCommand},
+      {"canon", qsim::cli::CanonCommand},     {"check", qsim::cli::CheckCommand},
+      {"draw", qsim::cli::DrawCommand},       {"run", qsim::cli::RunCommand},
+      {"sweep", qsim::cli::SweepCommand},
   };
   return commands;
 }

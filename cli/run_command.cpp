@@ -15,6 +15,7 @@
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
+#include "results/run_warnings.h"
 
 namespace qsim::cli {
 namespace {
@@ -146,6 +147,9 @@ int RunCommand(const QStringList& arguments) {
     }
     std::printf("%s\n", outcome.report_path.c_str());
     std::fflush(stdout);
+    const std::string warning = DurationWarning(*store);
+    if (!warning.empty())
+      std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());
   }
   return kExitOk;
 }

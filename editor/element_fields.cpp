@@ -9,7 +9,7 @@ namespace {
 // A law typed into the list rather than chosen from it has no code; it is refused
 // instead of being stored as a code that no law has.
 DistributionKind LawAt(int position) {
-  if (position < kUniform || position > kConstant) {
+  if (position < kUniform || position > kLastDistribution) {
     throw QsimError(std::string("Выберите распределение из списка"_cp));
   }
   return static_cast<DistributionKind>(position);
@@ -17,7 +17,7 @@ DistributionKind LawAt(int position) {
 
 // Codes outside the list show no item.
 int PositionOf(DistributionKind kind) {
-  return kind <= kConstant ? kind : -1;
+  return kind <= kLastDistribution ? kind : -1;
 }
 
 }  // namespace

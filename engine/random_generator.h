@@ -29,9 +29,19 @@ class RandomGenerator {
   // the standard deviation about 0.659 sigma; that is the law users know.
   double GaussianValue(double sigma, double mu);
 
-  // A duration of the given law with the given mean and variance parameter. The
-  // result is not clipped: some laws give zero or negative durations.
+  // A duration of the given law with the given mean and variance parameter (for
+  // laws 6 and 7 the coefficient of variation). The result is not clipped: some
+  // laws give zero or negative durations. Draws taken, Variate's own first draw
+  // included: 1 for laws 0, 3, 4, 5 and codes without a law; 2 for law 1 and law 7;
+  // 3 for law 2; ErlangOrder(disp) for law 6.
   double Variate(DistributionKind kind, double mean, double disp);
+
+  // The most phases of an Erlang duration: the order a coefficient of variation of
+  // zero or below takes (about 0.03), since an infinite order has no draw count.
+  static constexpr int kMaxErlangOrder = 1000;
+  // The phases of an Erlang duration of coefficient of variation cv:
+  // max(1, round(1 / cv^2)), at most kMaxErlangOrder.
+  static int ErlangOrder(double cv);
 
   std::uint32_t seed() const { return seed_; }
   void set_seed(std::uint32_t seed) { seed_ = seed; }
@@ -43,6 +53,9 @@ class RandomGenerator {
   // exactly 0 once in 2^32 draws; it then stands for the smallest non-zero draw,
   // so that no infinity or NaN enters a run.
   static double AwayFromZero(double u) { return u == 0 ? kTwoToMinus32 : u; }
+
+  double Erlang(double u, double mean, double cv);
+  double Lognormal(double u1, double mean, double cv);
 
   std::uint32_t seed_ = 0;
 };

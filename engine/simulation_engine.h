@@ -68,8 +68,11 @@ class SimulationEngine {
   double now() const { return store_.now; }
 
   void Schedule(const EventNode& event) {
-    if (std::isfinite(event.time))
-      calendar_.Schedule(event);
+    if (!std::isfinite(event.time))
+      return;
+    if (event.time < now())
+      ++store_.past_events;
+    calendar_.Schedule(event);
   }
 
   void StartRun() {
@@ -77,6 +80,7 @@ class SimulationEngine {
     pool_.Reset();
     store_.generated = 0;
     store_.now = 0;
+    store_.past_events = 0;
     for (int slot = 1; slot <= kSlotCount; ++slot)
       ResetRunFields(slot);
     store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
@@ -84,7 +88,7 @@ class SimulationEngine {
 
   void ResetRunFields(int slot) {
     GeneratorRecord& g = Generator(slot);
-    g.served = g.unserved = 0;
+    g.served = g.unserved = g.bad_durations = 0;
     g.sum_stay = g.max_stay = 0;
     g.min_stay = kNoStay;
 
@@ -92,7 +96,7 @@ class SimulationEngine {
     capacity_[slot] = std::clamp(q.len, 0, kMaxQueueLength);
     place_limit_[slot] = capacity_[slot];
     q.last_change = q.len_area = 0;
-    q.entries = q.zero_entries = 0;
+    q.entries = q.zero_entries = q.refusals = 0;
     q.max_wait = q.sum_wait = 0;
     q.max_len = q.cur_len = 0;
     std::fill_n(q.tickets.begin() + 1, capacity_[slot], 0);
@@ -104,7 +108,7 @@ class SimulationEngine {
     std::fill_n(d.channels.begin() + 1, channel_count_[slot], nullptr);
     d.last_change = d.busy_area = 0;
     d.service_sum = 0;
-    d.max_busy = d.starts = 0;
+    d.max_busy = d.starts = d.bad_durations = 0;
   }
 
   // Takes events until the stop condition holds or a limit of `controls` is
@@ -203,6 +207,7 @@ class SimulationEngine {
     PickRoute(g);
     SendAlongRoute(g, request);
     const double interval = random_.Variate(g.rasp, 1.0 / g.la, g.disp);
+    g.bad_durations += !(interval > 0);
     Schedule({now() + interval, slot, nullptr, 0, 0, EventKind::Generation});
   }
 
@@ -221,6 +226,7 @@ class SimulationEngine {
       request->stamp = now();
       Schedule({now(), slot, nullptr, 0, 0, EventKind::QueueExit});
     } else if (!store_.settings.process_all) {
+      ++q.refusals;
       request->refused = true;
       Schedule({now(), 1, request, 0, 0, EventKind::Removal});
     } else {
@@ -299,7 +305,9 @@ class SimulationEngine {
     if (wait > q.max_wait)
       q.max_wait = wait;
     request->stamp = now();
-    d.release_time[channel] = now() + random_.Variate(d.rasp, d.v, d.disp);
+    const double service = random_.Variate(d.rasp, d.v, d.disp);
+    d.bad_durations += !(service > 0);
+    d.release_time[channel] = now() + service;
     ++d.starts;
     if (k - d.free_channels > d.max_busy)
       d.max_busy = k - d.free_channels;

@@ -14,6 +14,12 @@ std::string_view DistributionName(DistributionKind kind) {
       return "Гаусса"_cp;
     case kExponential:
       return "Экспоненциальное"_cp;
+    case kPureExponential:
+      return "Показательное"_cp;
+    case kErlang:
+      return "Эрланга"_cp;
+    case kLognormal:
+      return "Логнормальное"_cp;
     default:
       return "Постоянное"_cp;
   }

@@ -77,17 +77,24 @@ class Reader {
       return;  // slot 0 marks nothing; its block's lines are ignored
     switch (section) {
       case Section::Generator:
-        store_.generator(slot_).exists = true;
-        break;
+        return Open(store_.generator(slot_));
       case Section::Queue:
-        store_.queue(slot_).exists = true;
-        break;
+        return Open(store_.queue(slot_));
       case Section::Device:
-        store_.device(slot_).exists = true;
-        break;
+        return Open(store_.device(slot_));
       case Section::None:
-        break;
+        return;
     }
+  }
+
+  // The first block of a slot in this reading starts from a fresh element, so that a
+  // field the text leaves out does not come from whatever model was read before.
+  // Every `exists` was cleared when the reading began.
+  template <typename Record>
+  static void Open(Record& record) {
+    if (!record.exists)
+      ResetDefinition(record);
+    record.exists = true;
   }
 
   void EndTransfer() {

@@ -12,8 +12,11 @@ namespace qsim {
 // language. A line that ends in "+" (and is at least two characters long) loses
 // its last two characters, and the shortened line replaces it in `lines`.
 //
-// Before reading, every slot is marked unused; all other fields keep their values
-// until a line sets them. A value that does not convert, a slot number outside
+// Before reading, every slot is marked unused. The first header of a slot in the
+// reading starts its element afresh (ResetDefinition), so a field the text leaves
+// out takes its initial value, whatever model was read before; run settings, the
+// terminator's position and run-time fields keep their values until a line sets
+// them. A value that does not convert, a slot number outside
 // 0..150 or a transition count outside 0..30 throws QsimError tied to its line
 // number; the store keeps what the earlier lines set.
 //

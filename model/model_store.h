@@ -89,6 +89,9 @@ class ModelStore {
   // State of the last run, read by the report.
   double now = 0;              // model time of the event being handled, or at the end
   std::int32_t generated = 0;  // requests generated so far
+  // Events scheduled for a time before the model time at which they were scheduled:
+  // the mark of a law that gave negative durations.
+  std::int64_t past_events = 0;
 
  private:
   static std::size_t Checked(int slot) {

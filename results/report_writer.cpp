@@ -13,6 +13,7 @@
 #include "results/bitmap_file.h"
 #include "results/html_text.h"
 #include "results/report_statistics.h"
+#include "results/run_warnings.h"
 
 namespace qsim {
 namespace {
@@ -82,6 +83,15 @@ class ReportWriter {
     GeneratorStatistics();
     QueueStatistics();
     DeviceStatistics();
+    Warning();
+  }
+
+  // Results of a run whose laws gave impossible durations are not to be trusted;
+  // the report says so in red where its results end.
+  void Warning() {
+    const std::string warning = DurationWarning(store_);
+    if (!warning.empty())
+      Line(R"(<p align="left"><font color="#CC0000">)", HtmlText(warning), "</font></p>");
   }
 
   void Tail() {

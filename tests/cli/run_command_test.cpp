@@ -123,6 +123,37 @@ TEST_F(RunCommandTest, CtrlCStopsTheRunWithoutAReport) {
   EXPECT_TRUE(fs::is_empty(folder_ / "reports"));
 }
 
+// «Экспоненциальное» with disp 1 draws negative service times: the report is
+// written, and the warning goes to standard error without changing the status.
+TEST_F(RunCommandTest, ImpossibleDurationsAreWarnedOfOnStandardError) {
+  std::string model = kModel;
+  model.replace(model.find("v 0.5;\nrasp 4;"), 14, "v 0.5;\nrasp 3;\ndisp 1;");
+  model.replace(model.find("simulate 3;"), 11, "simulate 200;");
+  RunModel(model, "");
+  EXPECT_EQ(last_.status, 0);
+  EXPECT_NE(last_.err.find("Внимание: в ходе расчета получено "), std::string::npos) << last_.err;
+  EXPECT_NE(last_.err.find("(устройство 1: "), std::string::npos) << last_.err;
+  RunModel(kModel, "");
+  EXPECT_EQ(last_.err, "");
+}
+
+TEST_F(RunCommandTest, AnalyzePredictsBesideTheSimulatedValues) {
+  std::string model = kModel;
+  model.replace(model.find("rasp 4;"), 7, "rasp 5;");  // Poisson arrivals
+  model.replace(model.find("v 0.5;\nrasp 4;"), 14, "v 0.5;\nrasp 5;");
+  model.replace(model.find("simulate 3;"), 11, "simulate 2000;");
+  const fs::path path = Write("model.txt", model);
+  const test_support::CliResult result =
+      Run("analyze --decimal-separator . '" + path.string() + "'");
+  EXPECT_EQ(result.status, 0) << result.err;
+  EXPECT_NE(result.out.find("Устройство 1: интенсивность входящего потока 1; среднее время "
+                            "обслуживания 0.5; каналов 1; загрузка канала 0.5\n"),
+            std::string::npos)
+      << result.out;
+  EXPECT_NE(result.out.find("  M/M/1/6: вероятность отказа 0.007874015748"), std::string::npos)
+      << result.out;
+}
+
 TEST_F(RunCommandTest, AMissingReportsFolderIsAnError) {
   const fs::path model = Write("model.txt", kModel);
   last_ = Run("run --decimal-separator . '" + model.string() + "' --reports-dir '" +

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <vector>
 
 namespace qsim {
 namespace {
@@ -27,10 +28,10 @@ TEST(RandomGeneratorTest, DrawsStayInTheUnitInterval) {
 }
 
 // Number of draws one call takes, measured against a twin generator.
-int DrawsTaken(DistributionKind kind) {
+int DrawsTaken(DistributionKind kind, double disp = 0.5) {
   RandomGenerator random;
   RandomGenerator twin;
-  random.Variate(kind, 2, 0.5);
+  random.Variate(kind, 2, disp);
   int draws = 0;
   while (twin.seed() != random.seed()) {
     twin.NextUniform();
@@ -46,6 +47,65 @@ TEST(RandomGeneratorTest, EachLawTakesItsNumberOfDraws) {
   EXPECT_EQ(DrawsTaken(kExponential), 1);
   EXPECT_EQ(DrawsTaken(kConstant), 1);
   EXPECT_EQ(DrawsTaken(200), 1);  // unknown codes act as constant
+  EXPECT_EQ(DrawsTaken(kPureExponential), 1);
+  EXPECT_EQ(DrawsTaken(kLognormal), 2);
+  EXPECT_EQ(DrawsTaken(kErlang), 4);        // 1 / 0.5^2
+  EXPECT_EQ(DrawsTaken(kErlang, 0.3), 11);  // 1 / 0.09 = 11.1
+  EXPECT_EQ(DrawsTaken(kErlang, 2), 1);     // 1 / 4 rounds to 0; at least one phase
+  EXPECT_EQ(DrawsTaken(kErlang, 0), RandomGenerator::kMaxErlangOrder);
+}
+
+struct LawMoments {
+  const char* name;
+  DistributionKind kind;
+  double mean;
+  double disp;
+  double variance;  // of the law
+};
+
+// Sample mean and variance over a million durations, each within four standard
+// errors of the law's own; the standard error of the variance comes from the
+// sample's fourth central moment.
+TEST(RandomGeneratorTest, TextbookLawsHaveTheirMeanAndVariance) {
+  const LawMoments laws[] = {
+      {"exponential", kPureExponential, 0.5, 0.7, 0.25}, {"Erlang of order 4", kErlang, 2, 0.5, 1},
+      {"Erlang of order 1", kErlang, 3, 1, 9},           {"lognormal", kLognormal, 2, 0.5, 1},
+      {"lognormal, wide", kLognormal, 1, 1.5, 2.25},
+  };
+  constexpr int kDraws = 1'000'000;
+  for (const LawMoments& law : laws) {
+    SCOPED_TRACE(law.name);
+    RandomGenerator random;
+    std::vector<double> values(kDraws);
+    double sum = 0;
+    for (double& value : values) {
+      value = random.Variate(law.kind, law.mean, law.disp);
+      sum += value;
+    }
+    const double mean = sum / kDraws;
+    double m2 = 0;
+    double m4 = 0;
+    for (const double value : values) {
+      const double d2 = (value - mean) * (value - mean);
+      m2 += d2;
+      m4 += d2 * d2;
+    }
+    m2 /= kDraws;
+    m4 /= kDraws;
+    EXPECT_NEAR(mean, law.mean, 4 * std::sqrt(m2 / kDraws));
+    EXPECT_NEAR(m2, law.variance, 4 * std::sqrt((m4 - m2 * m2) / kDraws));
+  }
+}
+
+TEST(RandomGeneratorTest, TextbookLawsNeverGiveInfinities) {
+  RandomGenerator random;
+  for (const DistributionKind kind : {kPureExponential, kErlang, kLognormal}) {
+    random.set_seed(kSeedBeforeZero);
+    EXPECT_TRUE(std::isfinite(random.Variate(kind, 1, 0.5))) << int{kind};
+    random.set_seed(kSeedBeforeLargest);
+    EXPECT_TRUE(std::isfinite(random.Variate(kind, 1, 0.5))) << int{kind};
+  }
+  EXPECT_EQ(random.Variate(kLognormal, -2, 0.5), -2);  // no lognormal law below zero
 }
 
 TEST(RandomGeneratorTest, ConstantAndUniformLaws) {

@@ -6,6 +6,7 @@
 
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
+#include "language/model_text_writer.h"
 #include "language/text_file.h"
 
 namespace qsim {
@@ -108,8 +109,7 @@ TEST_F(ReaderTest, KeywordsAreCaseSensitiveAndUntrimmed) {
   EXPECT_FALSE(g(2).exists);
   EXPECT_FALSE(g(3).exists);
   EXPECT_EQ(q(4).discip, kFifo);
-  q(4).discip = kLifo;
-  Read({"queue 4;", "discip FIFO;"});
+  Read({"queue 4;", "discip lifo;", "queue 4;", "discip FIFO;"});
   EXPECT_EQ(q(4).discip, kLifo);
 }
 
@@ -152,8 +152,8 @@ TEST_F(ReaderTest, TransferModeSwallowsOtherHeadersAndKeywords) {
 }
 
 TEST_F(ReaderTest, AHeaderBeforeAllTransitionsKeepsTheCountAndOldEntries) {
-  g(1).transitions[2] = {0.9, TargetKind::Queue, 77};
-  Read({"generator 1;", "transfer 2;", "0,5 queue 3;", "generator 2;"});
+  Read({"generator 1;", "transfer 2;", "0,5 queue 3;", "0,9 queue 77;", "generator 1;",
+        "transfer 2;", "0,5 queue 3;", "generator 2;"});
   EXPECT_EQ(g(1).transfer, 2);
   EXPECT_EQ(g(1).transitions[1].index, 3);
   EXPECT_EQ(g(1).transitions[2].index, 77);
@@ -169,14 +169,12 @@ TEST_F(ReaderTest, SurplusTransitionLinesAndForeignKeywordsAreIgnored) {
 }
 
 TEST_F(ReaderTest, TransitionTargetWordsDecideTheKind) {
-  g(1).transitions[1].kind = TargetKind::Device;
-  q(1).transitions[1].kind = TargetKind::Terminator;
-  d(1).transitions[1] = {0.1, TargetKind::Queue, 9};
   Read({"generator 1;", "transfer 1;", "0,5 device 4;", "queue 1;", "transfer 1;", "0,5 queue 5;",
-        "device 1;", "transfer 1;", "0,5 generator 6;"});
-  EXPECT_EQ(g(1).transitions[1].kind, TargetKind::Device);  // unchanged
+        "device 1;", "transfer 1;", "0,1 queue 9;", "device 1;", "transfer 1;",
+        "0,5 generator 6;"});
+  EXPECT_EQ(g(1).transitions[1].kind, TargetKind::None);  // unchanged
   EXPECT_EQ(g(1).transitions[1].index, 4);
-  EXPECT_EQ(q(1).transitions[1].kind, TargetKind::Terminator);
+  EXPECT_EQ(q(1).transitions[1].kind, TargetKind::None);
   EXPECT_EQ(q(1).transitions[1].index, 5);
   EXPECT_EQ(d(1).transitions[1].prob, 0.5);  // kind and index unchanged
   EXPECT_EQ(d(1).transitions[1].kind, TargetKind::Queue);
@@ -191,8 +189,7 @@ TEST_F(ReaderTest, TerminatorTransitionDoesNotReadToken3) {
 }
 
 TEST_F(ReaderTest, SlotZeroMarksNothingAndItsLinesAreIgnored) {
-  g(1).la = 3;
-  Read({"generator 1;", "generator 0;", "la 9;", "transfer 1;", "1 queue 1;"});
+  Read({"generator 1;", "la 3;", "generator 0;", "la 9;", "transfer 1;", "1 queue 1;"});
   EXPECT_TRUE(g(1).exists);
   EXPECT_EQ(g(1).la, 3);
   EXPECT_EQ(g(1).transfer, 0);
@@ -217,13 +214,42 @@ TEST_F(ReaderTest, SettingsNotNamedByTheTextKeepTheirValues) {
   EXPECT_FALSE(store_->settings.process_all);
 }
 
-TEST_F(ReaderTest, ReadingClearsExistsButKeepsFields) {
-  Read({"queue 5;", "len 9;"});
+TEST_F(ReaderTest, ReadingClearsExistsAndAFreshBlockStartsFromInitialValues) {
+  Read({"queue 5;", "len 9;", "discip lifo;", "transfer 1;", "1 device 2;"});
+  q(5).entries = 3;  // a run-time field
   Read({"device 1;"});
   EXPECT_FALSE(q(5).exists);
   EXPECT_EQ(q(5).len, 9);
-  Read({"queue 5;"});
-  EXPECT_EQ(q(5).len, 9);
+  Read({"queue 5;", "name q;", "queue 5;"});  // the second header continues the element
+  EXPECT_EQ(q(5).name.view(), "q");
+  EXPECT_EQ(q(5).len, 0);
+  EXPECT_EQ(q(5).discip, kFifo);
+  EXPECT_EQ(q(5).transfer, 0);
+  EXPECT_EQ(q(5).transitions[1].kind, TargetKind::None);
+  EXPECT_EQ(q(5).entries, 3);
+}
+
+// A hand-written text that leaves fields out means the same model whatever was
+// read before it.
+TEST_F(ReaderTest, AnIncompleteTextReadsTheSameAfterAnyOtherModel) {
+  const Lines incomplete = {"generator 1;", "la 2;",       "transfer 1;",   "1 queue 1;",
+                            "queue 1;",     "transfer 1;", "1 device 1;",   "device 1;",
+                            "v 0,5;",       "transfer 1;", "1 terminator;", "simulate 10;"};
+  Read(incomplete);
+  const Lines alone = WriteModelText(*store_, NumberFormat{','});
+  const Lines earlier[] = {
+      {"generator 1;", "rasp 3;", "disp 0,5;", "prior 4;", "name g;", "xc 10;", "queue 1;",
+       "len 7;", "discip plifo;", "device 1;", "k 3;", "rasp 2;", "disp 1;", "transfer 2;",
+       "0,5 terminator;", "0,5 queue 1;"},
+      {"device 1;", "name busy;", "rasp 4;", "generator 1;", "transfer 3;", "0,2 queue 1;",
+       "0,3 queue 2;", "0,5 queue 3;"},
+  };
+  for (const Lines& before : earlier) {
+    store_ = std::make_unique<ModelStore>();
+    Read(before);
+    Read(incomplete);
+    EXPECT_EQ(WriteModelText(*store_, NumberFormat{','}), alone);
+  }
 }
 
 TEST_F(ReaderTest, BlockOrderDoesNotMatter) {

@@ -158,6 +158,21 @@ TEST_F(ReportTest, TheWholeReportOfASmallRun) {
   EXPECT_EQ(Report(), expected);
 }
 
+TEST_F(ReportTest, ImpossibleDurationsAreWarnedOfInRedBeforeTheCreditLine) {
+  store_->device(1).bad_durations = 2311;
+  store_->generator(1).bad_durations = 40;
+  store_->device(1).name.assign("<D>");
+  const Lines report = Report();
+  ASSERT_GE(report.size(), 4u);
+  EXPECT_EQ(report[report.size() - 4], "</table></p>");
+  EXPECT_EQ(report[report.size() - 3],
+            R"(<p align="left"><font color="#CC0000">Внимание: в ходе расчета получено 2 351 )"
+            "отрицательных или нулевых длительностей (устройство 1 (&lt;D&gt;): 2 311; "
+            "генератор 1 (Src): 40). Закон распределения с таким разбросом дает недопустимые "
+            "значения; результаты неверны.</font></p>");
+  EXPECT_EQ(report[report.size() - 2], kCreditLine);
+}
+
 TEST_F(ReportTest, TheFileDeclaresItsCodePageAndIsWindows1251) {
   const std::string bytes = Bytes();
   const std::string head =
