@@ -8,7 +8,7 @@
 
 namespace qsim::gui {
 
-TForm8::TForm8(QWidget* parent) : QDialog(parent) {
+AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("TForm8"));
   setWindowTitle(QStringLiteral("о программе"));
   auto* title = new QLabel(PlainCaption(), this);

@@ -5,11 +5,11 @@
 namespace qsim::gui {
 
 // The about box: the program's name and version, closed by its button.
-class TForm8 : public QDialog {
+class AboutDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TForm8(QWidget* parent);
+  explicit AboutDialog(QWidget* parent);
 };
 
 }  // namespace qsim::gui

@@ -12,7 +12,7 @@ namespace qsim::gui {
 namespace {
 
 // Lets the worker ask the GUI thread for the user's answer and wait for it.
-bool ReviewOnGuiThread(TForm9& findings, const ValidationResult& result) {
+bool ReviewOnGuiThread(FindingsDialog& findings, const ValidationResult& result) {
   bool go_on = false;
   QMetaObject::invokeMethod(
       &findings, [&] { go_on = findings.Review(result); }, Qt::BlockingQueuedConnection);
@@ -39,7 +39,7 @@ ComputeOutcome RunOnWorker(std::vector<std::string>& text, ComputeEnvironment& e
 }  // namespace
 
 ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mode,
-                                 ComputeEnvironment& environment, TForm9& findings,
+                                 ComputeEnvironment& environment, FindingsDialog& findings,
                                  RunProgressDialog& progress) {
   if (mode == ComputeMode::ParseOnly)
     return ComputeCommand(text, mode, environment);

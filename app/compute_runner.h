@@ -8,7 +8,7 @@
 namespace qsim::gui {
 
 class RunProgressDialog;
-class TForm9;
+class FindingsDialog;
 
 // Runs the core's compute command for the main window. In ComputeMode::ParseOnly
 // it only reads and rewrites the text, on the calling thread. Otherwise the command
@@ -19,7 +19,7 @@ class TForm9;
 // REQUIRES: called on the GUI thread; nothing touches the store of `environment`
 // until it returns.
 ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mode,
-                                 ComputeEnvironment& environment, TForm9& findings,
+                                 ComputeEnvironment& environment, FindingsDialog& findings,
                                  RunProgressDialog& progress);
 
 }  // namespace qsim::gui

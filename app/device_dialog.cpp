@@ -8,7 +8,7 @@
 
 namespace qsim::gui {
 
-TForm5::TForm5(QWidget* parent)
+DeviceDialog::DeviceDialog(QWidget* parent)
     : ElementDialog("TForm5", QSize(233, 137), QPoint(211, 178), parent),
       edit1_(AddEdit("Edit1", QPoint(168, 0), 65)),
       edit2_(AddEdit("Edit2", QPoint(168, 24), 65)),
@@ -28,7 +28,7 @@ TForm5::TForm5(QWidget* parent)
   setTabOrder(edit5_, combo_box1_);
 }
 
-void TForm5::Fill(const QString& caption, const DeviceFields& fields) {
+void DeviceDialog::Fill(const QString& caption, const DeviceFields& fields) {
   setWindowTitle(caption);
   edit1_->setText(FromCp1251(fields.v));
   edit2_->setText(FromCp1251(fields.disp));
@@ -37,7 +37,7 @@ void TForm5::Fill(const QString& caption, const DeviceFields& fields) {
   edit5_->setText(FromCp1251(fields.name));
 }
 
-DeviceFields TForm5::Fields() const {
+DeviceFields DeviceDialog::Fields() const {
   return {ToCp1251(edit1_->text()), ToCp1251(edit2_->text()), ChosenPosition(*combo_box1_),
           ToCp1251(edit4_->text()), ToCp1251(edit5_->text())};
 }

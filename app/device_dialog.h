@@ -7,11 +7,11 @@ namespace qsim::gui {
 
 // A device's parameters: mean service time, variance, law of service times,
 // number of channels and name.
-class TForm5 : public ElementDialog {
+class DeviceDialog : public ElementDialog {
   Q_OBJECT
 
  public:
-  explicit TForm5(QWidget* parent);
+  explicit DeviceDialog(QWidget* parent);
 
   void Fill(const QString& caption, const DeviceFields& fields);
   DeviceFields Fields() const;

@@ -15,19 +15,19 @@ class QWidget;
 
 namespace qsim::gui {
 
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
+class GeneratorDialog;
+class QueueDialog;
+class DeviceDialog;
+class ProbabilityDialog;
+class TransitionDialog;
 
 // The dialogs of the visual editor, created once by the main window.
 struct EditorDialogs {
-  TForm3& generator;
-  TForm4& queue;
-  TForm5& device;
-  TForm6& probability;
-  TForm7& transition;
+  GeneratorDialog& generator;
+  QueueDialog& queue;
+  DeviceDialog& device;
+  ProbabilityDialog& probability;
+  TransitionDialog& transition;
 };
 
 // The editing tools' view of the main window: the element dialogs over the

@@ -9,7 +9,7 @@
 
 namespace qsim::gui {
 
-TForm9::TForm9(QWidget* parent)
+FindingsDialog::FindingsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       memo1_(new QPlainTextEdit(this)),
       button1_(new QPushButton(QStringLiteral("<- Отредактировать модель"), this)),
@@ -34,7 +34,7 @@ TForm9::TForm9(QWidget* parent)
   layout->addLayout(buttons);
 }
 
-bool TForm9::Review(const ValidationResult& result) {
+bool FindingsDialog::Review(const ValidationResult& result) {
   memo1_->clear();
   for (const std::string& finding : result.findings)
     memo1_->appendPlainText(FromCp1251(finding));

@@ -14,11 +14,11 @@ namespace qsim::gui {
 // run). The window has no title-bar buttons; closing it any other way (Escape,
 // the window manager) is going back to editing, so a run never starts from a
 // dialog the user dismissed.
-class TForm9 : public QDialog {
+class FindingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TForm9(QWidget* parent);
+  explicit FindingsDialog(QWidget* parent);
 
   // Lists the findings, sets the caption with their count and shows the dialog
   // modally. Returns true when the user continues the run.

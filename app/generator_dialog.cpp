@@ -8,7 +8,7 @@
 
 namespace qsim::gui {
 
-TForm3::TForm3(QWidget* parent)
+GeneratorDialog::GeneratorDialog(QWidget* parent)
     : ElementDialog("TForm3", QSize(241, 145), QPoint(259, 225), parent),
       edit1_(AddEdit("Edit1", QPoint(168, 0), 73)),
       combo_box1_(AddDistributionList(QPoint(120, 24), 121)),
@@ -28,7 +28,7 @@ TForm3::TForm3(QWidget* parent)
   setTabOrder(button1, combo_box1_);
 }
 
-void TForm3::Fill(const QString& caption, const GeneratorFields& fields) {
+void GeneratorDialog::Fill(const QString& caption, const GeneratorFields& fields) {
   setWindowTitle(caption);
   edit1_->setText(FromCp1251(fields.la));
   ChoosePosition(*combo_box1_, fields.distribution);
@@ -37,7 +37,7 @@ void TForm3::Fill(const QString& caption, const GeneratorFields& fields) {
   edit5_->setText(FromCp1251(fields.name));
 }
 
-GeneratorFields TForm3::Fields() const {
+GeneratorFields GeneratorDialog::Fields() const {
   return {ToCp1251(edit1_->text()), ChosenPosition(*combo_box1_), ToCp1251(edit3_->text()),
           ToCp1251(edit4_->text()), ToCp1251(edit5_->text())};
 }

@@ -7,11 +7,11 @@ namespace qsim::gui {
 
 // A generator's parameters: intensity, law of intervals, variance, priority of
 // its requests and name.
-class TForm3 : public ElementDialog {
+class GeneratorDialog : public ElementDialog {
   Q_OBJECT
 
  public:
-  explicit TForm3(QWidget* parent);
+  explicit GeneratorDialog(QWidget* parent);
 
   void Fill(const QString& caption, const GeneratorFields& fields);
   GeneratorFields Fields() const;

@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   qsim::gui::PrepareApplication(application);
-  qsim::gui::TForm1 form1;
+  qsim::gui::MainWindow form1;
   form1.show();
   return QApplication::exec();
 }

@@ -60,7 +60,7 @@ QString ModelFileFilter() {
 
 }  // namespace
 
-TForm1::TForm1(const QString& program_folder, QWidget* parent)
+MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
     : QMainWindow(parent),
       store_(std::make_unique<ModelStore>()),
       simulation_(*store_, random_),
@@ -75,7 +75,7 @@ TForm1::TForm1(const QString& program_folder, QWidget* parent)
   memo2_->setObjectName(QStringLiteral("Memo2"));
   memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memo2_->setPlainText(QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
-  connect(memo2_, &QPlainTextEdit::textChanged, this, &TForm1::UpdateLineCount);
+  connect(memo2_, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateLineCount);
   auto* central = new QWidget(this);
   auto* views = new QVBoxLayout(central);
   views->setContentsMargins(0, 0, 0, 0);
@@ -88,26 +88,26 @@ TForm1::TForm1(const QString& program_folder, QWidget* parent)
   BuildToolBar2();
   BuildStatusBar1();
   BuildFileDialogs();
-  queue_dialog_ = new TForm4(this);
-  device_dialog_ = new TForm5(this);
-  probability_dialog_ = new TForm6(this);
-  transition_dialog_ = new TForm7(this);
-  about_ = new TForm8(this);
-  settings_ = new TForm2(this);
-  generator_dialog_ = new TForm3(this);
-  findings_ = new TForm9(this);
+  queue_dialog_ = new QueueDialog(this);
+  device_dialog_ = new DeviceDialog(this);
+  probability_dialog_ = new ProbabilityDialog(this);
+  transition_dialog_ = new TransitionDialog(this);
+  about_ = new AboutDialog(this);
+  settings_ = new SettingsDialog(this);
+  generator_dialog_ = new GeneratorDialog(this);
+  findings_ = new FindingsDialog(this);
   progress_ = new RunProgressDialog(this);
-  sweep_ = new TForm10(*store_, simulation_, format_, this);
+  sweep_ = new SweepDialog(*store_, simulation_, format_, this);
   BuildEditor();
   settings_->CopyOptions(store_->settings);
   ShowView(false);
   UpdateLineCount();
 }
 
-TForm1::~TForm1() = default;
+MainWindow::~MainWindow() = default;
 
-QAction* TForm1::NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon,
-                            const char* name, void (TForm1::*command)()) {
+QAction* MainWindow::NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon,
+                                const char* name, void (MainWindow::*command)()) {
   auto* action = new QAction(MakeToolIcon(icon), text, this);
   action->setObjectName(QLatin1String(name));
   action->setToolTip(tool_tip);
@@ -115,31 +115,31 @@ QAction* TForm1::NewCommand(const QString& text, const QString& tool_tip, ToolIc
   return action;
 }
 
-TForm1::Commands TForm1::NewCommands() {
+MainWindow::Commands MainWindow::NewCommands() {
   Commands c;
   c.new_model = NewCommand(QStringLiteral("Новый"), QStringLiteral("Новая модель"),
-                           ToolIcon::NewModel, "NewModelButton", &TForm1::NewModelClick);
+                           ToolIcon::NewModel, "NewModelButton", &MainWindow::NewModelClick);
   c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
-                      ToolIcon::OpenModel, "OpenModelButton", &TForm1::OpenModelClick);
+                      ToolIcon::OpenModel, "OpenModelButton", &MainWindow::OpenModelClick);
   c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
-                      ToolIcon::SaveModel, "SaveModelButton", &TForm1::SaveModelClick);
+                      ToolIcon::SaveModel, "SaveModelButton", &MainWindow::SaveModelClick);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
                           QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
-                          "ToolButton10", &TForm1::ToolButton10Click);
+                          "ToolButton10", &MainWindow::ToolButton10Click);
   c.run = NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
-                     ToolIcon::Run, "RunButton", &TForm1::Button1Click);
+                     ToolIcon::Run, "RunButton", &MainWindow::Button1Click);
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
-                       "ToolButton22", &TForm1::ToolButton22Click);
+                       "ToolButton22", &MainWindow::ToolButton22Click);
   c.code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
-                      ToolIcon::CodeEditor, "ToolButton11", &TForm1::ToolButton11Click);
+                      ToolIcon::CodeEditor, "ToolButton11", &MainWindow::ToolButton11Click);
   c.visual =
       NewCommand(QStringLiteral("Визуальный редактор"), QStringLiteral("Визуальный редактор"),
-                 ToolIcon::VisualEditor, "ToolButton7", &TForm1::ToolButton7Click);
+                 ToolIcon::VisualEditor, "ToolButton7", &MainWindow::ToolButton7Click);
   c.about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
-                       ToolIcon::About, "AboutButton", &TForm1::AboutClick);
+                       ToolIcon::About, "AboutButton", &MainWindow::AboutClick);
   c.help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
-                      "HelpItem", &TForm1::HelpClick);
+                      "HelpItem", &MainWindow::HelpClick);
   c.exit = new QAction(MakeToolIcon(ToolIcon::Exit), QStringLiteral("Выход"), this);
   c.exit->setObjectName(QStringLiteral("ExitItem"));
   connect(c.exit, &QAction::triggered, this, &QWidget::close);
@@ -152,7 +152,7 @@ TForm1::Commands TForm1::NewCommands() {
   return c;
 }
 
-void TForm1::BuildMainMenu1(const Commands& c) {
+void MainWindow::BuildMainMenu1(const Commands& c) {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->addActions({c.new_model, c.open, c.save});
@@ -167,7 +167,7 @@ void TForm1::BuildMainMenu1(const Commands& c) {
   menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
 }
 
-void TForm1::BuildToolBar1(const Commands& c) {
+void MainWindow::BuildToolBar1(const Commands& c) {
   tool_bar1_ = addToolBar(QStringLiteral("ToolBar1"));
   tool_bar1_->setObjectName(QStringLiteral("ToolBar1"));
   tool_bar1_->setMovable(false);
@@ -182,7 +182,7 @@ void TForm1::BuildToolBar1(const Commands& c) {
   tool_bar1_->addAction(c.about);
 }
 
-void TForm1::BuildToolBar2() {
+void MainWindow::BuildToolBar2() {
   tool_bar2_ = new QToolBar(QStringLiteral("ToolBar2"), this);
   tool_bar2_->setObjectName(QStringLiteral("ToolBar2"));
   tool_bar2_->setMovable(false);
@@ -192,17 +192,18 @@ void TForm1::BuildToolBar2() {
     ToolIcon icon;
     const char* tip;
     const char* name;
-    void (TForm1::*handler)();
+    void (MainWindow::*handler)();
   };
   const Tool tools[] = {
       {ToolIcon::AddGenerator, "Добавить генератор заявок", "ToolButton14",
-       &TForm1::ToolButton14Click},
-      {ToolIcon::AddQueue, "Добавить очередь", "ToolButton12", &TForm1::ToolButton12Click},
-      {ToolIcon::AddDevice, "Добавить устройство", "ToolButton13", &TForm1::ToolButton13Click},
-      {ToolIcon::Connect, "Соединить элементы", "ToolButton15", &TForm1::ToolButton15Click},
-      {ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16", &TForm1::ToolButton16Click},
-      {ToolIcon::Move, "Переместить элемент", "ToolButton17", &TForm1::ToolButton17Click},
-      {ToolIcon::Delete, "Удалить элемент", "ToolButton18", &TForm1::ToolButton18Click},
+       &MainWindow::ToolButton14Click},
+      {ToolIcon::AddQueue, "Добавить очередь", "ToolButton12", &MainWindow::ToolButton12Click},
+      {ToolIcon::AddDevice, "Добавить устройство", "ToolButton13", &MainWindow::ToolButton13Click},
+      {ToolIcon::Connect, "Соединить элементы", "ToolButton15", &MainWindow::ToolButton15Click},
+      {ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16",
+       &MainWindow::ToolButton16Click},
+      {ToolIcon::Move, "Переместить элемент", "ToolButton17", &MainWindow::ToolButton17Click},
+      {ToolIcon::Delete, "Удалить элемент", "ToolButton18", &MainWindow::ToolButton18Click},
   };
   for (std::size_t i = 0; i < std::size(tools); ++i) {
     const Tool& tool = tools[i];
@@ -219,7 +220,7 @@ void TForm1::BuildToolBar2() {
   }
 }
 
-void TForm1::BuildStatusBar1() {
+void MainWindow::BuildStatusBar1() {
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   line_count_panel_ = new QLabel(this);
   line_count_panel_->setObjectName(QStringLiteral("Panel0"));
@@ -231,19 +232,19 @@ void TForm1::BuildStatusBar1() {
   statusBar()->addWidget(element_panel_, 1);
 }
 
-void TForm1::BuildEditor() {
+void MainWindow::BuildEditor() {
   const EditorDialogs dialogs{*generator_dialog_, *queue_dialog_, *device_dialog_,
                               *probability_dialog_, *transition_dialog_};
   editor_ui_ = std::make_unique<EditorWindowUi>(*store_, *picture_, *image1_, dialogs, format_,
                                                 [this] { RegenerateText(); });
   editor_ui_->SetToolButtons(tool_buttons_);
   tools_ = std::make_unique<EditorTools>(*store_, *editor_ui_, format_);
-  connect(image1_, &CanvasView::Clicked, this, &TForm1::Image1Click);
-  connect(image1_, &CanvasView::DoubleClicked, this, &TForm1::Image1DblClick);
-  connect(image1_, &CanvasView::PointerMoved, this, &TForm1::Image1MouseMove);
+  connect(image1_, &CanvasView::Clicked, this, &MainWindow::Image1Click);
+  connect(image1_, &CanvasView::DoubleClicked, this, &MainWindow::Image1DblClick);
+  connect(image1_, &CanvasView::PointerMoved, this, &MainWindow::Image1MouseMove);
 }
 
-void TForm1::BuildFileDialogs() {
+void MainWindow::BuildFileDialogs() {
   open_dialog1_ = new QFileDialog(this, QStringLiteral("Открыть описание модели"), QString(),
                                   ModelFileFilter());
   open_dialog1_->setObjectName(QStringLiteral("OpenDialog1"));
@@ -257,7 +258,7 @@ void TForm1::BuildFileDialogs() {
   save_dialog1_->setOption(QFileDialog::DontConfirmOverwrite);
 }
 
-void TForm1::showEvent(QShowEvent* event) {
+void MainWindow::showEvent(QShowEvent* event) {
   QMainWindow::showEvent(event);
   if (activated_)
     return;
@@ -267,7 +268,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 // Fills the canvas and switches to the visual editor, which reads the initial
 // text (no keyword in it) and rewrites it as the text of the empty model.
-void TForm1::FirstActivation() {
+void MainWindow::FirstActivation() {
   text_only_ = false;
   store_->settings.by_time = false;
   store_->settings.end_time = 0;
@@ -279,14 +280,14 @@ void TForm1::FirstActivation() {
   saved_text_ = memo2_->toPlainText();
 }
 
-void TForm1::closeEvent(QCloseEvent* event) {
+void MainWindow::closeEvent(QCloseEvent* event) {
   if (MaybeSave())
     event->accept();
   else
     event->ignore();
 }
 
-bool TForm1::GuardCommand(const std::function<void()>& command) {
+bool MainWindow::GuardCommand(const std::function<void()>& command) {
   try {
     command();
     return true;
@@ -296,7 +297,7 @@ bool TForm1::GuardCommand(const std::function<void()>& command) {
   }
 }
 
-ComputeEnvironment TForm1::Environment() {
+ComputeEnvironment MainWindow::Environment() {
   ComputeEnvironment environment{.store = *store_,
                                  .simulation = simulation_,
                                  .platform = platform_,
@@ -310,7 +311,7 @@ ComputeEnvironment TForm1::Environment() {
 
 // Runs the core's compute command on the pane's lines and puts back what it made
 // of them: the canonical text, or after a reading error the lines as read so far.
-ComputeOutcome TForm1::Compute(ComputeMode mode) {
+ComputeOutcome MainWindow::Compute(ComputeMode mode) {
   const std::vector<std::string> read = PaneLines(*memo2_);
   std::vector<std::string> text = read;
   ComputeEnvironment environment = Environment();
@@ -328,20 +329,20 @@ ComputeOutcome TForm1::Compute(ComputeMode mode) {
 
 // Reads the text into the store and rewrites it in canonical form. That is the
 // same model, so a text that was saved stays saved.
-void TForm1::ParseText() {
+void MainWindow::ParseText() {
   const bool was_saved = memo2_->toPlainText() == saved_text_;
   Compute(ComputeMode::ParseOnly);
   if (was_saved)
     saved_text_ = memo2_->toPlainText();
 }
 
-void TForm1::Button1Click() {
+void MainWindow::Button1Click() {
   GuardCommand([this] { RunModel(); });
 }
 
 // The model check may correct what the picture shows (a channel count), so in the
 // visual editor the picture is brought up to date after the run, also after an error.
-void TForm1::RunModel() {
+void MainWindow::RunModel() {
   if (!memo2_->isHidden()) {
     ReportStoppedRun(Compute(ComputeMode::Run));
     return;
@@ -358,13 +359,13 @@ void TForm1::RunModel() {
   ReportStoppedRun(outcome);
 }
 
-void TForm1::RedrawOver(const ModelStore& drawn) {
+void MainWindow::RedrawOver(const ModelStore& drawn) {
   EraseModel(drawn, *picture_);
   DrawModel(*store_, *picture_);
   image1_->update();
 }
 
-void TForm1::ReportStoppedRun(const ComputeOutcome& outcome) {
+void MainWindow::ReportStoppedRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated || outcome.run.outcome == RunOutcome::Finished)
     return;
   QMessageBox box(QMessageBox::Information, ApplicationTitle(),
@@ -374,7 +375,7 @@ void TForm1::ReportStoppedRun(const ComputeOutcome& outcome) {
   box.exec();
 }
 
-void TForm1::ToolButton10Click() {
+void MainWindow::ToolButton10Click() {
   GuardCommand([this] {
     ParseText();
     settings_->Fill(store_->settings, format_);
@@ -386,14 +387,14 @@ void TForm1::ToolButton10Click() {
 }
 
 // The dialog works on the store, so the text is read into it first.
-void TForm1::ToolButton22Click() {
+void MainWindow::ToolButton22Click() {
   GuardCommand([this] {
     ParseText();
     sweep_->exec();
   });
 }
 
-void TForm1::ToolButton11Click() {
+void MainWindow::ToolButton11Click() {
   if (memo2_->isHidden()) {
     // Outside a command of its own the pane shows the store, as the canvas does.
     const bool was_saved = !text_only_ && memo2_->toPlainText() == saved_text_;
@@ -408,7 +409,7 @@ void TForm1::ToolButton11Click() {
 }
 
 // Rewrites the text from the store in whichever editor is shown.
-void TForm1::RegenerateText() {
+void MainWindow::RegenerateText() {
   const bool pane_shown = !memo2_->isHidden();
   const bool had_focus = memo2_->hasFocus();
   memo2_->hide();
@@ -422,7 +423,7 @@ void TForm1::RegenerateText() {
     memo2_->setFocus();
 }
 
-void TForm1::ToolButton7Click() {
+void MainWindow::ToolButton7Click() {
   tools_->StopMoving();
   GuardCommand([this] {
     ParseText();
@@ -432,20 +433,20 @@ void TForm1::ToolButton7Click() {
   });
 }
 
-void TForm1::ShowView(bool visual) {
+void MainWindow::ShowView(bool visual) {
   memo2_->setVisible(!visual);
   image1_->setVisible(visual);
   tool_bar2_->setVisible(visual);
 }
 
-void TForm1::NewModelClick() {
+void MainWindow::NewModelClick() {
   if (MaybeSave())
     NewModel();
 }
 
 // Empties the text and the model; the run settings and the terminator's position
 // stay. The view is not switched and nothing is drawn.
-void TForm1::NewModel() {
+void MainWindow::NewModel() {
   memo2_->clear();
   model_file_name_.clear();
   setWindowTitle(PlainCaption());
@@ -455,7 +456,7 @@ void TForm1::NewModel() {
   saved_text_ = memo2_->toPlainText();
 }
 
-void TForm1::OpenModelClick() {
+void MainWindow::OpenModelClick() {
   if (!MaybeSave() || open_dialog1_->exec() != QDialog::Accepted)
     return;
   const QString path = open_dialog1_->selectedFiles().value(0);
@@ -466,7 +467,7 @@ void TForm1::OpenModelClick() {
 
 // The picture is drawn only in the visual editor: the canvas stays blank while
 // the code editor is shown, so that the next switch draws on a clean canvas.
-void TForm1::OpenModel(const QString& path) {
+void MainWindow::OpenModel(const QString& path) {
   EraseModel(*store_, *picture_);
   NewModel();
   model_file_name_ = path;
@@ -479,12 +480,12 @@ void TForm1::OpenModel(const QString& path) {
   }
 }
 
-void TForm1::SaveModelClick() {
+void MainWindow::SaveModelClick() {
   SaveModel();
 }
 
 // Returns true when the model was written.
-bool TForm1::SaveModel() {
+bool MainWindow::SaveModel() {
   if (!model_file_name_.isEmpty())
     save_dialog1_->selectFile(model_file_name_);
   if (save_dialog1_->exec() != QDialog::Accepted)
@@ -502,7 +503,7 @@ bool TForm1::SaveModel() {
 
 // Asks before a command throws away a text that differs from the one last opened
 // or saved. Returns false when the command is not to go on.
-bool TForm1::MaybeSave() {
+bool MainWindow::MaybeSave() {
   if (memo2_->toPlainText() == saved_text_)
     return true;
   QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
@@ -519,55 +520,55 @@ bool TForm1::MaybeSave() {
   return answer == QMessageBox::Discard;
 }
 
-void TForm1::HelpClick() {
+void MainWindow::HelpClick() {
   platform_.OpenDocument(platform_.ProgramFolder() + "/help/index.html");
 }
 
-void TForm1::AboutClick() {
+void MainWindow::AboutClick() {
   about_->exec();
 }
 
-void TForm1::ToolButton14Click() {
+void MainWindow::ToolButton14Click() {
   tools_->Toggle(EditorTool::AddGenerator);
 }
 
-void TForm1::ToolButton12Click() {
+void MainWindow::ToolButton12Click() {
   tools_->Toggle(EditorTool::AddQueue);
 }
 
-void TForm1::ToolButton13Click() {
+void MainWindow::ToolButton13Click() {
   tools_->Toggle(EditorTool::AddDevice);
 }
 
-void TForm1::ToolButton15Click() {
+void MainWindow::ToolButton15Click() {
   tools_->Toggle(EditorTool::Connect);
 }
 
-void TForm1::ToolButton16Click() {
+void MainWindow::ToolButton16Click() {
   tools_->Toggle(EditorTool::Disconnect);
 }
 
-void TForm1::ToolButton17Click() {
+void MainWindow::ToolButton17Click() {
   tools_->Toggle(EditorTool::Move);
 }
 
-void TForm1::ToolButton18Click() {
+void MainWindow::ToolButton18Click() {
   tools_->Toggle(EditorTool::Delete);
 }
 
-void TForm1::Image1Click() {
+void MainWindow::Image1Click() {
   GuardCommand([this] { tools_->Click(image1_->PointerToCanvas()); });
 }
 
-void TForm1::Image1DblClick() {
+void MainWindow::Image1DblClick() {
   GuardCommand([this] { tools_->DoubleClick(image1_->PointerToCanvas()); });
 }
 
-void TForm1::Image1MouseMove() {
+void MainWindow::Image1MouseMove() {
   element_panel_->setText(FromCp1251(tools_->PointerMoved(image1_->PointerToCanvas())));
 }
 
-void TForm1::UpdateLineCount() {
+void MainWindow::UpdateLineCount() {
   line_count_panel_->setText(QStringLiteral("Всего строк: ") +
                              QString::number(CountedLines(*memo2_)));
 }

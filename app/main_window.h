@@ -26,15 +26,15 @@ namespace qsim::gui {
 class CanvasView;
 class EditorWindowUi;
 class RunProgressDialog;
-class TForm2;
-class TForm3;
-class TForm4;
-class TForm5;
-class TForm6;
-class TForm7;
-class TForm8;
-class TForm9;
-class TForm10;
+class SettingsDialog;
+class GeneratorDialog;
+class QueueDialog;
+class DeviceDialog;
+class ProbabilityDialog;
+class TransitionDialog;
+class AboutDialog;
+class FindingsDialog;
+class SweepDialog;
 enum class ToolIcon;
 
 // The main window: owns the model store, the picture and the two views of the
@@ -48,14 +48,14 @@ enum class ToolIcon;
 // the text regenerated from it. The canvas is blank while the code editor is
 // shown; in the visual editor every change of what the picture shows is erased
 // with the store as it was and drawn with the store as it is.
-class TForm1 : public QMainWindow {
+class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
   // `program_folder` holds `models`, `reports` and `help`.
-  explicit TForm1(const QString& program_folder = QCoreApplication::applicationDirPath(),
-                  QWidget* parent = nullptr);
-  ~TForm1() override;
+  explicit MainWindow(const QString& program_folder = QCoreApplication::applicationDirPath(),
+                      QWidget* parent = nullptr);
+  ~MainWindow() override;
 
   const ModelStore& store() const { return *store_; }
   const RasterCanvas& picture() const { return *picture_; }
@@ -93,7 +93,7 @@ class TForm1 : public QMainWindow {
 
  private:
   QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
-                      void (TForm1::*command)());
+                      void (MainWindow::*command)());
   // The commands that the menu and ToolBar1 share.
   struct Commands {
     QAction* new_model;
@@ -154,15 +154,15 @@ class TForm1 : public QMainWindow {
   std::array<QAction*, 7> tool_buttons_{};
   QFileDialog* open_dialog1_ = nullptr;
   QFileDialog* save_dialog1_ = nullptr;
-  TForm4* queue_dialog_;
-  TForm5* device_dialog_;
-  TForm6* probability_dialog_;
-  TForm7* transition_dialog_;
-  TForm8* about_;
-  TForm2* settings_;
-  TForm3* generator_dialog_;
-  TForm9* findings_;
-  TForm10* sweep_;
+  QueueDialog* queue_dialog_;
+  DeviceDialog* device_dialog_;
+  ProbabilityDialog* probability_dialog_;
+  TransitionDialog* transition_dialog_;
+  AboutDialog* about_;
+  SettingsDialog* settings_;
+  GeneratorDialog* generator_dialog_;
+  FindingsDialog* findings_;
+  SweepDialog* sweep_;
   RunProgressDialog* progress_;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;

@@ -5,11 +5,11 @@
 namespace qsim::gui {
 
 // The probability of a new transition: one edit field with the suggested value.
-class TForm6 : public ElementDialog {
+class ProbabilityDialog : public ElementDialog {
   Q_OBJECT
 
  public:
-  explicit TForm6(QWidget* parent);
+  explicit ProbabilityDialog(QWidget* parent);
 
   // Shows the dialog with `suggested` in the field; returns the field's text.
   QString Ask(const QString& caption, const QString& suggested);

@@ -8,7 +8,7 @@
 
 namespace qsim::gui {
 
-TForm4::TForm4(QWidget* parent)
+QueueDialog::QueueDialog(QWidget* parent)
     : ElementDialog("TForm4", QSize(305, 137), QPoint(200, 157), parent),
       edit1_(AddEdit("Edit1", QPoint(152, 0), 65)),
       edit2_(AddEdit("Edit2", QPoint(152, 96), 145)) {
@@ -33,7 +33,7 @@ TForm4::TForm4(QWidget* parent)
   setTabOrder(button1, edit2_);
 }
 
-void TForm4::Fill(const QString& caption, const QueueFields& fields) {
+void QueueDialog::Fill(const QString& caption, const QueueFields& fields) {
   setWindowTitle(caption);
   edit1_->setText(FromCp1251(fields.len));
   if (fields.discipline && *fields.discipline >= 0 && *fields.discipline < 4)
@@ -42,7 +42,7 @@ void TForm4::Fill(const QString& caption, const QueueFields& fields) {
 }
 
 // The buttons are tested in their order, so the last checked one decides.
-QueueFields TForm4::Fields() const {
+QueueFields QueueDialog::Fields() const {
   QueueFields fields{ToCp1251(edit1_->text()), std::nullopt, ToCp1251(edit2_->text())};
   for (int i = 0; i < 4; ++i) {
     if (radio_buttons_[i]->isChecked())

@@ -12,11 +12,11 @@ namespace qsim::gui {
 // A queue's parameters: maximum length, order of service and name. The four
 // order buttons exclude each other; a queue whose order has no button leaves
 // them as the last use left them.
-class TForm4 : public ElementDialog {
+class QueueDialog : public ElementDialog {
   Q_OBJECT
 
  public:
-  explicit TForm4(QWidget* parent);
+  explicit QueueDialog(QWidget* parent);
 
   void Fill(const QString& caption, const QueueFields& fields);
   QueueFields Fields() const;

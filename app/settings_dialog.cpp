@@ -48,7 +48,7 @@ QString EditNumber(double value, const NumberFormat& format) {
 
 }  // namespace
 
-TForm2::TForm2(QWidget* parent)
+SettingsDialog::SettingsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       tab_control1_(Named(new QTabBar(this), "TabControl1")) {
   setObjectName(QStringLiteral("TForm2"));
@@ -61,7 +61,7 @@ TForm2::TForm2(QWidget* parent)
     pages->addWidget(page, 0, 0);
   auto* button1 = Named(new QPushButton(QStringLiteral("OK")), "Button1");
   button1->setDefault(true);
-  connect(button1, &QPushButton::clicked, this, &TForm2::Button1Click);
+  connect(button1, &QPushButton::clicked, this, &SettingsDialog::Button1Click);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tab_control1_);
   layout->addLayout(pages);
@@ -78,7 +78,7 @@ TForm2::TForm2(QWidget* parent)
   FormActivate();
 }
 
-QGroupBox* TForm2::BuildRunPage() {
+QGroupBox* SettingsDialog::BuildRunPage() {
   QGridLayout* grid = nullptr;
   group_box3_ = NewGroupBox("GroupBox3", grid);
   radio_button1_ = Named(new QRadioButton(QStringLiteral("Генерировать заявок :")), "RadioButton1");
@@ -108,7 +108,7 @@ QGroupBox* TForm2::BuildRunPage() {
   return group_box3_;
 }
 
-QGroupBox* TForm2::BuildReportPage() {
+QGroupBox* SettingsDialog::BuildReportPage() {
   QGridLayout* grid = nullptr;
   group_box1_ = NewGroupBox("GroupBox1", grid);
   check_box3_ = NewCheckBox("CheckBox3", QStringLiteral("Включить в отчет исходные данные"), true);
@@ -128,7 +128,7 @@ QGroupBox* TForm2::BuildReportPage() {
   return group_box1_;
 }
 
-QGroupBox* TForm2::BuildProtocolPage() {
+QGroupBox* SettingsDialog::BuildProtocolPage() {
   QGridLayout* grid = nullptr;
   group_box2_ = NewGroupBox("GroupBox2", grid);
   check_box2_ =
@@ -147,17 +147,17 @@ QGroupBox* TForm2::BuildProtocolPage() {
   return group_box2_;
 }
 
-void TForm2::ConnectRules() {
-  connect(tab_control1_, &QTabBar::currentChanged, this, &TForm2::TabControl1Change);
-  connect(check_box1_, &QCheckBox::toggled, this, &TForm2::CheckBox1Click);
-  connect(check_box2_, &QCheckBox::toggled, this, &TForm2::CheckBox2Click);
-  connect(check_box4_, &QCheckBox::toggled, this, &TForm2::CheckBox4Click);
-  connect(check_box8_, &QCheckBox::toggled, this, &TForm2::CheckBox8Click);
-  connect(radio_button1_, &QRadioButton::toggled, this, &TForm2::RadioButton1Click);
-  connect(radio_button2_, &QRadioButton::toggled, this, &TForm2::RadioButton2Click);
+void SettingsDialog::ConnectRules() {
+  connect(tab_control1_, &QTabBar::currentChanged, this, &SettingsDialog::TabControl1Change);
+  connect(check_box1_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox1Click);
+  connect(check_box2_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox2Click);
+  connect(check_box4_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox4Click);
+  connect(check_box8_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox8Click);
+  connect(radio_button1_, &QRadioButton::toggled, this, &SettingsDialog::RadioButton1Click);
+  connect(radio_button2_, &QRadioButton::toggled, this, &SettingsDialog::RadioButton2Click);
 }
 
-void TForm2::ApplyAllRules() {
+void SettingsDialog::ApplyAllRules() {
   CheckBox1Click();
   CheckBox2Click();
   CheckBox8Click();
@@ -165,7 +165,7 @@ void TForm2::ApplyAllRules() {
   RadioButton2Click();
 }
 
-void TForm2::Fill(const RunSettings& settings, const NumberFormat& format) {
+void SettingsDialog::Fill(const RunSettings& settings, const NumberFormat& format) {
   edit3_->setText(QString::number(settings.simulate));
   check_box8_->setChecked(settings.process_all);
   edit4_->setText(EditNumber(settings.retry_interval, format));
@@ -175,7 +175,7 @@ void TForm2::Fill(const RunSettings& settings, const NumberFormat& format) {
   edit5_->setEnabled(settings.by_time);
 }
 
-void TForm2::CopyOptions(RunSettings& settings) const {
+void SettingsDialog::CopyOptions(RunSettings& settings) const {
   settings.check_model = check_box9_->isChecked();
   settings.report_include_input = check_box3_->isChecked();
   settings.report_include_picture = check_box7_->isChecked();
@@ -188,7 +188,7 @@ void TForm2::CopyOptions(RunSettings& settings) const {
   settings.protocol_open_after = check_box6_->isChecked();
 }
 
-void TForm2::CopyRunSettings(RunSettings& settings, const NumberFormat& format) const {
+void SettingsDialog::CopyRunSettings(RunSettings& settings, const NumberFormat& format) const {
   settings.simulate = ParseInteger(ToCp1251(edit3_->text()));
   settings.process_all = check_box8_->isChecked();
   settings.by_time = radio_button2_->isChecked();
@@ -196,12 +196,12 @@ void TForm2::CopyRunSettings(RunSettings& settings, const NumberFormat& format) 
   settings.retry_interval = ParseReal(ToCp1251(edit4_->text()), format);
 }
 
-void TForm2::FormActivate() {
+void SettingsDialog::FormActivate() {
   tab_control1_->setCurrentIndex(0);
   TabControl1Change(0);
 }
 
-void TForm2::TabControl1Change(int index) {
+void SettingsDialog::TabControl1Change(int index) {
   if (index < 0 || index > 2)
     return;
   group_box3_->setVisible(index == 0);
@@ -209,47 +209,47 @@ void TForm2::TabControl1Change(int index) {
   group_box2_->setVisible(index == 2);
 }
 
-void TForm2::CheckBox1Click() {
+void SettingsDialog::CheckBox1Click() {
   label1_->setEnabled(!check_box1_->isChecked());
   edit1_->setEnabled(!check_box1_->isChecked());
 }
 
-void TForm2::CheckBox2Click() {
+void SettingsDialog::CheckBox2Click() {
   check_box4_->setEnabled(check_box2_->isChecked());
   check_box6_->setEnabled(check_box2_->isChecked());
   CheckBox4Click();
 }
 
-void TForm2::CheckBox4Click() {
+void SettingsDialog::CheckBox4Click() {
   const bool by_name = check_box2_->isChecked() && !check_box4_->isChecked();
   label2_->setEnabled(by_name);
   edit2_->setEnabled(by_name);
 }
 
-void TForm2::CheckBox8Click() {
+void SettingsDialog::CheckBox8Click() {
   label4_->setEnabled(check_box8_->isChecked());
   edit4_->setEnabled(check_box8_->isChecked());
 }
 
-void TForm2::RadioButton1Click() {
+void SettingsDialog::RadioButton1Click() {
   if (!radio_button1_->isChecked())
     return;
   edit3_->setEnabled(true);
   edit5_->setEnabled(false);
 }
 
-void TForm2::RadioButton2Click() {
+void SettingsDialog::RadioButton2Click() {
   if (!radio_button2_->isChecked())
     return;
   edit5_->setEnabled(true);
   edit3_->setEnabled(false);
 }
 
-void TForm2::Button1Click() {
+void SettingsDialog::Button1Click() {
   accept();
 }
 
-void TForm2::showEvent(QShowEvent* event) {
+void SettingsDialog::showEvent(QShowEvent* event) {
   FormActivate();
   QDialog::showEvent(event);
 }

@@ -20,11 +20,11 @@ namespace qsim::gui {
 // five run settings of the model are filled in anew at every opening. It has no
 // cancel: however it is closed, the caller takes what the controls hold. The
 // enabling rules hold at every moment, also when the program sets a control.
-class TForm2 : public QDialog {
+class SettingsDialog : public QDialog {
   Q_OBJECT
 
  public:
-  explicit TForm2(QWidget* parent);
+  explicit SettingsDialog(QWidget* parent);
 
   // Shows the run settings that belong to the model.
   void Fill(const RunSettings& settings, const NumberFormat& format);

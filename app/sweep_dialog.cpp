@@ -42,8 +42,8 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QRec
 
 }  // namespace
 
-TForm10::TForm10(ModelStore& store, Simulation& simulation, const NumberFormat& format,
-                 QWidget* parent)
+SweepDialog::SweepDialog(ModelStore& store, Simulation& simulation, const NumberFormat& format,
+                         QWidget* parent)
     : QDialog(parent),
       store_(store),
       simulation_(simulation),
@@ -60,13 +60,13 @@ TForm10::TForm10(ModelStore& store, Simulation& simulation, const NumberFormat& 
   BuildRunControls();
 }
 
-void TForm10::BuildGroupBox1() {
+void SweepDialog::BuildGroupBox1() {
   auto* box = Placed(new QGroupBox(QStringLiteral("Изменяемые параметры"), this), "GroupBox1", 8, 8,
                      465, 233);
   combo_box1_ = Placed(new QComboBox(box), "ComboBox1", 8, 24, 449, 21);
   combo_box1_->setEditable(true);
   combo_box1_->setInsertPolicy(QComboBox::NoInsert);
-  connect(combo_box1_, &QComboBox::currentIndexChanged, this, &TForm10::ComboBox1Change);
+  connect(combo_box1_, &QComboBox::currentIndexChanged, this, &SweepDialog::ComboBox1Change);
   NewLabel(box, "Label1", QStringLiteral("Начальное значение : "), {8, 56, 114, 13});
   edit1_ = Placed(new QLineEdit(box), "Edit1", 128, 56, 57, 21);
   edit1_->setReadOnly(true);
@@ -74,36 +74,36 @@ void TForm10::BuildGroupBox1() {
   edit2_ = Placed(new QLineEdit(box), "Edit2", 304, 56, 57, 21);
   auto* button1 =
       Placed(new QPushButton(QStringLiteral("Добавить"), box), "Button1", 376, 56, 81, 25);
-  connect(button1, &QPushButton::clicked, this, &TForm10::Button1Click);
+  connect(button1, &QPushButton::clicked, this, &SweepDialog::Button1Click);
   list_box1_ = Placed(new QListWidget(box), "ListBox1", 8, 96, 449, 97);
   NewLabel(box, "Label3", QStringLiteral("Число шагов : "), {8, 208, 75, 13});
   edit3_ = Placed(new QLineEdit(QStringLiteral("10"), box), "Edit3", 88, 200, 73, 21);
   auto* button3 =
       Placed(new QPushButton(QStringLiteral("Очистить"), box), "Button3", 360, 200, 97, 25);
-  connect(button3, &QPushButton::clicked, this, &TForm10::Button3Click);
+  connect(button3, &QPushButton::clicked, this, &SweepDialog::Button3Click);
 }
 
 // The runs per value sit between the two lower buttons, beside the one they serve.
-void TForm10::BuildRunControls() {
+void SweepDialog::BuildRunControls() {
   auto* button2 =
       Placed(new QPushButton(QStringLiteral("<< Отмена"), this), "Button2", 8, 248, 145, 25);
-  connect(button2, &QPushButton::clicked, this, &TForm10::Button2Click);
+  connect(button2, &QPushButton::clicked, this, &SweepDialog::Button2Click);
   NewLabel(this, "Label4", QStringLiteral("Прогонов в точке :"), {160, 254, 100, 13});
   spin_edit1_ = Placed(new QSpinBox(this), "SpinEdit1", 262, 250, 51, 21);
   spin_edit1_->setRange(1, kMaxReplications);
   spin_edit1_->setValue(1);
   auto* button4 = Placed(new QPushButton(QStringLiteral("Произвести расчет >>"), this), "Button4",
                          320, 248, 145, 25);
-  connect(button4, &QPushButton::clicked, this, &TForm10::Button4Click);
+  connect(button4, &QPushButton::clicked, this, &SweepDialog::Button4Click);
 }
 
-void TForm10::showEvent(QShowEvent* event) {
+void SweepDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   FormActivate();
 }
 
 // Rebuilds the parameter list from the store; the edits and the ranges stay.
-void TForm10::FormActivate() {
+void SweepDialog::FormActivate() {
   plan_.Rebuild(store_);
   const QSignalBlocker quiet(combo_box1_);
   combo_box1_->clear();
@@ -113,7 +113,7 @@ void TForm10::FormActivate() {
   edit3_->setEnabled(!plan_.step_count_locked());
 }
 
-void TForm10::ComboBox1Change() {
+void SweepDialog::ComboBox1Change() {
   const int index = combo_box1_->currentIndex();
   if (index < 0)
     return;
@@ -122,7 +122,7 @@ void TForm10::ComboBox1Change() {
   edit2_->setText(FromCp1251(end));
 }
 
-void TForm10::Button1Click() {
+void SweepDialog::Button1Click() {
   try {
     const int index = combo_box1_->currentIndex();
     const auto line =
@@ -135,17 +135,17 @@ void TForm10::Button1Click() {
   }
 }
 
-void TForm10::Button2Click() {
+void SweepDialog::Button2Click() {
   reject();
 }
 
-void TForm10::Button3Click() {
+void SweepDialog::Button3Click() {
   plan_.Clear(store_);
   list_box1_->clear();
   edit3_->setEnabled(true);
 }
 
-void TForm10::Button4Click() {
+void SweepDialog::Button4Click() {
   if (plan_.ranges().empty()) {
     QMessageBox box(QMessageBox::Information, ApplicationTitle(),
                     QStringLiteral("Не добавлено ни одного диапазона параметров."), QMessageBox::Ok,
@@ -163,7 +163,7 @@ void TForm10::Button4Click() {
 
 // Each run of the series may take long, so the results open in a window of their
 // own that stays after this dialog closes.
-void TForm10::RunSeries() {
+void SweepDialog::RunSeries() {
   const SweepOutcome outcome = RunSweepSeries(store_, simulation_, plan_.ranges(), plan_.lines(),
                                               spin_edit1_->value(), format_, *progress_);
   if (outcome.series.empty())

@@ -25,12 +25,12 @@ class RunProgressDialog;
 //
 // REQUIRES: `store`, `simulation` and `format` outlive the dialog, and nothing
 // else changes the store while the dialog is shown.
-class TForm10 : public QDialog {
+class SweepDialog : public QDialog {
   Q_OBJECT
 
  public:
-  TForm10(ModelStore& store, Simulation& simulation, const NumberFormat& format,
-          QWidget* parent = nullptr);
+  SweepDialog(ModelStore& store, Simulation& simulation, const NumberFormat& format,
+              QWidget* parent = nullptr);
 
  public Q_SLOTS:
   void FormActivate();

@@ -9,11 +9,11 @@
 namespace qsim::gui {
 
 // The transitions of an element, offered for removal in a list.
-class TForm7 : public ElementDialog {
+class TransitionDialog : public ElementDialog {
   Q_OBJECT
 
  public:
-  explicit TForm7(QWidget* parent);
+  explicit TransitionDialog(QWidget* parent);
 
   // Shows `items` with the first one chosen; returns the position (from 0) of
   // the chosen item, or none when the list holds a typed text that is no item.

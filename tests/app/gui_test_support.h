@@ -20,7 +20,7 @@ class QPlainTextEdit;
 
 namespace qsim::gui {
 
-class TForm1;
+class MainWindow;
 
 // A program folder of its own for a test: `models`, `reports` and `help` inside
 // a temporary folder.
@@ -51,7 +51,7 @@ struct ShownMainWindow {
   void TypeModel(const QString& text) const;
 
   TestProgramFolder folder;
-  std::unique_ptr<TForm1> window;
+  std::unique_ptr<MainWindow> window;
   std::shared_ptr<QStringList> opened = std::make_shared<QStringList>();
 };
 

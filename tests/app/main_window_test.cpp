@@ -183,7 +183,7 @@ class MainWindowTest : public QObject {
     ShownMainWindow shown;
     QString caption;
     QStringList labels;
-    const auto watch = OnModal<TForm8>([&](TForm8* about) {
+    const auto watch = OnModal<AboutDialog>([&](AboutDialog* about) {
       caption = about->windowTitle();
       for (const QLabel* label : about->findChildren<QLabel*>())
         labels.append(label->text());

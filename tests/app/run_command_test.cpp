@@ -29,8 +29,8 @@ struct SeenFindings {
 
 // Looks at the next findings dialog and leaves it with `leave`.
 [[nodiscard]] std::unique_ptr<QTimer> OnFindings(std::shared_ptr<SeenFindings> seen,
-                                                 std::function<void(TForm9*)> leave) {
-  return OnModal<TForm9>([seen, leave](TForm9* dialog) {
+                                                 std::function<void(FindingsDialog*)> leave) {
+  return OnModal<FindingsDialog>([seen, leave](FindingsDialog* dialog) {
     seen->caption = dialog->windowTitle();
     seen->findings = dialog->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))->toPlainText();
     seen->can_continue = dialog->findChild<QPushButton*>(QStringLiteral("Button2"))->isEnabled();
@@ -73,7 +73,7 @@ class RunCommandTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(ExampleText("single_device.txt"));
     {
-      const auto settings = OnModal<TForm2>([](TForm2* dialog) {
+      const auto settings = OnModal<SettingsDialog>([](SettingsDialog* dialog) {
         dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click();
         dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->click();
         Press(dialog, "Button1");
@@ -91,7 +91,7 @@ class RunCommandTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(ExampleText("single_device.txt"));
     {
-      const auto settings = OnModal<TForm2>([](TForm2* dialog) {
+      const auto settings = OnModal<SettingsDialog>([](SettingsDialog* dialog) {
         dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox7"))->click();
         Press(dialog, "Button1");
       });
@@ -111,7 +111,7 @@ class RunCommandTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("simulate 0;"));
     auto seen = std::make_shared<SeenFindings>();
-    const auto review = OnFindings(seen, [](TForm9* dialog) { Press(dialog, "Button1"); });
+    const auto review = OnFindings(seen, [](FindingsDialog* dialog) { Press(dialog, "Button1"); });
     Run(shown);
     QCOMPARE(seen->caption, QStringLiteral("Обнаруженные неточности в модели (всего :5)"));
     QVERIFY(!seen->can_continue);
@@ -126,7 +126,7 @@ class RunCommandTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(WithChange("single_device.txt", "la 2;", "la 0;"));
     auto seen = std::make_shared<SeenFindings>();
-    const auto review = OnFindings(seen, [](TForm9* dialog) { dialog->close(); });
+    const auto review = OnFindings(seen, [](FindingsDialog* dialog) { dialog->close(); });
     Run(shown);
     QVERIFY(seen->can_continue);
     QCOMPARE(seen->findings,
@@ -139,7 +139,7 @@ class RunCommandTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(WithChange("single_device.txt", "la 2;", "la 0;"));
     const auto review = OnFindings(std::make_shared<SeenFindings>(),
-                                   [](TForm9* dialog) { Press(dialog, "Button2"); });
+                                   [](FindingsDialog* dialog) { Press(dialog, "Button2"); });
     Run(shown);
     QCOMPARE(shown.folder.ReportFiles().size(), 1);
     QCOMPARE(shown.window->store().generator(1).la, 1);
@@ -195,7 +195,7 @@ class RunCommandTest : public QObject {
     shown.TypeModel(WithChange("single_device.txt", "k 2;", "k 0;"));
     shown.window->ToolButton7Click();
     const auto review = OnFindings(std::make_shared<SeenFindings>(),
-                                   [](TForm9* dialog) { Press(dialog, "Button2"); });
+                                   [](FindingsDialog* dialog) { Press(dialog, "Button2"); });
     Run(shown);
     QCOMPARE(shown.window->store().device(1).k, 1);
     RasterCanvas expected;

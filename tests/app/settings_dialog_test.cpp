@@ -35,9 +35,9 @@ QString EditText(QWidget* dialog, const char* name) {
 
 // Opens the settings dialog of `shown`, lets `act` look at it and change it, and
 // closes it with OK; returns false when the dialog did not open.
-bool WithSettings(const ShownMainWindow& shown, const std::function<void(TForm2*)>& act) {
+bool WithSettings(const ShownMainWindow& shown, const std::function<void(SettingsDialog*)>& act) {
   bool opened = false;
-  const auto watch = OnModal<TForm2>([&](TForm2* dialog) {
+  const auto watch = OnModal<SettingsDialog>([&](SettingsDialog* dialog) {
     opened = true;
     act(dialog);
     Control<QPushButton>(dialog, "Button1")->click();
@@ -54,7 +54,7 @@ class SettingsDialogTest : public QObject {
  private Q_SLOTS:
   void optionsStartWithTheirDefaults() {
     ShownMainWindow shown;
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QCOMPARE(d->windowTitle(), QStringLiteral("Параметры моделирования"));
       QVERIFY(IsOn(d, "RadioButton1") && !IsOn(d, "RadioButton2"));
       QVERIFY(IsEnabled(d, "Edit3") && !IsEnabled(d, "Edit5"));
@@ -76,7 +76,7 @@ class SettingsDialogTest : public QObject {
   void aTimeLimitSelectsTheSecondRadioButton() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("simulate 30;\nby_time 50;"));
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QVERIFY(IsOn(d, "RadioButton2") && !IsOn(d, "RadioButton1"));
       QCOMPARE(EditText(d, "Edit5"), QStringLiteral("50"));
       QCOMPARE(EditText(d, "Edit3"), QStringLiteral("30"));
@@ -88,13 +88,13 @@ class SettingsDialogTest : public QObject {
   void theProcessAllLineEnablesTheRetryInterval() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("process_all 2.5;"));
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QVERIFY(IsOn(d, "CheckBox8"));
       QVERIFY(IsEnabled(d, "Label4") && IsEnabled(d, "Edit4"));
       QCOMPARE(EditText(d, "Edit4"), QStringLiteral("2.5"));
     }));
     shown.memo2().setPlainText(QStringLiteral("simulate 3;"));
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QVERIFY(!IsOn(d, "CheckBox8"));
       QVERIFY(!IsEnabled(d, "Edit4"));
       QCOMPARE(EditText(d, "Edit4"), QStringLiteral("2.5"));
@@ -105,14 +105,14 @@ class SettingsDialogTest : public QObject {
   void okWithoutChangesRewritesTheTextInCanonicalForm() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("// comment\nsimulate 8;\nterm_crd 4 5;\nprocess_all 1;"));
-    QVERIFY(WithSettings(shown, [](TForm2*) {}));
+    QVERIFY(WithSettings(shown, [](SettingsDialog*) {}));
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 4 5;\nprocess_all 1;\nsimulate 8;"));
     QVERIFY(shown.memo2().isVisible());
   }
 
   void changedSettingsReachTheStoreAndTheText() {
     ShownMainWindow shown;
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       Control<QRadioButton>(d, "RadioButton2")->click();
       QVERIFY(IsEnabled(d, "Edit5") && !IsEnabled(d, "Edit3"));
       Control<QLineEdit>(d, "Edit5")->setText(QStringLiteral("1E3"));
@@ -130,7 +130,7 @@ class SettingsDialogTest : public QObject {
 
   void protocolNameFollowsBothCheckBoxes() {
     ShownMainWindow shown;
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       Control<QCheckBox>(d, "CheckBox2")->click();
       QVERIFY(IsEnabled(d, "CheckBox4") && IsEnabled(d, "CheckBox6"));
       QVERIFY(!IsEnabled(d, "Label2") && !IsEnabled(d, "Edit2"));
@@ -150,13 +150,13 @@ class SettingsDialogTest : public QObject {
 
   void reportNameIsEnabledWithoutAutomaticNaming() {
     ShownMainWindow shown;
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       Control<QCheckBox>(d, "CheckBox1")->click();
       QVERIFY(IsEnabled(d, "Label1") && IsEnabled(d, "Edit1"));
       Control<QLineEdit>(d, "Edit1")->setText(QStringLiteral("итоги"));
       Control<QCheckBox>(d, "CheckBox9")->click();
     }));
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QVERIFY(!IsOn(d, "CheckBox1") && !IsOn(d, "CheckBox9"));
       QCOMPARE(EditText(d, "Edit1"), QStringLiteral("итоги"));
     }));
@@ -166,12 +166,12 @@ class SettingsDialogTest : public QObject {
 
   void everyOpeningStartsOnTheFirstTab() {
     ShownMainWindow shown;
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       Control<QTabBar>(d, "TabControl1")->setCurrentIndex(2);
       QVERIFY(Control<QGroupBox>(d, "GroupBox2")->isVisible());
       QVERIFY(Control<QGroupBox>(d, "GroupBox3")->isHidden());
     }));
-    QVERIFY(WithSettings(shown, [](TForm2* d) {
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QCOMPARE(Control<QTabBar>(d, "TabControl1")->currentIndex(), 0);
       QVERIFY(Control<QGroupBox>(d, "GroupBox3")->isVisible());
       QVERIFY(Control<QGroupBox>(d, "GroupBox1")->isHidden());
@@ -180,7 +180,7 @@ class SettingsDialogTest : public QObject {
   }
 
   void tabsOutsideTheThreeChangeNothing() {
-    TForm2 dialog(nullptr);
+    SettingsDialog dialog(nullptr);
     dialog.TabControl1Change(1);
     dialog.TabControl1Change(3);
     dialog.TabControl1Change(-1);
@@ -193,7 +193,7 @@ class SettingsDialogTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate 30;"));
     auto seen = std::make_shared<SeenMessageBox>();
     std::unique_ptr<QTimer> close_error;
-    QVERIFY(WithSettings(shown, [&](TForm2* d) {
+    QVERIFY(WithSettings(shown, [&](SettingsDialog* d) {
       Control<QLineEdit>(d, "Edit3")->setText(QStringLiteral("3O"));
       close_error = CloseNextMessageBox(seen);
     }));
@@ -207,7 +207,7 @@ class SettingsDialogTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate 30;"));
     auto seen = std::make_shared<SeenMessageBox>();
     std::unique_ptr<QTimer> close_error;
-    QVERIFY(WithSettings(shown, [&](TForm2* d) {
+    QVERIFY(WithSettings(shown, [&](SettingsDialog* d) {
       Control<QLineEdit>(d, "Edit3")->setText(QStringLiteral("40"));
       Control<QRadioButton>(d, "RadioButton2")->click();
       Control<QLineEdit>(d, "Edit5")->setText(QString());
@@ -227,7 +227,7 @@ class SettingsDialogTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate many;"));
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close_error = CloseNextMessageBox(seen);
-    QVERIFY(!WithSettings(shown, [](TForm2*) {}));
+    QVERIFY(!WithSettings(shown, [](SettingsDialog*) {}));
     QCOMPARE(seen->text, QStringLiteral("'many' is not a valid integer value."));
   }
 };

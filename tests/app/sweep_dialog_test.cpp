@@ -79,13 +79,13 @@ class SweepFixture {
   }
   SweepResultsWindow* results() const { return dialog_.findChild<SweepResultsWindow*>(); }
   ModelStore& store() { return *store_; }
-  TForm10& dialog() { return dialog_; }
+  SweepDialog& dialog() { return dialog_; }
 
  private:
   std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();
   RandomGenerator random_;
   Simulation simulation_{*store_, random_};
-  TForm10 dialog_;
+  SweepDialog dialog_;
 };
 
 // Generators in slots 1 and 4, a queue in slot 2 and a device in slot 3.
@@ -346,7 +346,7 @@ class SweepDialogTest : public QObject {
       text << QString::fromStdString(line);
     shown.TypeModel(text.join('\n'));
     QStringList entries;
-    const auto watch = OnModal<TForm10>([&](TForm10* dialog) {
+    const auto watch = OnModal<SweepDialog>([&](SweepDialog* dialog) {
       const auto* combo = dialog->findChild<QComboBox*>(QStringLiteral("ComboBox1"));
       for (int i = 0; i < combo->count(); ++i)
         entries << combo->itemText(i);

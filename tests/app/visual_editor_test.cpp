@@ -159,11 +159,11 @@ class VisualEditorTest : public QObject {
 
 void VisualEditorTest::dialogsAreLaidOutAsFixedForms() {
   Editor editor;
-  auto* generator = editor.shown.window->findChild<TForm3*>();
-  auto* queue = editor.shown.window->findChild<TForm4*>();
-  auto* device = editor.shown.window->findChild<TForm5*>();
-  auto* probability = editor.shown.window->findChild<TForm6*>();
-  auto* transition = editor.shown.window->findChild<TForm7*>();
+  auto* generator = editor.shown.window->findChild<GeneratorDialog*>();
+  auto* queue = editor.shown.window->findChild<QueueDialog*>();
+  auto* device = editor.shown.window->findChild<DeviceDialog*>();
+  auto* probability = editor.shown.window->findChild<ProbabilityDialog*>();
+  auto* transition = editor.shown.window->findChild<TransitionDialog*>();
   QCOMPARE(generator->size(), QSize(241, 145));
   QCOMPARE(queue->size(), QSize(305, 137));
   QCOMPARE(device->size(), QSize(233, 137));
@@ -203,7 +203,7 @@ void VisualEditorTest::overlappingBoxesGoToTheHigherSlotAndTheLaterKind() {
   editor.Move(QPoint(316, 110));
   QCOMPARE(editor.Panel1(), QString());
   auto seen = std::make_shared<QStringList>();
-  const auto queue = Answer<TForm4>(seen);
+  const auto queue = Answer<QueueDialog>(seen);
   editor.DoubleClick(QPoint(108, 105));
   QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 7"));
 }
@@ -225,7 +225,7 @@ void VisualEditorTest::deviceWithoutChannelsIsNeverHit() {
   QVERIFY(editor.store().device(1).exists);
   QVERIFY(editor.Down("ToolButton18"));
   auto seen = std::make_shared<QStringList>();
-  const auto device = Answer<TForm5>(seen);
+  const auto device = Answer<DeviceDialog>(seen);
   editor.Press("ToolButton18");
   editor.DoubleClick(QPoint(105, 105));
   Settle();
@@ -235,9 +235,10 @@ void VisualEditorTest::deviceWithoutChannelsIsNeverHit() {
 void VisualEditorTest::threeAddToolsPlaceThreeElementsInOneClick() {
   Editor editor;
   auto seen = std::make_shared<QStringList>();
-  const auto generator = Answer<TForm3>(seen, [](TForm3* d) { SetEdit(d, "Edit1", "4"); });
-  const auto queue = Answer<TForm4>(seen, [](TForm4* d) { SetEdit(d, "Edit1", "7"); });
-  const auto device = Answer<TForm5>(seen, [](TForm5* d) { SetEdit(d, "Edit4", "1"); });
+  const auto generator =
+      Answer<GeneratorDialog>(seen, [](GeneratorDialog* d) { SetEdit(d, "Edit1", "4"); });
+  const auto queue = Answer<QueueDialog>(seen, [](QueueDialog* d) { SetEdit(d, "Edit1", "7"); });
+  const auto device = Answer<DeviceDialog>(seen, [](DeviceDialog* d) { SetEdit(d, "Edit4", "1"); });
   editor.Press("ToolButton14");
   editor.Press("ToolButton12");
   editor.Press("ToolButton13");
@@ -271,8 +272,8 @@ void VisualEditorTest::addQueueWithRecordedSourceConnectsTheNewQueue() {
   editor.Click(QPoint(105, 105));
   QVERIFY(editor.Down("ToolButton15"));
   auto seen = std::make_shared<QStringList>();
-  const auto queue = Answer<TForm4>(seen, [](TForm4* d) { SetEdit(d, "Edit2", "Q"); });
-  const auto probability = Answer<TForm6>(seen);
+  const auto queue = Answer<QueueDialog>(seen, [](QueueDialog* d) { SetEdit(d, "Edit2", "Q"); });
+  const auto probability = Answer<ProbabilityDialog>(seen);
   editor.Press("ToolButton12");
   editor.Click(QPoint(200, 100));
   QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 1"));
@@ -291,7 +292,7 @@ void VisualEditorTest::connectSuggestsTheRestOfTheProbability() {
   editor.Press("ToolButton15");
   editor.Click(QPoint(105, 105));  // generator 1, whose transitions sum to 0.75
   auto seen = std::make_shared<QStringList>();
-  const auto probability = Answer<TForm6>(seen);
+  const auto probability = Answer<ProbabilityDialog>(seen);
   editor.Click(QPoint(305, 105));  // a device is no target for a generator
   Settle();
   QVERIFY(seen->isEmpty());
@@ -313,8 +314,8 @@ void VisualEditorTest::probabilityThatDoesNotConvertLeavesNoTransition() {
   editor.Press("ToolButton15");
   editor.Click(QPoint(105, 105));
   auto seen = std::make_shared<QStringList>();
-  const auto probability =
-      Answer<TForm6>(seen, [](TForm6* d) { SetEdit(d, "Edit1", QStringLiteral("abc")); });
+  const auto probability = Answer<ProbabilityDialog>(
+      seen, [](ProbabilityDialog* d) { SetEdit(d, "Edit1", QStringLiteral("abc")); });
   auto error = std::make_shared<SeenMessageBox>();
   const auto close = CloseNextMessageBox(error);
   editor.Click(QPoint(205, 205));
@@ -332,7 +333,7 @@ void VisualEditorTest::deviceConnectsToTheTerminator() {
   editor.Click(QPoint(305, 105));
   auto seen = std::make_shared<QStringList>();
   auto stayed_open = std::make_shared<bool>(false);
-  const auto probability = Answer<TForm6>(seen, [stayed_open](TForm6* d) {
+  const auto probability = Answer<ProbabilityDialog>(seen, [stayed_open](ProbabilityDialog* d) {
     QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_Escape);
     QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_Return);
     *stayed_open = d->isVisible();
@@ -392,7 +393,7 @@ void VisualEditorTest::freedSlotIsTakenByTheNextAddition() {
   editor.Click(QPoint(200, 100));
   QVERIFY(!editor.store().queue(2).exists);
   auto seen = std::make_shared<QStringList>();
-  const auto queue = Answer<TForm4>(seen);
+  const auto queue = Answer<QueueDialog>(seen);
   editor.Press("ToolButton12");
   editor.Click(QPoint(250, 300));
   QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 2"));
@@ -434,8 +435,8 @@ void VisualEditorTest::disconnectListsTransitionsInOrderAndRemovesTheChosenOne()
   editor.Click(QPoint(105, 105));  // a queue without transitions: nothing, still armed
   QVERIFY(editor.Down("ToolButton16"));
   auto seen = std::make_shared<QStringList>();
-  const auto transition =
-      Answer<TForm7>(seen, [](TForm7* d) { d->findChild<QComboBox*>()->setCurrentIndex(1); });
+  const auto transition = Answer<TransitionDialog>(
+      seen, [](TransitionDialog* d) { d->findChild<QComboBox*>()->setCurrentIndex(1); });
   editor.Click(QPoint(305, 105));
   QCOMPARE(*seen, QStringList({"Удаление перехода из устройства 1", "очередь 1 с вер. 0.5",
                                "терминатор с вер. 0.5", "chosen 0"}));
@@ -451,7 +452,7 @@ void VisualEditorTest::disconnectWithNoItemChosenRemovesNothing() {
   Editor editor(kGeneratorAndQueues);
   editor.Press("ToolButton16");
   auto seen = std::make_shared<QStringList>();
-  const auto transition = Answer<TForm7>(seen, [](TForm7* d) {
+  const auto transition = Answer<TransitionDialog>(seen, [](TransitionDialog* d) {
     d->findChild<QComboBox*>()->setEditText(QStringLiteral("очередь 9"));
   });
   editor.Click(QPoint(105, 105));
@@ -478,7 +479,7 @@ void VisualEditorTest::statusBarNamesTheElementUnderThePointer() {
 void VisualEditorTest::doubleClickEditsTheElementAndStoresTheNameFirst() {
   Editor editor(kGeneratorAndQueues);
   auto seen = std::make_shared<QStringList>();
-  const auto generator = Answer<TForm3>(seen, [](TForm3* d) {
+  const auto generator = Answer<GeneratorDialog>(seen, [](GeneratorDialog* d) {
     SetEdit(d, "Edit1", QStringLiteral("x"));
     SetEdit(d, "Edit5", QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
   });
@@ -495,7 +496,7 @@ void VisualEditorTest::doubleClickEditsTheElementAndStoresTheNameFirst() {
   QCOMPARE(editor.text(), before);
   QCOMPARE(editor.Pixel(100, 105), kWhite);  // erased until the next draw pass
   auto again = std::make_shared<QStringList>();
-  const auto queue = Answer<TForm4>(again, [](TForm4* d) {
+  const auto queue = Answer<QueueDialog>(again, [](QueueDialog* d) {
     QVERIFY(d->findChild<QRadioButton*>(QStringLiteral("RadioButton1"))->isChecked());
     d->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->setChecked(true);
   });
@@ -510,8 +511,9 @@ void VisualEditorTest::doubleClickEditsTheElementAndStoresTheNameFirst() {
 void VisualEditorTest::typedDistributionIsRefused() {
   Editor editor;
   auto seen = std::make_shared<QStringList>();
-  const auto device = Answer<TForm5>(
-      seen, [](TForm5* d) { d->findChild<QComboBox*>()->setEditText(QStringLiteral("Вейбулла")); });
+  const auto device = Answer<DeviceDialog>(seen, [](DeviceDialog* d) {
+    d->findChild<QComboBox*>()->setEditText(QStringLiteral("Вейбулла"));
+  });
   auto error = std::make_shared<SeenMessageBox>();
   const auto close = CloseNextMessageBox(error);
   editor.Press("ToolButton13");
@@ -529,7 +531,7 @@ void VisualEditorTest::fullTableShowsTheLimitMessage() {
     model += QStringLiteral("generator %1;\nxc %2;\nyc 500;\n\n").arg(slot).arg(slot * 10);
   Editor editor(model + QStringLiteral("term_crd 0 0;\n"));
   auto seen = std::make_shared<QStringList>();
-  const auto generator = Answer<TForm3>(seen);
+  const auto generator = Answer<GeneratorDialog>(seen);
   auto message = std::make_shared<SeenMessageBox>();
   const auto close = CloseNextMessageBox(message);
   editor.Press("ToolButton14");
