@@ -10,36 +10,37 @@ namespace qsim::gui {
 
 DeviceDialog::DeviceDialog(QWidget* parent)
     : ElementDialog("TForm5", QSize(233, 137), QPoint(211, 178), parent),
-      edit1_(AddEdit("Edit1", QPoint(168, 0), 65)),
-      edit2_(AddEdit("Edit2", QPoint(168, 24), 65)),
-      combo_box1_(AddDistributionList(QPoint(112, 48), 121)),
-      edit4_(AddEdit("Edit4", QPoint(168, 72), 65)),
-      edit5_(AddEdit("Edit5", QPoint(88, 96), 145)) {
+      service_time_edit_(AddEdit("Edit1", QPoint(168, 0), 65)),
+      variance_edit_(AddEdit("Edit2", QPoint(168, 24), 65)),
+      law_list_(AddDistributionList(QPoint(112, 48), 121)),
+      channels_edit_(AddEdit("Edit4", QPoint(168, 72), 65)),
+      name_edit_(AddEdit("Edit5", QPoint(88, 96), 145)) {
   AddLabel(QStringLiteral("Среднее время обслуживания :"), 0);
   AddLabel(QStringLiteral("Дисперсия :"), 24);
   AddLabel(QStringLiteral("Распределение :"), 48);
   AddLabel(QStringLiteral("Число каналов обслуживания :"), 72);
   AddLabel(QStringLiteral("Наименование :"), 96);
-  QPushButton* button1 = AddButton1(QStringLiteral("ОК"), QRect(168, 120, 65, 17));
-  setTabOrder(edit1_, edit2_);
-  setTabOrder(edit2_, edit4_);
-  setTabOrder(edit4_, button1);
-  setTabOrder(button1, edit5_);
-  setTabOrder(edit5_, combo_box1_);
+  QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QRect(168, 120, 65, 17));
+  setTabOrder(service_time_edit_, variance_edit_);
+  setTabOrder(variance_edit_, channels_edit_);
+  setTabOrder(channels_edit_, ok_button);
+  setTabOrder(ok_button, name_edit_);
+  setTabOrder(name_edit_, law_list_);
 }
 
 void DeviceDialog::Fill(const QString& caption, const DeviceFields& fields) {
   setWindowTitle(caption);
-  edit1_->setText(FromCp1251(fields.v));
-  edit2_->setText(FromCp1251(fields.disp));
-  ChoosePosition(*combo_box1_, fields.distribution);
-  edit4_->setText(FromCp1251(fields.k));
-  edit5_->setText(FromCp1251(fields.name));
+  service_time_edit_->setText(FromCp1251(fields.v));
+  variance_edit_->setText(FromCp1251(fields.disp));
+  ChoosePosition(*law_list_, fields.distribution);
+  channels_edit_->setText(FromCp1251(fields.k));
+  name_edit_->setText(FromCp1251(fields.name));
 }
 
 DeviceFields DeviceDialog::Fields() const {
-  return {ToCp1251(edit1_->text()), ToCp1251(edit2_->text()), ChosenPosition(*combo_box1_),
-          ToCp1251(edit4_->text()), ToCp1251(edit5_->text())};
+  return {ToCp1251(service_time_edit_->text()), ToCp1251(variance_edit_->text()),
+          ChosenPosition(*law_list_), ToCp1251(channels_edit_->text()),
+          ToCp1251(name_edit_->text())};
 }
 
 }  // namespace qsim::gui

@@ -7,6 +7,9 @@ namespace qsim::gui {
 
 // A device's parameters: mean service time, variance, law of service times,
 // number of channels and name.
+//
+// Qt object names: `TForm5` the dialog, `Edit1` mean service time, `Edit2`
+// variance, `ComboBox1` law, `Edit4` channels, `Edit5` name, `Button1` OK.
 class DeviceDialog : public ElementDialog {
   Q_OBJECT
 
@@ -17,11 +20,11 @@ class DeviceDialog : public ElementDialog {
   DeviceFields Fields() const;
 
  private:
-  QLineEdit* edit1_;
-  QLineEdit* edit2_;
-  QComboBox* combo_box1_;
-  QLineEdit* edit4_;
-  QLineEdit* edit5_;
+  QLineEdit* service_time_edit_;
+  QLineEdit* variance_edit_;
+  QComboBox* law_list_;
+  QLineEdit* channels_edit_;
+  QLineEdit* name_edit_;
 };
 
 }  // namespace qsim::gui

@@ -23,10 +23,6 @@ ElementDialog::ElementDialog(const char* name, QSize client, QPoint screen_posit
   setFixedSize(client);
 }
 
-void ElementDialog::Button1Click() {
-  accept();
-}
-
 void ElementDialog::reject() {}
 
 void ElementDialog::showEvent(QShowEvent* event) {
@@ -65,13 +61,13 @@ QComboBox* ElementDialog::AddDistributionList(QPoint at, int width) {
   return list;
 }
 
-QPushButton* ElementDialog::AddButton1(const QString& text, QRect at) {
+QPushButton* ElementDialog::AddOkButton(const QString& text, QRect at) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(QStringLiteral("Button1"));
   button->setAutoDefault(false);
   button->setDefault(false);
   button->setGeometry(at);
-  connect(button, &QPushButton::clicked, this, &ElementDialog::Button1Click);
+  connect(button, &QPushButton::clicked, this, &QDialog::accept);
   return button;
 }
 

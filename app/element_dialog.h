@@ -23,7 +23,6 @@ class ElementDialog : public QDialog {
   ElementDialog(const char* name, QSize client, QPoint screen_position, QWidget* parent);
 
  public Q_SLOTS:
-  void Button1Click();
   // Escape would close the dialog through here; it stays open.
   void reject() override;
 
@@ -36,7 +35,8 @@ class ElementDialog : public QDialog {
   QComboBox* AddComboBox(QPoint at, int width);
   // The list of the five laws of intervals, in the order of their codes.
   QComboBox* AddDistributionList(QPoint at, int width);
-  QPushButton* AddButton1(const QString& text, QRect at);
+  // The button `Button1` that closes the dialog.
+  QPushButton* AddOkButton(const QString& text, QRect at);
 
  private:
   QPoint screen_position_;

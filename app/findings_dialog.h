@@ -10,10 +10,12 @@ class QPushButton;
 namespace qsim::gui {
 
 // The findings of the model check before a run. The user goes back to editing
-// (Button1) or continues the run (Button2, disabled when a finding blocks the
-// run). The window has no title-bar buttons; closing it any other way (Escape,
-// the window manager) is going back to editing, so a run never starts from a
-// dialog the user dismissed.
+// or continues the run (disabled when a finding blocks the run). The window has
+// no title-bar buttons; closing it any other way (Escape, the window manager) is
+// going back to editing, so a run never starts from a dialog the user dismissed.
+//
+// Qt object names: `TForm9` the dialog, `Memo1` the findings, `Button1` back to
+// editing, `Button2` continue.
 class FindingsDialog : public QDialog {
   Q_OBJECT
 
@@ -25,9 +27,9 @@ class FindingsDialog : public QDialog {
   bool Review(const ValidationResult& result);
 
  private:
-  QPlainTextEdit* memo1_;
-  QPushButton* button1_;
-  QPushButton* button2_;
+  QPlainTextEdit* findings_text_;
+  QPushButton* edit_button_;
+  QPushButton* continue_button_;
 };
 
 }  // namespace qsim::gui

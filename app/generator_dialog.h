@@ -7,6 +7,9 @@ namespace qsim::gui {
 
 // A generator's parameters: intensity, law of intervals, variance, priority of
 // its requests and name.
+//
+// Qt object names: `TForm3` the dialog, `Edit1` intensity, `ComboBox1` law,
+// `Edit3` variance, `Edit4` priority, `Edit5` name, `Button1` OK.
 class GeneratorDialog : public ElementDialog {
   Q_OBJECT
 
@@ -17,11 +20,11 @@ class GeneratorDialog : public ElementDialog {
   GeneratorFields Fields() const;
 
  private:
-  QLineEdit* edit1_;
-  QComboBox* combo_box1_;
-  QLineEdit* edit3_;
-  QLineEdit* edit4_;
-  QLineEdit* edit5_;
+  QLineEdit* intensity_edit_;
+  QComboBox* law_list_;
+  QLineEdit* variance_edit_;
+  QLineEdit* priority_edit_;
+  QLineEdit* name_edit_;
 };
 
 }  // namespace qsim::gui

@@ -5,6 +5,7 @@
 namespace qsim::gui {
 
 // The probability of a new transition: one edit field with the suggested value.
+// Qt object names: `TForm6` the dialog, `Edit1` the probability, `Button1` OK.
 class ProbabilityDialog : public ElementDialog {
   Q_OBJECT
 
@@ -15,7 +16,7 @@ class ProbabilityDialog : public ElementDialog {
   QString Ask(const QString& caption, const QString& suggested);
 
  private:
-  QLineEdit* edit1_;
+  QLineEdit* probability_edit_;
 };
 
 }  // namespace qsim::gui

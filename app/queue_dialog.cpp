@@ -10,8 +10,8 @@ namespace qsim::gui {
 
 QueueDialog::QueueDialog(QWidget* parent)
     : ElementDialog("TForm4", QSize(305, 137), QPoint(200, 157), parent),
-      edit1_(AddEdit("Edit1", QPoint(152, 0), 65)),
-      edit2_(AddEdit("Edit2", QPoint(152, 96), 145)) {
+      length_edit_(AddEdit("Edit1", QPoint(152, 0), 65)),
+      name_edit_(AddEdit("Edit2", QPoint(152, 96), 145)) {
   AddLabel(QStringLiteral("Максимальная длина :"), 0);
   AddLabel(QStringLiteral("Дисциплина обслуживания :"), 24);
   AddLabel(QStringLiteral("Наименование : "), 96);
@@ -20,32 +20,32 @@ QueueDialog::QueueDialog(QWidget* parent)
                               QStringLiteral("LIFO с отн. приоритетом")};
   const int widths[] = {105, 121, 153, 153};
   for (int i = 0; i < 4; ++i) {
-    radio_buttons_[i] = new QRadioButton(captions[i], this);
-    radio_buttons_[i]->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
-    radio_buttons_[i]->setGeometry(152, 24 + 16 * i, widths[i], 17);
+    discipline_buttons_[i] = new QRadioButton(captions[i], this);
+    discipline_buttons_[i]->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
+    discipline_buttons_[i]->setGeometry(152, 24 + 16 * i, widths[i], 17);
   }
-  QPushButton* button1 = AddButton1(QStringLiteral("OK"), QRect(248, 120, 57, 17));
-  setTabOrder(radio_buttons_[0], radio_buttons_[1]);
-  setTabOrder(radio_buttons_[1], radio_buttons_[2]);
-  setTabOrder(radio_buttons_[2], radio_buttons_[3]);
-  setTabOrder(radio_buttons_[3], edit1_);
-  setTabOrder(edit1_, button1);
-  setTabOrder(button1, edit2_);
+  QPushButton* ok_button = AddOkButton(QStringLiteral("OK"), QRect(248, 120, 57, 17));
+  setTabOrder(discipline_buttons_[0], discipline_buttons_[1]);
+  setTabOrder(discipline_buttons_[1], discipline_buttons_[2]);
+  setTabOrder(discipline_buttons_[2], discipline_buttons_[3]);
+  setTabOrder(discipline_buttons_[3], length_edit_);
+  setTabOrder(length_edit_, ok_button);
+  setTabOrder(ok_button, name_edit_);
 }
 
 void QueueDialog::Fill(const QString& caption, const QueueFields& fields) {
   setWindowTitle(caption);
-  edit1_->setText(FromCp1251(fields.len));
+  length_edit_->setText(FromCp1251(fields.len));
   if (fields.discipline && *fields.discipline >= 0 && *fields.discipline < 4)
-    radio_buttons_[*fields.discipline]->setChecked(true);
-  edit2_->setText(FromCp1251(fields.name));
+    discipline_buttons_[*fields.discipline]->setChecked(true);
+  name_edit_->setText(FromCp1251(fields.name));
 }
 
 // The buttons are tested in their order, so the last checked one decides.
 QueueFields QueueDialog::Fields() const {
-  QueueFields fields{ToCp1251(edit1_->text()), std::nullopt, ToCp1251(edit2_->text())};
+  QueueFields fields{ToCp1251(length_edit_->text()), std::nullopt, ToCp1251(name_edit_->text())};
   for (int i = 0; i < 4; ++i) {
-    if (radio_buttons_[i]->isChecked())
+    if (discipline_buttons_[i]->isChecked())
       fields.discipline = i;
   }
   return fields;

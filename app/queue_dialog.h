@@ -12,6 +12,9 @@ namespace qsim::gui {
 // A queue's parameters: maximum length, order of service and name. The four
 // order buttons exclude each other; a queue whose order has no button leaves
 // them as the last use left them.
+//
+// Qt object names: `TForm4` the dialog, `Edit1` maximum length, `RadioButton1`
+// to `RadioButton4` the order of service in code order, `Edit2` name, `Button1` OK.
 class QueueDialog : public ElementDialog {
   Q_OBJECT
 
@@ -22,9 +25,9 @@ class QueueDialog : public ElementDialog {
   QueueFields Fields() const;
 
  private:
-  QLineEdit* edit1_;
-  std::array<QRadioButton*, 4> radio_buttons_{};
-  QLineEdit* edit2_;
+  QLineEdit* length_edit_;
+  std::array<QRadioButton*, 4> discipline_buttons_{};
+  QLineEdit* name_edit_;
 };
 
 }  // namespace qsim::gui

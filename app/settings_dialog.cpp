@@ -50,207 +50,206 @@ QString EditNumber(double value, const NumberFormat& format) {
 
 SettingsDialog::SettingsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      tab_control1_(Named(new QTabBar(this), "TabControl1")) {
+      tabs_(Named(new QTabBar(this), "TabControl1")) {
   setObjectName(QStringLiteral("TForm2"));
   setWindowTitle(QStringLiteral("Параметры моделирования"));
-  tab_control1_->addTab(QStringLiteral("Параметры моделирования"));
-  tab_control1_->addTab(QStringLiteral("Отчет"));
-  tab_control1_->addTab(QStringLiteral("Файл протокола"));
+  tabs_->addTab(QStringLiteral("Параметры моделирования"));
+  tabs_->addTab(QStringLiteral("Отчет"));
+  tabs_->addTab(QStringLiteral("Файл протокола"));
   auto* pages = new QGridLayout;
   for (QGroupBox* page : {BuildRunPage(), BuildReportPage(), BuildProtocolPage()})
     pages->addWidget(page, 0, 0);
-  auto* button1 = Named(new QPushButton(QStringLiteral("OK")), "Button1");
-  button1->setDefault(true);
-  connect(button1, &QPushButton::clicked, this, &SettingsDialog::Button1Click);
+  auto* ok_button = Named(new QPushButton(QStringLiteral("OK")), "Button1");
+  ok_button->setDefault(true);
+  connect(ok_button, &QPushButton::clicked, this, &QDialog::accept);
   auto* layout = new QVBoxLayout(this);
-  layout->addWidget(tab_control1_);
+  layout->addWidget(tabs_);
   layout->addLayout(pages);
-  layout->addWidget(button1, 0, Qt::AlignRight);
+  layout->addWidget(ok_button, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   // The pages share one place, so each is as large as the largest.
   QSize largest;
-  for (QGroupBox* page : {group_box3_, group_box1_, group_box2_})
+  for (QGroupBox* page : {run_page_, report_page_, protocol_page_})
     largest = largest.expandedTo(page->sizeHint());
-  for (QGroupBox* page : {group_box3_, group_box1_, group_box2_})
+  for (QGroupBox* page : {run_page_, report_page_, protocol_page_})
     page->setMinimumSize(largest);
   ConnectRules();
   ApplyAllRules();
-  FormActivate();
+  ShowFirstPage();
 }
 
 QGroupBox* SettingsDialog::BuildRunPage() {
   QGridLayout* grid = nullptr;
-  group_box3_ = NewGroupBox("GroupBox3", grid);
-  radio_button1_ = Named(new QRadioButton(QStringLiteral("Генерировать заявок :")), "RadioButton1");
-  radio_button2_ = Named(
+  run_page_ = NewGroupBox("GroupBox3", grid);
+  by_count_button_ =
+      Named(new QRadioButton(QStringLiteral("Генерировать заявок :")), "RadioButton1");
+  by_time_button_ = Named(
       new QRadioButton(QStringLiteral("Имитировать систему до момента времени :")), "RadioButton2");
-  radio_button1_->setChecked(true);
-  edit3_ = NewEdit("Edit3");
-  edit5_ = NewEdit("Edit5");
-  check_box9_ = NewCheckBox("CheckBox9",
-                            QStringLiteral("Проверить модель перед началом моделирования"), true);
-  auto* bevel1 = Named(new QFrame, "Bevel1");
-  bevel1->setFrameShape(QFrame::HLine);
-  bevel1->setFrameShadow(QFrame::Sunken);
-  check_box8_ = NewCheckBox("CheckBox8", QStringLiteral("Система без отказов"), false);
-  label4_ =
+  by_count_button_->setChecked(true);
+  simulate_edit_ = NewEdit("Edit3");
+  end_time_edit_ = NewEdit("Edit5");
+  check_model_box_ = NewCheckBox(
+      "CheckBox9", QStringLiteral("Проверить модель перед началом моделирования"), true);
+  auto* separator = Named(new QFrame, "Bevel1");
+  separator->setFrameShape(QFrame::HLine);
+  separator->setFrameShadow(QFrame::Sunken);
+  process_all_box_ = NewCheckBox("CheckBox8", QStringLiteral("Система без отказов"), false);
+  retry_label_ =
       Named(new QLabel(QStringLiteral("Интервал между попытками входа в очередь : ")), "Label4");
-  edit4_ = NewEdit("Edit4");
-  grid->addWidget(radio_button1_, 0, 0);
-  grid->addWidget(edit3_, 0, 1);
-  grid->addWidget(radio_button2_, 1, 0);
-  grid->addWidget(edit5_, 1, 1);
-  grid->addWidget(check_box9_, 2, 0, 1, 2);
-  grid->addWidget(bevel1, 3, 0, 1, 2);
-  grid->addWidget(check_box8_, 4, 0, 1, 2);
-  grid->addWidget(label4_, 5, 0);
-  grid->addWidget(edit4_, 5, 1);
-  return group_box3_;
+  retry_edit_ = NewEdit("Edit4");
+  grid->addWidget(by_count_button_, 0, 0);
+  grid->addWidget(simulate_edit_, 0, 1);
+  grid->addWidget(by_time_button_, 1, 0);
+  grid->addWidget(end_time_edit_, 1, 1);
+  grid->addWidget(check_model_box_, 2, 0, 1, 2);
+  grid->addWidget(separator, 3, 0, 1, 2);
+  grid->addWidget(process_all_box_, 4, 0, 1, 2);
+  grid->addWidget(retry_label_, 5, 0);
+  grid->addWidget(retry_edit_, 5, 1);
+  return run_page_;
 }
 
 QGroupBox* SettingsDialog::BuildReportPage() {
   QGridLayout* grid = nullptr;
-  group_box1_ = NewGroupBox("GroupBox1", grid);
-  check_box3_ = NewCheckBox("CheckBox3", QStringLiteral("Включить в отчет исходные данные"), true);
-  check_box7_ =
+  report_page_ = NewGroupBox("GroupBox1", grid);
+  report_input_box_ =
+      NewCheckBox("CheckBox3", QStringLiteral("Включить в отчет исходные данные"), true);
+  report_picture_box_ =
       NewCheckBox("CheckBox7", QStringLiteral("Включить в отчет изображение модели"), false);
-  label1_ = Named(new QLabel(QStringLiteral("Имя файла отчета :")), "Label1");
-  edit1_ = NewEdit("Edit1");
-  check_box1_ = NewCheckBox("CheckBox1", QStringLiteral("Задать автоматически"), true);
-  check_box5_ = NewCheckBox(
+  report_name_label_ = Named(new QLabel(QStringLiteral("Имя файла отчета :")), "Label1");
+  report_name_edit_ = NewEdit("Edit1");
+  report_name_auto_box_ = NewCheckBox("CheckBox1", QStringLiteral("Задать автоматически"), true);
+  report_open_box_ = NewCheckBox(
       "CheckBox5", QStringLiteral("Просмотреть файл отчета после окончания моделирования"), true);
-  grid->addWidget(check_box3_, 0, 0, 1, 3);
-  grid->addWidget(check_box7_, 1, 0, 1, 3);
-  grid->addWidget(label1_, 2, 0);
-  grid->addWidget(edit1_, 2, 1);
-  grid->addWidget(check_box1_, 2, 2);
-  grid->addWidget(check_box5_, 3, 0, 1, 3);
-  return group_box1_;
+  grid->addWidget(report_input_box_, 0, 0, 1, 3);
+  grid->addWidget(report_picture_box_, 1, 0, 1, 3);
+  grid->addWidget(report_name_label_, 2, 0);
+  grid->addWidget(report_name_edit_, 2, 1);
+  grid->addWidget(report_name_auto_box_, 2, 2);
+  grid->addWidget(report_open_box_, 3, 0, 1, 3);
+  return report_page_;
 }
 
 QGroupBox* SettingsDialog::BuildProtocolPage() {
   QGridLayout* grid = nullptr;
-  group_box2_ = NewGroupBox("GroupBox2", grid);
-  check_box2_ =
+  protocol_page_ = NewGroupBox("GroupBox2", grid);
+  protocol_box_ =
       NewCheckBox("CheckBox2", QStringLiteral("Подробный протокол в текстовый файл"), false);
-  label2_ = Named(new QLabel(QStringLiteral("Имя файла :")), "Label2");
-  edit2_ = NewEdit("Edit2");
-  check_box4_ = NewCheckBox("CheckBox4", QStringLiteral("Задать автоматически"), true);
-  check_box6_ = NewCheckBox(
+  protocol_name_label_ = Named(new QLabel(QStringLiteral("Имя файла :")), "Label2");
+  protocol_name_edit_ = NewEdit("Edit2");
+  protocol_name_auto_box_ = NewCheckBox("CheckBox4", QStringLiteral("Задать автоматически"), true);
+  protocol_open_box_ = NewCheckBox(
       "CheckBox6", QStringLiteral("Просмотреть файл протокола после окончания моделирования"),
       false);
-  grid->addWidget(check_box2_, 0, 0, 1, 3);
-  grid->addWidget(label2_, 1, 0);
-  grid->addWidget(edit2_, 1, 1);
-  grid->addWidget(check_box4_, 1, 2);
-  grid->addWidget(check_box6_, 2, 0, 1, 3);
-  return group_box2_;
+  grid->addWidget(protocol_box_, 0, 0, 1, 3);
+  grid->addWidget(protocol_name_label_, 1, 0);
+  grid->addWidget(protocol_name_edit_, 1, 1);
+  grid->addWidget(protocol_name_auto_box_, 1, 2);
+  grid->addWidget(protocol_open_box_, 2, 0, 1, 3);
+  return protocol_page_;
 }
 
 void SettingsDialog::ConnectRules() {
-  connect(tab_control1_, &QTabBar::currentChanged, this, &SettingsDialog::TabControl1Change);
-  connect(check_box1_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox1Click);
-  connect(check_box2_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox2Click);
-  connect(check_box4_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox4Click);
-  connect(check_box8_, &QCheckBox::toggled, this, &SettingsDialog::CheckBox8Click);
-  connect(radio_button1_, &QRadioButton::toggled, this, &SettingsDialog::RadioButton1Click);
-  connect(radio_button2_, &QRadioButton::toggled, this, &SettingsDialog::RadioButton2Click);
+  connect(tabs_, &QTabBar::currentChanged, this, &SettingsDialog::ShowPage);
+  connect(report_name_auto_box_, &QCheckBox::toggled, this, &SettingsDialog::ApplyReportNameRule);
+  connect(protocol_box_, &QCheckBox::toggled, this, &SettingsDialog::ApplyProtocolRule);
+  connect(protocol_name_auto_box_, &QCheckBox::toggled, this,
+          &SettingsDialog::ApplyProtocolNameRule);
+  connect(process_all_box_, &QCheckBox::toggled, this, &SettingsDialog::ApplyRetryRule);
+  connect(by_count_button_, &QRadioButton::toggled, this, &SettingsDialog::ApplyCountStopRule);
+  connect(by_time_button_, &QRadioButton::toggled, this, &SettingsDialog::ApplyTimeStopRule);
 }
 
 void SettingsDialog::ApplyAllRules() {
-  CheckBox1Click();
-  CheckBox2Click();
-  CheckBox8Click();
-  RadioButton1Click();
-  RadioButton2Click();
+  ApplyReportNameRule();
+  ApplyProtocolRule();
+  ApplyRetryRule();
+  ApplyCountStopRule();
+  ApplyTimeStopRule();
 }
 
 void SettingsDialog::Fill(const RunSettings& settings, const NumberFormat& format) {
-  edit3_->setText(QString::number(settings.simulate));
-  check_box8_->setChecked(settings.process_all);
-  edit4_->setText(EditNumber(settings.retry_interval, format));
-  edit5_->setText(EditNumber(settings.end_time, format));
-  (settings.by_time ? radio_button2_ : radio_button1_)->setChecked(true);
-  edit3_->setEnabled(!settings.by_time);
-  edit5_->setEnabled(settings.by_time);
+  simulate_edit_->setText(QString::number(settings.simulate));
+  process_all_box_->setChecked(settings.process_all);
+  retry_edit_->setText(EditNumber(settings.retry_interval, format));
+  end_time_edit_->setText(EditNumber(settings.end_time, format));
+  (settings.by_time ? by_time_button_ : by_count_button_)->setChecked(true);
+  simulate_edit_->setEnabled(!settings.by_time);
+  end_time_edit_->setEnabled(settings.by_time);
 }
 
 void SettingsDialog::CopyOptions(RunSettings& settings) const {
-  settings.check_model = check_box9_->isChecked();
-  settings.report_include_input = check_box3_->isChecked();
-  settings.report_include_picture = check_box7_->isChecked();
-  settings.report_name_auto = check_box1_->isChecked();
-  settings.report_file_name = ToCp1251(edit1_->text());
-  settings.report_open_after = check_box5_->isChecked();
-  settings.protocol_enabled = check_box2_->isChecked();
-  settings.protocol_name_auto = check_box4_->isChecked();
-  settings.protocol_file_name = ToCp1251(edit2_->text());
-  settings.protocol_open_after = check_box6_->isChecked();
+  settings.check_model = check_model_box_->isChecked();
+  settings.report_include_input = report_input_box_->isChecked();
+  settings.report_include_picture = report_picture_box_->isChecked();
+  settings.report_name_auto = report_name_auto_box_->isChecked();
+  settings.report_file_name = ToCp1251(report_name_edit_->text());
+  settings.report_open_after = report_open_box_->isChecked();
+  settings.protocol_enabled = protocol_box_->isChecked();
+  settings.protocol_name_auto = protocol_name_auto_box_->isChecked();
+  settings.protocol_file_name = ToCp1251(protocol_name_edit_->text());
+  settings.protocol_open_after = protocol_open_box_->isChecked();
 }
 
 void SettingsDialog::CopyRunSettings(RunSettings& settings, const NumberFormat& format) const {
-  settings.simulate = ParseInteger(ToCp1251(edit3_->text()));
-  settings.process_all = check_box8_->isChecked();
-  settings.by_time = radio_button2_->isChecked();
-  settings.end_time = ParseReal(ToCp1251(edit5_->text()), format);
-  settings.retry_interval = ParseReal(ToCp1251(edit4_->text()), format);
+  settings.simulate = ParseInteger(ToCp1251(simulate_edit_->text()));
+  settings.process_all = process_all_box_->isChecked();
+  settings.by_time = by_time_button_->isChecked();
+  settings.end_time = ParseReal(ToCp1251(end_time_edit_->text()), format);
+  settings.retry_interval = ParseReal(ToCp1251(retry_edit_->text()), format);
 }
 
-void SettingsDialog::FormActivate() {
-  tab_control1_->setCurrentIndex(0);
-  TabControl1Change(0);
+void SettingsDialog::ShowFirstPage() {
+  tabs_->setCurrentIndex(0);
+  ShowPage(0);
 }
 
-void SettingsDialog::TabControl1Change(int index) {
+void SettingsDialog::ShowPage(int index) {
   if (index < 0 || index > 2)
     return;
-  group_box3_->setVisible(index == 0);
-  group_box1_->setVisible(index == 1);
-  group_box2_->setVisible(index == 2);
+  run_page_->setVisible(index == 0);
+  report_page_->setVisible(index == 1);
+  protocol_page_->setVisible(index == 2);
 }
 
-void SettingsDialog::CheckBox1Click() {
-  label1_->setEnabled(!check_box1_->isChecked());
-  edit1_->setEnabled(!check_box1_->isChecked());
+void SettingsDialog::ApplyReportNameRule() {
+  report_name_label_->setEnabled(!report_name_auto_box_->isChecked());
+  report_name_edit_->setEnabled(!report_name_auto_box_->isChecked());
 }
 
-void SettingsDialog::CheckBox2Click() {
-  check_box4_->setEnabled(check_box2_->isChecked());
-  check_box6_->setEnabled(check_box2_->isChecked());
-  CheckBox4Click();
+void SettingsDialog::ApplyProtocolRule() {
+  protocol_name_auto_box_->setEnabled(protocol_box_->isChecked());
+  protocol_open_box_->setEnabled(protocol_box_->isChecked());
+  ApplyProtocolNameRule();
 }
 
-void SettingsDialog::CheckBox4Click() {
-  const bool by_name = check_box2_->isChecked() && !check_box4_->isChecked();
-  label2_->setEnabled(by_name);
-  edit2_->setEnabled(by_name);
+void SettingsDialog::ApplyProtocolNameRule() {
+  const bool by_name = protocol_box_->isChecked() && !protocol_name_auto_box_->isChecked();
+  protocol_name_label_->setEnabled(by_name);
+  protocol_name_edit_->setEnabled(by_name);
 }
 
-void SettingsDialog::CheckBox8Click() {
-  label4_->setEnabled(check_box8_->isChecked());
-  edit4_->setEnabled(check_box8_->isChecked());
+void SettingsDialog::ApplyRetryRule() {
+  retry_label_->setEnabled(process_all_box_->isChecked());
+  retry_edit_->setEnabled(process_all_box_->isChecked());
 }
 
-void SettingsDialog::RadioButton1Click() {
-  if (!radio_button1_->isChecked())
+void SettingsDialog::ApplyCountStopRule() {
+  if (!by_count_button_->isChecked())
     return;
-  edit3_->setEnabled(true);
-  edit5_->setEnabled(false);
+  simulate_edit_->setEnabled(true);
+  end_time_edit_->setEnabled(false);
 }
 
-void SettingsDialog::RadioButton2Click() {
-  if (!radio_button2_->isChecked())
+void SettingsDialog::ApplyTimeStopRule() {
+  if (!by_time_button_->isChecked())
     return;
-  edit5_->setEnabled(true);
-  edit3_->setEnabled(false);
-}
-
-void SettingsDialog::Button1Click() {
-  accept();
+  end_time_edit_->setEnabled(true);
+  simulate_edit_->setEnabled(false);
 }
 
 void SettingsDialog::showEvent(QShowEvent* event) {
-  FormActivate();
+  ShowFirstPage();
   QDialog::showEvent(event);
 }
 

@@ -20,6 +20,16 @@ namespace qsim::gui {
 // five run settings of the model are filled in anew at every opening. It has no
 // cancel: however it is closed, the caller takes what the controls hold. The
 // enabling rules hold at every moment, also when the program sets a control.
+//
+// Qt object names: `TForm2` the dialog, `TabControl1` the tabs over the pages
+// `GroupBox3` (run), `GroupBox1` (report) and `GroupBox2` (protocol), `Button1`
+// OK. Run page: `RadioButton1` and `Edit3` the request count, `RadioButton2` and
+// `Edit5` the end time, `CheckBox9` the model check, `Bevel1`, `CheckBox8` no
+// refusals with `Label4` and `Edit4` the retry interval. Report page:
+// `CheckBox3` input data, `CheckBox7` picture, `Label1` and `Edit1` the file
+// name, `CheckBox1` its automatic name, `CheckBox5` open after the run. Protocol
+// page: `CheckBox2` the protocol, `Label2` and `Edit2` the file name, `CheckBox4`
+// its automatic name, `CheckBox6` open after the run.
 class SettingsDialog : public QDialog {
   Q_OBJECT
 
@@ -37,15 +47,16 @@ class SettingsDialog : public QDialog {
   void CopyRunSettings(RunSettings& settings, const NumberFormat& format) const;
 
  public Q_SLOTS:
-  void FormActivate();
-  void TabControl1Change(int index);
-  void CheckBox1Click();
-  void CheckBox2Click();
-  void CheckBox4Click();
-  void CheckBox8Click();
-  void RadioButton1Click();
-  void RadioButton2Click();
-  void Button1Click();
+  // Every opening starts on the run page.
+  void ShowFirstPage();
+  void ShowPage(int index);
+  // The enabling rules, one for each control that switches others.
+  void ApplyReportNameRule();
+  void ApplyProtocolRule();
+  void ApplyProtocolNameRule();
+  void ApplyRetryRule();
+  void ApplyCountStopRule();
+  void ApplyTimeStopRule();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -57,32 +68,32 @@ class SettingsDialog : public QDialog {
   void ConnectRules();
   void ApplyAllRules();
 
-  QTabBar* tab_control1_;
-  QGroupBox* group_box3_ = nullptr;
-  QGroupBox* group_box1_ = nullptr;
-  QGroupBox* group_box2_ = nullptr;
+  QTabBar* tabs_;
+  QGroupBox* run_page_ = nullptr;
+  QGroupBox* report_page_ = nullptr;
+  QGroupBox* protocol_page_ = nullptr;
   // First tab.
-  QRadioButton* radio_button1_ = nullptr;
-  QRadioButton* radio_button2_ = nullptr;
-  QLineEdit* edit3_ = nullptr;
-  QLineEdit* edit5_ = nullptr;
-  QCheckBox* check_box9_ = nullptr;
-  QCheckBox* check_box8_ = nullptr;
-  QLabel* label4_ = nullptr;
-  QLineEdit* edit4_ = nullptr;
+  QRadioButton* by_count_button_ = nullptr;
+  QRadioButton* by_time_button_ = nullptr;
+  QLineEdit* simulate_edit_ = nullptr;
+  QLineEdit* end_time_edit_ = nullptr;
+  QCheckBox* check_model_box_ = nullptr;
+  QCheckBox* process_all_box_ = nullptr;
+  QLabel* retry_label_ = nullptr;
+  QLineEdit* retry_edit_ = nullptr;
   // Second tab.
-  QCheckBox* check_box3_ = nullptr;
-  QCheckBox* check_box7_ = nullptr;
-  QLabel* label1_ = nullptr;
-  QLineEdit* edit1_ = nullptr;
-  QCheckBox* check_box1_ = nullptr;
-  QCheckBox* check_box5_ = nullptr;
+  QCheckBox* report_input_box_ = nullptr;
+  QCheckBox* report_picture_box_ = nullptr;
+  QLabel* report_name_label_ = nullptr;
+  QLineEdit* report_name_edit_ = nullptr;
+  QCheckBox* report_name_auto_box_ = nullptr;
+  QCheckBox* report_open_box_ = nullptr;
   // Third tab.
-  QCheckBox* check_box2_ = nullptr;
-  QLabel* label2_ = nullptr;
-  QLineEdit* edit2_ = nullptr;
-  QCheckBox* check_box4_ = nullptr;
-  QCheckBox* check_box6_ = nullptr;
+  QCheckBox* protocol_box_ = nullptr;
+  QLabel* protocol_name_label_ = nullptr;
+  QLineEdit* protocol_name_edit_ = nullptr;
+  QCheckBox* protocol_name_auto_box_ = nullptr;
+  QCheckBox* protocol_open_box_ = nullptr;
 };
 
 }  // namespace qsim::gui

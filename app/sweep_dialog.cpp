@@ -56,96 +56,93 @@ SweepDialog::SweepDialog(ModelStore& store, Simulation& simulation, const Number
   QFont small = font();
   small.setPixelSize(10);
   setFont(small);
-  BuildGroupBox1();
+  BuildRangeControls();
   BuildRunControls();
 }
 
-void SweepDialog::BuildGroupBox1() {
+void SweepDialog::BuildRangeControls() {
   auto* box = Placed(new QGroupBox(QStringLiteral("Изменяемые параметры"), this), "GroupBox1", 8, 8,
                      465, 233);
-  combo_box1_ = Placed(new QComboBox(box), "ComboBox1", 8, 24, 449, 21);
-  combo_box1_->setEditable(true);
-  combo_box1_->setInsertPolicy(QComboBox::NoInsert);
-  connect(combo_box1_, &QComboBox::currentIndexChanged, this, &SweepDialog::ComboBox1Change);
+  parameter_list_ = Placed(new QComboBox(box), "ComboBox1", 8, 24, 449, 21);
+  parameter_list_->setEditable(true);
+  parameter_list_->setInsertPolicy(QComboBox::NoInsert);
+  connect(parameter_list_, &QComboBox::currentIndexChanged, this,
+          &SweepDialog::ShowChosenParameter);
   NewLabel(box, "Label1", QStringLiteral("Начальное значение : "), {8, 56, 114, 13});
-  edit1_ = Placed(new QLineEdit(box), "Edit1", 128, 56, 57, 21);
-  edit1_->setReadOnly(true);
+  start_edit_ = Placed(new QLineEdit(box), "Edit1", 128, 56, 57, 21);
+  start_edit_->setReadOnly(true);
   NewLabel(box, "Label2", QStringLiteral("Конечное значение :"), {192, 56, 104, 13});
-  edit2_ = Placed(new QLineEdit(box), "Edit2", 304, 56, 57, 21);
-  auto* button1 =
+  end_edit_ = Placed(new QLineEdit(box), "Edit2", 304, 56, 57, 21);
+  auto* add_button =
       Placed(new QPushButton(QStringLiteral("Добавить"), box), "Button1", 376, 56, 81, 25);
-  connect(button1, &QPushButton::clicked, this, &SweepDialog::Button1Click);
-  list_box1_ = Placed(new QListWidget(box), "ListBox1", 8, 96, 449, 97);
+  connect(add_button, &QPushButton::clicked, this, &SweepDialog::AddRange);
+  range_list_ = Placed(new QListWidget(box), "ListBox1", 8, 96, 449, 97);
   NewLabel(box, "Label3", QStringLiteral("Число шагов : "), {8, 208, 75, 13});
-  edit3_ = Placed(new QLineEdit(QStringLiteral("10"), box), "Edit3", 88, 200, 73, 21);
-  auto* button3 =
+  step_count_edit_ = Placed(new QLineEdit(QStringLiteral("10"), box), "Edit3", 88, 200, 73, 21);
+  auto* clear_button =
       Placed(new QPushButton(QStringLiteral("Очистить"), box), "Button3", 360, 200, 97, 25);
-  connect(button3, &QPushButton::clicked, this, &SweepDialog::Button3Click);
+  connect(clear_button, &QPushButton::clicked, this, &SweepDialog::ClearRanges);
 }
 
 // The runs per value sit between the two lower buttons, beside the one they serve.
 void SweepDialog::BuildRunControls() {
-  auto* button2 =
+  auto* cancel_button =
       Placed(new QPushButton(QStringLiteral("<< Отмена"), this), "Button2", 8, 248, 145, 25);
-  connect(button2, &QPushButton::clicked, this, &SweepDialog::Button2Click);
+  connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
   NewLabel(this, "Label4", QStringLiteral("Прогонов в точке :"), {160, 254, 100, 13});
-  spin_edit1_ = Placed(new QSpinBox(this), "SpinEdit1", 262, 250, 51, 21);
-  spin_edit1_->setRange(1, kMaxReplications);
-  spin_edit1_->setValue(1);
-  auto* button4 = Placed(new QPushButton(QStringLiteral("Произвести расчет >>"), this), "Button4",
-                         320, 248, 145, 25);
-  connect(button4, &QPushButton::clicked, this, &SweepDialog::Button4Click);
+  runs_per_value_ = Placed(new QSpinBox(this), "SpinEdit1", 262, 250, 51, 21);
+  runs_per_value_->setRange(1, kMaxReplications);
+  runs_per_value_->setValue(1);
+  auto* run_button = Placed(new QPushButton(QStringLiteral("Произвести расчет >>"), this),
+                            "Button4", 320, 248, 145, 25);
+  connect(run_button, &QPushButton::clicked, this, &SweepDialog::RunListedRanges);
 }
 
 void SweepDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
-  FormActivate();
+  RebuildParameterList();
 }
 
 // Rebuilds the parameter list from the store; the edits and the ranges stay.
-void SweepDialog::FormActivate() {
+void SweepDialog::RebuildParameterList() {
   plan_.Rebuild(store_);
-  const QSignalBlocker quiet(combo_box1_);
-  combo_box1_->clear();
+  const QSignalBlocker quiet(parameter_list_);
+  parameter_list_->clear();
   for (const SweepEntry& entry : plan_.entries())
-    combo_box1_->addItem(FromCp1251(entry.text));
-  combo_box1_->setCurrentIndex(-1);
-  edit3_->setEnabled(!plan_.step_count_locked());
+    parameter_list_->addItem(FromCp1251(entry.text));
+  parameter_list_->setCurrentIndex(-1);
+  step_count_edit_->setEnabled(!plan_.step_count_locked());
 }
 
-void SweepDialog::ComboBox1Change() {
-  const int index = combo_box1_->currentIndex();
+void SweepDialog::ShowChosenParameter() {
+  const int index = parameter_list_->currentIndex();
   if (index < 0)
     return;
   const auto [start, end] = plan_.ShownValues(store_, index, format_);
-  edit1_->setText(FromCp1251(start));
-  edit2_->setText(FromCp1251(end));
+  start_edit_->setText(FromCp1251(start));
+  end_edit_->setText(FromCp1251(end));
 }
 
-void SweepDialog::Button1Click() {
+void SweepDialog::AddRange() {
   try {
-    const int index = combo_box1_->currentIndex();
-    const auto line =
-        plan_.Add(store_, index, ToCp1251(edit2_->text()), ToCp1251(edit3_->text()), format_);
-    edit3_->setEnabled(!plan_.step_count_locked());
+    const int index = parameter_list_->currentIndex();
+    const auto line = plan_.Add(store_, index, ToCp1251(end_edit_->text()),
+                                ToCp1251(step_count_edit_->text()), format_);
+    step_count_edit_->setEnabled(!plan_.step_count_locked());
     if (line)
-      list_box1_->addItem(FromCp1251(*line));
+      range_list_->addItem(FromCp1251(*line));
   } catch (const QsimError& error) {
     ShowErrorBox(this, error);
   }
 }
 
-void SweepDialog::Button2Click() {
-  reject();
-}
-
-void SweepDialog::Button3Click() {
+void SweepDialog::ClearRanges() {
   plan_.Clear(store_);
-  list_box1_->clear();
-  edit3_->setEnabled(true);
+  range_list_->clear();
+  step_count_edit_->setEnabled(true);
 }
 
-void SweepDialog::Button4Click() {
+void SweepDialog::RunListedRanges() {
   if (plan_.ranges().empty()) {
     QMessageBox box(QMessageBox::Information, ApplicationTitle(),
                     QStringLiteral("Не добавлено ни одного диапазона параметров."), QMessageBox::Ok,
@@ -165,10 +162,10 @@ void SweepDialog::Button4Click() {
 // own that stays after this dialog closes.
 void SweepDialog::RunSeries() {
   const SweepOutcome outcome = RunSweepSeries(store_, simulation_, plan_.ranges(), plan_.lines(),
-                                              spin_edit1_->value(), format_, *progress_);
+                                              runs_per_value_->value(), format_, *progress_);
   if (outcome.series.empty())
     return;
-  auto* results = new SweepResultsWindow(outcome, spin_edit1_->value() > 1, format_, this);
+  auto* results = new SweepResultsWindow(outcome, runs_per_value_->value() > 1, format_, this);
   results->show();
 }
 

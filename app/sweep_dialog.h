@@ -23,6 +23,12 @@ class RunProgressDialog;
 // results. The list of ranges and the step count's lock last as long as the
 // dialog; the parameter list is rebuilt from the store at each opening.
 //
+// Qt object names: `TForm10` the dialog; in `GroupBox1` the parameter list
+// `ComboBox1`, the start value `Edit1` (`Label1`), the end value `Edit2`
+// (`Label2`), `Button1` "Добавить", the ranges `ListBox1`, the step count `Edit3`
+// (`Label3`) and `Button3` "Очистить"; below it `Button2` "<< Отмена", the runs
+// per value `SpinEdit1` (`Label4`) and `Button4` "Произвести расчет >>".
+//
 // REQUIRES: `store`, `simulation` and `format` outlive the dialog, and nothing
 // else changes the store while the dialog is shown.
 class SweepDialog : public QDialog {
@@ -33,18 +39,17 @@ class SweepDialog : public QDialog {
               QWidget* parent = nullptr);
 
  public Q_SLOTS:
-  void FormActivate();
-  void ComboBox1Change();
-  void Button1Click();  // "Добавить"
-  void Button2Click();  // "<< Отмена"
-  void Button3Click();  // "Очистить"
-  void Button4Click();  // "Произвести расчет >>"
+  void RebuildParameterList();
+  void ShowChosenParameter();
+  void AddRange();         // "Добавить"
+  void ClearRanges();      // "Очистить"
+  void RunListedRanges();  // "Произвести расчет >>"
 
  protected:
   void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildGroupBox1();
+  void BuildRangeControls();
   void BuildRunControls();
   void RunSeries();
 
@@ -53,12 +58,12 @@ class SweepDialog : public QDialog {
   const NumberFormat& format_;
   SweepPlan plan_;
 
-  QComboBox* combo_box1_ = nullptr;
-  QLineEdit* edit1_ = nullptr;
-  QLineEdit* edit2_ = nullptr;
-  QLineEdit* edit3_ = nullptr;
-  QListWidget* list_box1_ = nullptr;
-  QSpinBox* spin_edit1_ = nullptr;
+  QComboBox* parameter_list_ = nullptr;
+  QLineEdit* start_edit_ = nullptr;
+  QLineEdit* end_edit_ = nullptr;
+  QLineEdit* step_count_edit_ = nullptr;
+  QListWidget* range_list_ = nullptr;
+  QSpinBox* runs_per_value_ = nullptr;
   RunProgressDialog* progress_;
 };
 

@@ -6,18 +6,18 @@ namespace qsim::gui {
 
 TransitionDialog::TransitionDialog(QWidget* parent)
     : ElementDialog("TForm7", QSize(289, 49), QPoint(192, 107), parent),
-      combo_box1_(AddComboBox(QPoint(112, 0), 177)) {
+      transition_list_(AddComboBox(QPoint(112, 0), 177)) {
   AddLabel(QStringLiteral("Удалить переход в "), 2);
-  AddButton1(QStringLiteral("ОК"), QRect(216, 32, 73, 17));
+  AddOkButton(QStringLiteral("ОК"), QRect(216, 32, 73, 17));
 }
 
 std::optional<int> TransitionDialog::Choose(const QString& caption, const QStringList& items) {
-  combo_box1_->clear();
+  transition_list_->clear();
   setWindowTitle(caption);
-  combo_box1_->addItems(items);
-  combo_box1_->setCurrentIndex(0);
+  transition_list_->addItems(items);
+  transition_list_->setCurrentIndex(0);
   exec();
-  const int chosen = ChosenPosition(*combo_box1_);
+  const int chosen = ChosenPosition(*transition_list_);
   if (chosen < 0)
     return std::nullopt;
   return chosen;

@@ -8,7 +8,8 @@
 
 namespace qsim::gui {
 
-// The transitions of an element, offered for removal in a list.
+// The transitions of an element, offered for removal in a list. Qt object
+// names: `TForm7` the dialog, `ComboBox1` the transitions, `Button1` OK.
 class TransitionDialog : public ElementDialog {
   Q_OBJECT
 
@@ -20,7 +21,7 @@ class TransitionDialog : public ElementDialog {
   std::optional<int> Choose(const QString& caption, const QStringList& items);
 
  private:
-  QComboBox* combo_box1_;
+  QComboBox* transition_list_;
 };
 
 }  // namespace qsim::gui

@@ -181,9 +181,9 @@ class SettingsDialogTest : public QObject {
 
   void tabsOutsideTheThreeChangeNothing() {
     SettingsDialog dialog(nullptr);
-    dialog.TabControl1Change(1);
-    dialog.TabControl1Change(3);
-    dialog.TabControl1Change(-1);
+    dialog.ShowPage(1);
+    dialog.ShowPage(3);
+    dialog.ShowPage(-1);
     QVERIFY(!Control<QGroupBox>(&dialog, "GroupBox1")->isHidden());
     QVERIFY(Control<QGroupBox>(&dialog, "GroupBox3")->isHidden());
   }
