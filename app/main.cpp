@@ -6,7 +6,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   qsim::gui::PrepareApplication(application);
-  qsim::gui::MainWindow form1;
-  form1.show();
+  qsim::gui::MainWindow window;
+  window.show();
   return QApplication::exec();
 }

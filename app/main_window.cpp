@@ -67,39 +67,40 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
       picture_(std::make_unique<RasterCanvas>()),
       platform_(program_folder),
       format_(LocaleNumberFormat()),
-      memo2_(new QPlainTextEdit(this)),
-      image1_(new CanvasView(*picture_, this)) {
+      text_pane_(new QPlainTextEdit(this)),
+      canvas_(new CanvasView(*picture_, this)) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(PlainCaption());
   resize(782, 513);
-  memo2_->setObjectName(QStringLiteral("Memo2"));
-  memo2_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  memo2_->setPlainText(QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
-  connect(memo2_, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateLineCount);
+  text_pane_->setObjectName(QStringLiteral("Memo2"));
+  text_pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_pane_->setPlainText(
+      QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
+  connect(text_pane_, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateLineCount);
   auto* central = new QWidget(this);
   auto* views = new QVBoxLayout(central);
   views->setContentsMargins(0, 0, 0, 0);
-  views->addWidget(memo2_);
-  views->addWidget(image1_);
+  views->addWidget(text_pane_);
+  views->addWidget(canvas_);
   setCentralWidget(central);
   const Commands commands = NewCommands();
-  BuildMainMenu1(commands);
-  BuildToolBar1(commands);
-  BuildToolBar2();
-  BuildStatusBar1();
+  BuildMainMenu(commands);
+  BuildCommandBar(commands);
+  BuildEditingBar();
+  BuildStatusBar();
   BuildFileDialogs();
   queue_dialog_ = new QueueDialog(this);
   device_dialog_ = new DeviceDialog(this);
   probability_dialog_ = new ProbabilityDialog(this);
   transition_dialog_ = new TransitionDialog(this);
-  about_ = new AboutDialog(this);
-  settings_ = new SettingsDialog(this);
+  about_dialog_ = new AboutDialog(this);
+  settings_dialog_ = new SettingsDialog(this);
   generator_dialog_ = new GeneratorDialog(this);
-  findings_ = new FindingsDialog(this);
+  findings_dialog_ = new FindingsDialog(this);
   progress_ = new RunProgressDialog(this);
-  sweep_ = new SweepDialog(*store_, simulation_, format_, this);
+  sweep_dialog_ = new SweepDialog(*store_, simulation_, format_, this);
   BuildEditor();
-  settings_->CopyOptions(store_->settings);
+  settings_dialog_->CopyOptions(store_->settings);
   ShowView(false);
   UpdateLineCount();
 }
@@ -125,17 +126,17 @@ MainWindow::Commands MainWindow::NewCommands() {
                       ToolIcon::SaveModel, "SaveModelButton", &MainWindow::SaveModelClick);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
                           QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
-                          "ToolButton10", &MainWindow::ToolButton10Click);
+                          "ToolButton10", &MainWindow::OpenSettingsDialog);
   c.run = NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
-                     ToolIcon::Run, "RunButton", &MainWindow::Button1Click);
+                     ToolIcon::Run, "RunButton", &MainWindow::RunModelClick);
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
-                       "ToolButton22", &MainWindow::ToolButton22Click);
+                       "ToolButton22", &MainWindow::OpenSweepDialog);
   c.code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
-                      ToolIcon::CodeEditor, "ToolButton11", &MainWindow::ToolButton11Click);
+                      ToolIcon::CodeEditor, "ToolButton11", &MainWindow::ShowCodeEditor);
   c.visual =
       NewCommand(QStringLiteral("Визуальный редактор"), QStringLiteral("Визуальный редактор"),
-                 ToolIcon::VisualEditor, "ToolButton7", &MainWindow::ToolButton7Click);
+                 ToolIcon::VisualEditor, "ToolButton7", &MainWindow::ShowVisualEditor);
   c.about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
                        ToolIcon::About, "AboutButton", &MainWindow::AboutClick);
   c.help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
@@ -152,7 +153,7 @@ MainWindow::Commands MainWindow::NewCommands() {
   return c;
 }
 
-void MainWindow::BuildMainMenu1(const Commands& c) {
+void MainWindow::BuildMainMenu(const Commands& c) {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->addActions({c.new_model, c.open, c.save});
@@ -167,60 +168,61 @@ void MainWindow::BuildMainMenu1(const Commands& c) {
   menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
 }
 
-void MainWindow::BuildToolBar1(const Commands& c) {
-  tool_bar1_ = addToolBar(QStringLiteral("ToolBar1"));
-  tool_bar1_->setObjectName(QStringLiteral("ToolBar1"));
-  tool_bar1_->setMovable(false);
-  tool_bar1_->setIconSize(QSize(16, 16));
-  tool_bar1_->addActions({c.new_model, c.open, c.save});
-  tool_bar1_->addSeparator();
-  tool_bar1_->addActions({c.settings, c.run});
-  tool_bar1_->addAction(c.sweep);
-  tool_bar1_->addSeparator();
-  tool_bar1_->addActions({c.code, c.visual});
-  tool_bar1_->addSeparator();
-  tool_bar1_->addAction(c.about);
+void MainWindow::BuildCommandBar(const Commands& c) {
+  QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setMovable(false);
+  bar->setIconSize(QSize(16, 16));
+  bar->addActions({c.new_model, c.open, c.save});
+  bar->addSeparator();
+  bar->addActions({c.settings, c.run});
+  bar->addAction(c.sweep);
+  bar->addSeparator();
+  bar->addActions({c.code, c.visual});
+  bar->addSeparator();
+  bar->addAction(c.about);
 }
 
-void MainWindow::BuildToolBar2() {
-  tool_bar2_ = new QToolBar(QStringLiteral("ToolBar2"), this);
-  tool_bar2_->setObjectName(QStringLiteral("ToolBar2"));
-  tool_bar2_->setMovable(false);
-  tool_bar2_->setIconSize(QSize(16, 16));
-  addToolBar(Qt::BottomToolBarArea, tool_bar2_);
+void MainWindow::BuildEditingBar() {
+  editing_bar_ = new QToolBar(QStringLiteral("ToolBar2"), this);
+  editing_bar_->setObjectName(QStringLiteral("ToolBar2"));
+  editing_bar_->setMovable(false);
+  editing_bar_->setIconSize(QSize(16, 16));
+  addToolBar(Qt::BottomToolBarArea, editing_bar_);
   struct Tool {
+    EditorTool tool;
     ToolIcon icon;
     const char* tip;
     const char* name;
-    void (MainWindow::*handler)();
   };
+  // In the order of `EditorTool`, which is their order on the bar.
   const Tool tools[] = {
-      {ToolIcon::AddGenerator, "Добавить генератор заявок", "ToolButton14",
-       &MainWindow::ToolButton14Click},
-      {ToolIcon::AddQueue, "Добавить очередь", "ToolButton12", &MainWindow::ToolButton12Click},
-      {ToolIcon::AddDevice, "Добавить устройство", "ToolButton13", &MainWindow::ToolButton13Click},
-      {ToolIcon::Connect, "Соединить элементы", "ToolButton15", &MainWindow::ToolButton15Click},
-      {ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16",
-       &MainWindow::ToolButton16Click},
-      {ToolIcon::Move, "Переместить элемент", "ToolButton17", &MainWindow::ToolButton17Click},
-      {ToolIcon::Delete, "Удалить элемент", "ToolButton18", &MainWindow::ToolButton18Click},
+      {EditorTool::AddGenerator, ToolIcon::AddGenerator, "Добавить генератор заявок",
+       "ToolButton14"},
+      {EditorTool::AddQueue, ToolIcon::AddQueue, "Добавить очередь", "ToolButton12"},
+      {EditorTool::AddDevice, ToolIcon::AddDevice, "Добавить устройство", "ToolButton13"},
+      {EditorTool::Connect, ToolIcon::Connect, "Соединить элементы", "ToolButton15"},
+      {EditorTool::Disconnect, ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16"},
+      {EditorTool::Move, ToolIcon::Move, "Переместить элемент", "ToolButton17"},
+      {EditorTool::Delete, ToolIcon::Delete, "Удалить элемент", "ToolButton18"},
   };
   for (std::size_t i = 0; i < std::size(tools); ++i) {
     const Tool& tool = tools[i];
-    if (tool.icon == ToolIcon::Connect || tool.icon == ToolIcon::Move ||
-        tool.icon == ToolIcon::Delete)
-      tool_bar2_->addSeparator();
-    QAction* button = tool_bar2_->addAction(MakeToolIcon(tool.icon), QString());
+    if (tool.tool == EditorTool::Connect || tool.tool == EditorTool::Move ||
+        tool.tool == EditorTool::Delete)
+      editing_bar_->addSeparator();
+    QAction* button = editing_bar_->addAction(MakeToolIcon(tool.icon), QString());
     button->setObjectName(QLatin1String(tool.name));
     button->setToolTip(QString::fromUtf8(tool.tip));
     button->setCheckable(true);
-    connect(button, &QAction::triggered, this, tool.handler);
-    tool_bar2_->widgetForAction(button)->setFixedSize(32, 25);
+    connect(button, &QAction::triggered, this,
+            [this, which = tool.tool] { tools_->Toggle(which); });
+    editing_bar_->widgetForAction(button)->setFixedSize(32, 25);
     tool_buttons_[i] = button;
   }
 }
 
-void MainWindow::BuildStatusBar1() {
+void MainWindow::BuildStatusBar() {
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   line_count_panel_ = new QLabel(this);
   line_count_panel_->setObjectName(QStringLiteral("Panel0"));
@@ -235,27 +237,27 @@ void MainWindow::BuildStatusBar1() {
 void MainWindow::BuildEditor() {
   const EditorDialogs dialogs{*generator_dialog_, *queue_dialog_, *device_dialog_,
                               *probability_dialog_, *transition_dialog_};
-  editor_ui_ = std::make_unique<EditorWindowUi>(*store_, *picture_, *image1_, dialogs, format_,
+  editor_ui_ = std::make_unique<EditorWindowUi>(*store_, *picture_, *canvas_, dialogs, format_,
                                                 [this] { RegenerateText(); });
   editor_ui_->SetToolButtons(tool_buttons_);
   tools_ = std::make_unique<EditorTools>(*store_, *editor_ui_, format_);
-  connect(image1_, &CanvasView::Clicked, this, &MainWindow::Image1Click);
-  connect(image1_, &CanvasView::DoubleClicked, this, &MainWindow::Image1DblClick);
-  connect(image1_, &CanvasView::PointerMoved, this, &MainWindow::Image1MouseMove);
+  connect(canvas_, &CanvasView::Clicked, this, &MainWindow::CanvasClicked);
+  connect(canvas_, &CanvasView::DoubleClicked, this, &MainWindow::CanvasDoubleClicked);
+  connect(canvas_, &CanvasView::PointerMoved, this, &MainWindow::CanvasPointerMoved);
 }
 
 void MainWindow::BuildFileDialogs() {
-  open_dialog1_ = new QFileDialog(this, QStringLiteral("Открыть описание модели"), QString(),
-                                  ModelFileFilter());
-  open_dialog1_->setObjectName(QStringLiteral("OpenDialog1"));
-  open_dialog1_->setAcceptMode(QFileDialog::AcceptOpen);
-  open_dialog1_->setFileMode(QFileDialog::ExistingFile);
-  save_dialog1_ = new QFileDialog(this, QStringLiteral("Сохранить описание модели"), QString(),
-                                  ModelFileFilter());
-  save_dialog1_->setObjectName(QStringLiteral("SaveDialog1"));
-  save_dialog1_->setAcceptMode(QFileDialog::AcceptSave);
-  save_dialog1_->setDefaultSuffix(QStringLiteral("txt"));
-  save_dialog1_->setOption(QFileDialog::DontConfirmOverwrite);
+  open_dialog_ = new QFileDialog(this, QStringLiteral("Открыть описание модели"), QString(),
+                                 ModelFileFilter());
+  open_dialog_->setObjectName(QStringLiteral("OpenDialog1"));
+  open_dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  open_dialog_->setFileMode(QFileDialog::ExistingFile);
+  save_dialog_ = new QFileDialog(this, QStringLiteral("Сохранить описание модели"), QString(),
+                                 ModelFileFilter());
+  save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
+  save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
+  save_dialog_->setDefaultSuffix(QStringLiteral("txt"));
+  save_dialog_->setOption(QFileDialog::DontConfirmOverwrite);
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -273,11 +275,11 @@ void MainWindow::FirstActivation() {
   store_->settings.by_time = false;
   store_->settings.end_time = 0;
   const QString models = platform_.program_folder() + QStringLiteral("/models");
-  open_dialog1_->setDirectory(models);
-  save_dialog1_->setDirectory(models);
+  open_dialog_->setDirectory(models);
+  save_dialog_->setDirectory(models);
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
-  ToolButton7Click();
-  saved_text_ = memo2_->toPlainText();
+  ShowVisualEditor();
+  saved_text_ = text_pane_->toPlainText();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -312,38 +314,38 @@ ComputeEnvironment MainWindow::Environment() {
 // Runs the core's compute command on the pane's lines and puts back what it made
 // of them: the canonical text, or after a reading error the lines as read so far.
 ComputeOutcome MainWindow::Compute(ComputeMode mode) {
-  const std::vector<std::string> read = PaneLines(*memo2_);
+  const std::vector<std::string> read = PaneLines(*text_pane_);
   std::vector<std::string> text = read;
   ComputeEnvironment environment = Environment();
   ComputeOutcome outcome;
   try {
-    outcome = RunComputeCommand(text, mode, environment, *findings_, *progress_);
+    outcome = RunComputeCommand(text, mode, environment, *findings_dialog_, *progress_);
   } catch (const QsimError&) {
     if (text != read)
-      SetPaneLines(*memo2_, text);
+      SetPaneLines(*text_pane_, text);
     throw;
   }
-  SetPaneLines(*memo2_, text);
+  SetPaneLines(*text_pane_, text);
   return outcome;
 }
 
 // Reads the text into the store and rewrites it in canonical form. That is the
 // same model, so a text that was saved stays saved.
 void MainWindow::ParseText() {
-  const bool was_saved = memo2_->toPlainText() == saved_text_;
+  const bool was_saved = text_pane_->toPlainText() == saved_text_;
   Compute(ComputeMode::ParseOnly);
   if (was_saved)
-    saved_text_ = memo2_->toPlainText();
+    saved_text_ = text_pane_->toPlainText();
 }
 
-void MainWindow::Button1Click() {
+void MainWindow::RunModelClick() {
   GuardCommand([this] { RunModel(); });
 }
 
 // The model check may correct what the picture shows (a channel count), so in the
 // visual editor the picture is brought up to date after the run, also after an error.
 void MainWindow::RunModel() {
-  if (!memo2_->isHidden()) {
+  if (!text_pane_->isHidden()) {
     ReportStoppedRun(Compute(ComputeMode::Run));
     return;
   }
@@ -362,7 +364,7 @@ void MainWindow::RunModel() {
 void MainWindow::RedrawOver(const ModelStore& drawn) {
   EraseModel(drawn, *picture_);
   DrawModel(*store_, *picture_);
-  image1_->update();
+  canvas_->update();
 }
 
 void MainWindow::ReportStoppedRun(const ComputeOutcome& outcome) {
@@ -375,32 +377,32 @@ void MainWindow::ReportStoppedRun(const ComputeOutcome& outcome) {
   box.exec();
 }
 
-void MainWindow::ToolButton10Click() {
+void MainWindow::OpenSettingsDialog() {
   GuardCommand([this] {
     ParseText();
-    settings_->Fill(store_->settings, format_);
-    settings_->exec();
-    settings_->CopyOptions(store_->settings);
-    settings_->CopyRunSettings(store_->settings, format_);
+    settings_dialog_->Fill(store_->settings, format_);
+    settings_dialog_->exec();
+    settings_dialog_->CopyOptions(store_->settings);
+    settings_dialog_->CopyRunSettings(store_->settings, format_);
     RegenerateText();
   });
 }
 
 // The dialog works on the store, so the text is read into it first.
-void MainWindow::ToolButton22Click() {
+void MainWindow::OpenSweepDialog() {
   GuardCommand([this] {
     ParseText();
-    sweep_->exec();
+    sweep_dialog_->exec();
   });
 }
 
-void MainWindow::ToolButton11Click() {
-  if (memo2_->isHidden()) {
+void MainWindow::ShowCodeEditor() {
+  if (text_pane_->isHidden()) {
     // Outside a command of its own the pane shows the store, as the canvas does.
-    const bool was_saved = !text_only_ && memo2_->toPlainText() == saved_text_;
-    SetPaneLines(*memo2_, WriteModelText(*store_, format_));
+    const bool was_saved = !text_only_ && text_pane_->toPlainText() == saved_text_;
+    SetPaneLines(*text_pane_, WriteModelText(*store_, format_));
     if (was_saved)
-      saved_text_ = memo2_->toPlainText();
+      saved_text_ = text_pane_->toPlainText();
   }
   if (text_only_)
     return;
@@ -410,33 +412,33 @@ void MainWindow::ToolButton11Click() {
 
 // Rewrites the text from the store in whichever editor is shown.
 void MainWindow::RegenerateText() {
-  const bool pane_shown = !memo2_->isHidden();
-  const bool had_focus = memo2_->hasFocus();
-  memo2_->hide();
+  const bool pane_shown = !text_pane_->isHidden();
+  const bool had_focus = text_pane_->hasFocus();
+  text_pane_->hide();
   text_only_ = true;
-  ToolButton11Click();
+  ShowCodeEditor();
   text_only_ = false;
   if (!pane_shown)
     return;
-  memo2_->show();
+  text_pane_->show();
   if (had_focus)
-    memo2_->setFocus();
+    text_pane_->setFocus();
 }
 
-void MainWindow::ToolButton7Click() {
+void MainWindow::ShowVisualEditor() {
   tools_->StopMoving();
   GuardCommand([this] {
     ParseText();
     ShowView(true);
     DrawModel(*store_, *picture_);
-    image1_->update();
+    canvas_->update();
   });
 }
 
 void MainWindow::ShowView(bool visual) {
-  memo2_->setVisible(!visual);
-  image1_->setVisible(visual);
-  tool_bar2_->setVisible(visual);
+  text_pane_->setVisible(!visual);
+  canvas_->setVisible(visual);
+  editing_bar_->setVisible(visual);
 }
 
 void MainWindow::NewModelClick() {
@@ -447,22 +449,22 @@ void MainWindow::NewModelClick() {
 // Empties the text and the model; the run settings and the terminator's position
 // stay. The view is not switched and nothing is drawn.
 void MainWindow::NewModel() {
-  memo2_->clear();
+  text_pane_->clear();
   model_file_name_.clear();
   setWindowTitle(PlainCaption());
   EraseModel(*store_, *picture_);
   store_->ClearForNewModel();
-  image1_->update();
-  saved_text_ = memo2_->toPlainText();
+  canvas_->update();
+  saved_text_ = text_pane_->toPlainText();
 }
 
 void MainWindow::OpenModelClick() {
-  if (!MaybeSave() || open_dialog1_->exec() != QDialog::Accepted)
+  if (!MaybeSave() || open_dialog_->exec() != QDialog::Accepted)
     return;
-  const QString path = open_dialog1_->selectedFiles().value(0);
+  const QString path = open_dialog_->selectedFiles().value(0);
   GuardCommand([this, &path] { OpenModel(path); });
   // What the file held is what the pane shows now, however far the command got.
-  saved_text_ = memo2_->toPlainText();
+  saved_text_ = text_pane_->toPlainText();
 }
 
 // The picture is drawn only in the visual editor: the canvas stays blank while
@@ -472,11 +474,11 @@ void MainWindow::OpenModel(const QString& path) {
   NewModel();
   model_file_name_ = path;
   setWindowTitle(CaptionAfterOpen(path));
-  SetPaneLines(*memo2_, ReadModelFile(path));
+  SetPaneLines(*text_pane_, ReadModelFile(path));
   ParseText();
-  if (memo2_->isHidden()) {
+  if (text_pane_->isHidden()) {
     DrawModel(*store_, *picture_);
-    image1_->update();
+    canvas_->update();
   }
 }
 
@@ -487,24 +489,24 @@ void MainWindow::SaveModelClick() {
 // Returns true when the model was written.
 bool MainWindow::SaveModel() {
   if (!model_file_name_.isEmpty())
-    save_dialog1_->selectFile(model_file_name_);
-  if (save_dialog1_->exec() != QDialog::Accepted)
+    save_dialog_->selectFile(model_file_name_);
+  if (save_dialog_->exec() != QDialog::Accepted)
     return false;
-  const QString path = save_dialog1_->selectedFiles().value(0);
+  const QString path = save_dialog_->selectedFiles().value(0);
   model_file_name_ = path;
   setWindowTitle(CaptionAfterSave(path));
-  if (memo2_->isHidden())
+  if (text_pane_->isHidden())
     RegenerateText();
   return GuardCommand([this, &path] {
-    WriteModelFile(path, PaneLines(*memo2_));
-    saved_text_ = memo2_->toPlainText();
+    WriteModelFile(path, PaneLines(*text_pane_));
+    saved_text_ = text_pane_->toPlainText();
   });
 }
 
 // Asks before a command throws away a text that differs from the one last opened
 // or saved. Returns false when the command is not to go on.
 bool MainWindow::MaybeSave() {
-  if (memo2_->toPlainText() == saved_text_)
+  if (text_pane_->toPlainText() == saved_text_)
     return true;
   QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
                   QStringLiteral("Описание модели изменено. Сохранить изменения?"),
@@ -525,52 +527,24 @@ void MainWindow::HelpClick() {
 }
 
 void MainWindow::AboutClick() {
-  about_->exec();
+  about_dialog_->exec();
 }
 
-void MainWindow::ToolButton14Click() {
-  tools_->Toggle(EditorTool::AddGenerator);
+void MainWindow::CanvasClicked() {
+  GuardCommand([this] { tools_->Click(canvas_->PointerToCanvas()); });
 }
 
-void MainWindow::ToolButton12Click() {
-  tools_->Toggle(EditorTool::AddQueue);
+void MainWindow::CanvasDoubleClicked() {
+  GuardCommand([this] { tools_->DoubleClick(canvas_->PointerToCanvas()); });
 }
 
-void MainWindow::ToolButton13Click() {
-  tools_->Toggle(EditorTool::AddDevice);
-}
-
-void MainWindow::ToolButton15Click() {
-  tools_->Toggle(EditorTool::Connect);
-}
-
-void MainWindow::ToolButton16Click() {
-  tools_->Toggle(EditorTool::Disconnect);
-}
-
-void MainWindow::ToolButton17Click() {
-  tools_->Toggle(EditorTool::Move);
-}
-
-void MainWindow::ToolButton18Click() {
-  tools_->Toggle(EditorTool::Delete);
-}
-
-void MainWindow::Image1Click() {
-  GuardCommand([this] { tools_->Click(image1_->PointerToCanvas()); });
-}
-
-void MainWindow::Image1DblClick() {
-  GuardCommand([this] { tools_->DoubleClick(image1_->PointerToCanvas()); });
-}
-
-void MainWindow::Image1MouseMove() {
-  element_panel_->setText(FromCp1251(tools_->PointerMoved(image1_->PointerToCanvas())));
+void MainWindow::CanvasPointerMoved() {
+  element_panel_->setText(FromCp1251(tools_->PointerMoved(canvas_->PointerToCanvas())));
 }
 
 void MainWindow::UpdateLineCount() {
   line_count_panel_->setText(QStringLiteral("Всего строк: ") +
-                             QString::number(CountedLines(*memo2_)));
+                             QString::number(CountedLines(*text_pane_)));
 }
 
 }  // namespace qsim::gui

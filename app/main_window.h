@@ -38,9 +38,9 @@ class SweepDialog;
 enum class ToolIcon;
 
 // The main window: owns the model store, the picture and the two views of the
-// model (the text pane `Memo2` and the canvas `Image1`, one shown at a time), and
-// carries every command. A command that fails shows the error box and ends; what
-// it changed before the failure stays changed.
+// model (the text pane and the canvas, one shown at a time), and carries every
+// command. A command that fails shows the error box and ends; what it changed
+// before the failure stays changed.
 //
 // The store and the text pane are kept in step: a command that needs the store
 // to match the text reads the text first (the compute command in parse-only
@@ -48,6 +48,15 @@ enum class ToolIcon;
 // the text regenerated from it. The canvas is blank while the code editor is
 // shown; in the visual editor every change of what the picture shows is erased
 // with the store as it was and drawn with the store as it is.
+//
+// Qt object names, by which tests and screenshots find the parts: `TForm1` the
+// window, `Memo2` the text pane, `Image1` the canvas, `MainMenu1` the menu,
+// `ToolBar1` the command bar, `ToolBar2` the editing tools, `StatusBar1` with
+// `Panel0` (line count) and `Panel1` (element under the pointer), `OpenDialog1`
+// and `SaveDialog1` the file dialogs. Commands: `ToolButton10` settings,
+// `ToolButton22` parameter sweep, `ToolButton11` code editor, `ToolButton7`
+// visual editor; the editing tools are `ToolButton14`, `ToolButton12`,
+// `ToolButton13`, `ToolButton15` to `ToolButton18` in the order of `EditorTool`.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -66,26 +75,18 @@ class MainWindow : public QMainWindow {
   void NewModelClick();
   void OpenModelClick();
   void SaveModelClick();
-  void Button1Click();       // run: the compute command in run mode
-  void ToolButton10Click();  // the settings dialog
-  void ToolButton22Click();  // the parameter sweep dialog
-  void ToolButton11Click();  // the code editor
-  void ToolButton7Click();   // the visual editor
+  void RunModelClick();  // the compute command in run mode
+  void OpenSettingsDialog();
+  void OpenSweepDialog();
+  void ShowCodeEditor();
+  void ShowVisualEditor();
   void HelpClick();
   void AboutClick();
-  // The editing tools of `ToolBar2`, in their order on the bar.
-  void ToolButton14Click();
-  void ToolButton12Click();
-  void ToolButton13Click();
-  void ToolButton15Click();
-  void ToolButton16Click();
-  void ToolButton17Click();
-  void ToolButton18Click();
   // The canvas: a dialog field that does not convert ends the handler with the
   // error box.
-  void Image1Click();
-  void Image1DblClick();
-  void Image1MouseMove();
+  void CanvasClicked();
+  void CanvasDoubleClicked();
+  void CanvasPointerMoved();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -94,7 +95,7 @@ class MainWindow : public QMainWindow {
  private:
   QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
                       void (MainWindow::*command)());
-  // The commands that the menu and ToolBar1 share.
+  // The commands that the menu and the command bar share.
   struct Commands {
     QAction* new_model;
     QAction* open;
@@ -109,14 +110,14 @@ class MainWindow : public QMainWindow {
     QAction* exit;
   };
   Commands NewCommands();
-  void BuildMainMenu1(const Commands& c);
-  void BuildToolBar1(const Commands& c);
-  void BuildToolBar2();
-  void BuildStatusBar1();
+  void BuildMainMenu(const Commands& c);
+  void BuildCommandBar(const Commands& c);
+  void BuildEditingBar();
+  void BuildStatusBar();
   void BuildEditor();
   void BuildFileDialogs();
-  void FirstActivation();
 
+  void FirstActivation();
   bool GuardCommand(const std::function<void()>& command);
   ComputeOutcome Compute(ComputeMode mode);
   ComputeEnvironment Environment();
@@ -145,25 +146,24 @@ class MainWindow : public QMainWindow {
   // The pane's text when the model was last opened, saved or started anew.
   QString saved_text_;
 
-  QPlainTextEdit* memo2_;
-  CanvasView* image1_;
-  QToolBar* tool_bar1_ = nullptr;
-  QToolBar* tool_bar2_ = nullptr;
+  QPlainTextEdit* text_pane_;
+  CanvasView* canvas_;
+  QToolBar* editing_bar_ = nullptr;
   QLabel* line_count_panel_ = nullptr;
   QLabel* element_panel_ = nullptr;
   std::array<QAction*, 7> tool_buttons_{};
-  QFileDialog* open_dialog1_ = nullptr;
-  QFileDialog* save_dialog1_ = nullptr;
-  QueueDialog* queue_dialog_;
-  DeviceDialog* device_dialog_;
-  ProbabilityDialog* probability_dialog_;
-  TransitionDialog* transition_dialog_;
-  AboutDialog* about_;
-  SettingsDialog* settings_;
-  GeneratorDialog* generator_dialog_;
-  FindingsDialog* findings_;
-  SweepDialog* sweep_;
-  RunProgressDialog* progress_;
+  QFileDialog* open_dialog_ = nullptr;
+  QFileDialog* save_dialog_ = nullptr;
+  QueueDialog* queue_dialog_ = nullptr;
+  DeviceDialog* device_dialog_ = nullptr;
+  ProbabilityDialog* probability_dialog_ = nullptr;
+  TransitionDialog* transition_dialog_ = nullptr;
+  AboutDialog* about_dialog_ = nullptr;
+  SettingsDialog* settings_dialog_ = nullptr;
+  GeneratorDialog* generator_dialog_ = nullptr;
+  FindingsDialog* findings_dialog_ = nullptr;
+  SweepDialog* sweep_dialog_ = nullptr;
+  RunProgressDialog* progress_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;
 };

@@ -68,14 +68,14 @@ class FileCommandsTest : public QObject {
     ShownMainWindow shown;
     const QString path = shown.folder.models() + QStringLiteral("/m.txt");
     WriteFile(path, kModelFile);
-    shown.window->ToolButton11Click();
+    shown.window->ShowCodeEditor();
     const auto choose = ChooseFile(path);
     Trigger(shown, "OpenModelButton");
     QVERIFY(IsBlank(shown.window->picture()));
     // The queue moves in the text; the visual editor then shows it only where it is now.
-    shown.memo2().setPlainText(
+    shown.text_pane().setPlainText(
         shown.pane_text().replace(QStringLiteral("xc 100;"), QStringLiteral("xc 500;")));
-    shown.window->ToolButton7Click();
+    shown.window->ShowVisualEditor();
     QCOMPARE(shown.window->picture().PixelAt(507, 205), kBlack);
     QCOMPARE(shown.window->picture().PixelAt(107, 205), kWhite);
   }
@@ -107,7 +107,7 @@ class FileCommandsTest : public QObject {
   void saveFromTheVisualEditorWritesTheRegeneratedTextWithCrLf() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("// note\nterm_crd 7 8;\nsimulate 12;"));
-    shown.window->ToolButton7Click();
+    shown.window->ShowVisualEditor();
     const QString path = shown.folder.models() + QStringLiteral("/saved.txt");
     const auto choose = ChooseFile(path);
     Trigger(shown, "SaveModelButton");
@@ -203,8 +203,8 @@ class FileCommandsTest : public QObject {
       const auto choose = ChooseFile(path);
       Trigger(shown, "OpenModelButton");
     }
-    shown.window->ToolButton11Click();
-    shown.window->ToolButton7Click();
+    shown.window->ShowCodeEditor();
+    shown.window->ShowVisualEditor();
     Trigger(shown, "NewModelButton");
     QVERIFY(!*asked);
     QVERIFY(shown.pane_text().isEmpty());

@@ -39,20 +39,20 @@ ShownMainWindow::ShownMainWindow()
 
 ShownMainWindow::~ShownMainWindow() = default;
 
-QPlainTextEdit& ShownMainWindow::memo2() const {
+QPlainTextEdit& ShownMainWindow::text_pane() const {
   return *window->findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));
 }
 
-QWidget& ShownMainWindow::image1() const {
+QWidget& ShownMainWindow::canvas() const {
   return *window->findChild<QWidget*>(QStringLiteral("Image1"));
 }
 
-QWidget& ShownMainWindow::tool_bar2() const {
+QWidget& ShownMainWindow::editing_bar() const {
   return *window->findChild<QToolBar*>(QStringLiteral("ToolBar2"));
 }
 
 QString ShownMainWindow::pane_text() const {
-  return memo2().toPlainText();
+  return text_pane().toPlainText();
 }
 
 QString ShownMainWindow::line_count() const {
@@ -60,8 +60,8 @@ QString ShownMainWindow::line_count() const {
 }
 
 void ShownMainWindow::TypeModel(const QString& text) const {
-  window->ToolButton11Click();
-  memo2().setPlainText(text);
+  window->ShowCodeEditor();
+  text_pane().setPlainText(text);
 }
 
 std::unique_ptr<QTimer> CloseNextMessageBox(std::shared_ptr<SeenMessageBox> seen) {

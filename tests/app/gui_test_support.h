@@ -42,9 +42,9 @@ struct ShownMainWindow {
   ShownMainWindow();
   ~ShownMainWindow();
 
-  QPlainTextEdit& memo2() const;
-  QWidget& image1() const;
-  QWidget& tool_bar2() const;
+  QPlainTextEdit& text_pane() const;
+  QWidget& canvas() const;
+  QWidget& editing_bar() const;
   QString pane_text() const;
   QString line_count() const;
   // Switches to the code editor and types `text` into the pane.

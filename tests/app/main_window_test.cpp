@@ -34,9 +34,9 @@ class MainWindowTest : public QObject {
     ShownMainWindow shown;
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v 1.0"));
-    QVERIFY(shown.memo2().isHidden());
-    QVERIFY(shown.image1().isVisible());
-    QVERIFY(shown.tool_bar2().isVisible());
+    QVERIFY(shown.text_pane().isHidden());
+    QVERIFY(shown.canvas().isVisible());
+    QVERIFY(shown.editing_bar().isVisible());
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 0 0;\nsimulate 0;"));
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 2"));
     QVERIFY(shown.window->model_file_name().isEmpty());
@@ -47,7 +47,7 @@ class MainWindowTest : public QObject {
     const RasterCanvas& picture = shown.window->picture();
     QCOMPARE(picture.PixelAt(3, 2), kBlack);  // the cross of the terminator at (0, 0)
     QCOMPARE(picture.PixelAt(500, 500), kWhite);
-    const QImage shown_pixels = shown.image1().grab().toImage();
+    const QImage shown_pixels = shown.canvas().grab().toImage();
     QCOMPARE(shown_pixels.pixelColor(3, 2), QColor(Qt::black));
     QCOMPARE(shown_pixels.pixelColor(40, 40), QColor(Qt::white));
   }
@@ -60,8 +60,8 @@ class MainWindowTest : public QObject {
 
   void toolBarsAndMenuCarryTheCommands() {
     ShownMainWindow shown;
-    const auto* tool_bar1 = shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
-    QCOMPARE(ToolTips(*tool_bar1),
+    const auto* command_bar = shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    QCOMPARE(ToolTips(*command_bar),
              QStringList({"Новая модель", "Открыть модель", "Сохранить модель", "-",
                           "Параметры моделирования", "Начать моделирование",
                           "Расчет по изменяемым параметрам", "-", "Редактор кода",
@@ -74,7 +74,7 @@ class MainWindowTest : public QObject {
     for (const QAction* menu : shown.window->menuBar()->actions())
       menus.append(menu->text());
     QCOMPARE(menus, QStringList({"Файл", "Расчет", "Интерфейс", "Справка"}));
-    for (const QAction* action : tool_bar1->actions())
+    for (const QAction* action : command_bar->actions())
       QVERIFY(action->isSeparator() || !action->icon().isNull());
   }
 
@@ -96,18 +96,18 @@ class MainWindowTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("a\nb\n"));
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 2"));
-    shown.memo2().setPlainText(QStringLiteral("a\n\n"));
+    shown.text_pane().setPlainText(QStringLiteral("a\n\n"));
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 2"));
-    shown.memo2().clear();
+    shown.text_pane().clear();
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 0"));
   }
 
   void codeEditorShowsThePaneAndErasesThePicture() {
     ShownMainWindow shown;
-    shown.window->ToolButton11Click();
-    QVERIFY(shown.memo2().isVisible());
-    QVERIFY(shown.image1().isHidden());
-    QVERIFY(shown.tool_bar2().isHidden());
+    shown.window->ShowCodeEditor();
+    QVERIFY(shown.text_pane().isVisible());
+    QVERIFY(shown.canvas().isHidden());
+    QVERIFY(shown.editing_bar().isHidden());
     QVERIFY(IsBlank(shown.window->picture()));
   }
 
@@ -115,9 +115,9 @@ class MainWindowTest : public QObject {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral(
         "// a comment\nsimulate 50;\nqueue 2;\nlen 5;\nGenerator 3;\ngenerator 1;\nla 3;"));
-    shown.window->ToolButton7Click();
-    QVERIFY(shown.memo2().isHidden());
-    shown.window->ToolButton11Click();
+    shown.window->ShowVisualEditor();
+    QVERIFY(shown.text_pane().isHidden());
+    shown.window->ShowCodeEditor();
     QCOMPARE(shown.pane_text(),
              QStringLiteral("generator 1;\nname ;\nxc 0;\nyc 0;\nla 3;\nprior 0;\nrasp 0;\n"
                             "disp 0;\ntransfer 0;\n\nqueue 2;\nname ;\nxc 0;\nyc 0;\nlen 5;\n"
@@ -128,7 +128,7 @@ class MainWindowTest : public QObject {
   void visualEditorDrawsTheModelRead() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("queue 1;\nxc 100;\nyc 200;\nterm_crd 300 40;"));
-    shown.window->ToolButton7Click();
+    shown.window->ShowVisualEditor();
     QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // a slot bar of the queue
     QCOMPARE(shown.window->picture().PixelAt(303, 42), kBlack);   // the terminator's cross
   }
@@ -138,12 +138,12 @@ class MainWindowTest : public QObject {
     shown.TypeModel(QStringLiteral("generator 1;\nxc 10;+\nla x;\nyc 5;+"));
     auto seen = std::make_shared<SeenMessageBox>();
     const auto watch = CloseNextMessageBox(seen);
-    shown.window->ToolButton7Click();
+    shown.window->ShowVisualEditor();
     QCOMPARE(seen->text, QStringLiteral("'x' is not a valid integer value."));
     QCOMPARE(seen->title, ApplicationTitle());
     QCOMPARE(seen->icon, int(QMessageBox::Critical));
-    QVERIFY(shown.memo2().isVisible());
-    QVERIFY(shown.image1().isHidden());
+    QVERIFY(shown.text_pane().isVisible());
+    QVERIFY(shown.canvas().isHidden());
     // Lines are shortened up to the failing line, not beyond it.
     QCOMPARE(shown.pane_text(), QStringLiteral("generator 1;\nxc 10\nla x;\nyc 5;+"));
     QVERIFY(IsBlank(shown.window->picture()));
@@ -154,12 +154,12 @@ class MainWindowTest : public QObject {
     shown.TypeModel(
         QStringLiteral("generator 1;\nxc 100;\nyc 50;\nterm_crd 300 40;\n"
                        "simulate 77;\nprocess_all 2;"));
-    shown.window->ToolButton7Click();
+    shown.window->ShowVisualEditor();
     const auto watch = AnswerNextQuestion(QMessageBox::Discard);
     shown.window->findChild<QAction*>(QStringLiteral("NewModelButton"))->trigger();
     QVERIFY(shown.pane_text().isEmpty());
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 0"));
-    QVERIFY(shown.image1().isVisible());
+    QVERIFY(shown.canvas().isVisible());
     QVERIFY(IsBlank(shown.window->picture()));
     const ModelStore& store = shown.window->store();
     QVERIFY(!store.generator(1).exists);
@@ -168,7 +168,7 @@ class MainWindowTest : public QObject {
     QCOMPARE(store.settings.simulate, 77);
     QVERIFY(store.settings.process_all);
     QCOMPARE(store.settings.retry_interval, 2.0);
-    shown.window->ToolButton11Click();
+    shown.window->ShowCodeEditor();
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 300 40;\nprocess_all 2;\nsimulate 77;"));
   }
 

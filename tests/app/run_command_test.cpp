@@ -78,7 +78,7 @@ class RunCommandTest : public QObject {
         dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox6"))->click();
         Press(dialog, "Button1");
       });
-      shown.window->ToolButton10Click();
+      shown.window->OpenSettingsDialog();
     }
     Run(shown);
     QCOMPARE(shown.folder.ReportFiles().size(), 2);
@@ -95,7 +95,7 @@ class RunCommandTest : public QObject {
         dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox7"))->click();
         Press(dialog, "Button1");
       });
-      shown.window->ToolButton10Click();
+      shown.window->OpenSettingsDialog();
     }
     Run(shown);
     const QStringList files = shown.folder.ReportFiles();
@@ -183,9 +183,9 @@ class RunCommandTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate x;"));
     {
       const auto close_error = CloseNextMessageBox(std::make_shared<SeenMessageBox>());
-      shown.window->ToolButton7Click();
+      shown.window->ShowVisualEditor();
     }
-    shown.memo2().setPlainText(ExampleText("single_device.txt"));
+    shown.text_pane().setPlainText(ExampleText("single_device.txt"));
     Run(shown);
     QCOMPARE(shown.folder.ReportFiles().size(), 1);
   }
@@ -193,7 +193,7 @@ class RunCommandTest : public QObject {
   void aRunInTheVisualEditorRedrawsWhatTheCheckCorrected() {
     ShownMainWindow shown;
     shown.TypeModel(WithChange("single_device.txt", "k 2;", "k 0;"));
-    shown.window->ToolButton7Click();
+    shown.window->ShowVisualEditor();
     const auto review = OnFindings(std::make_shared<SeenFindings>(),
                                    [](FindingsDialog* dialog) { Press(dialog, "Button2"); });
     Run(shown);

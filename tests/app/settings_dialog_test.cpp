@@ -42,7 +42,7 @@ bool WithSettings(const ShownMainWindow& shown, const std::function<void(Setting
     act(dialog);
     Control<QPushButton>(dialog, "Button1")->click();
   });
-  shown.window->ToolButton10Click();
+  shown.window->OpenSettingsDialog();
   return opened;
 }
 
@@ -93,7 +93,7 @@ class SettingsDialogTest : public QObject {
       QVERIFY(IsEnabled(d, "Label4") && IsEnabled(d, "Edit4"));
       QCOMPARE(EditText(d, "Edit4"), QStringLiteral("2.5"));
     }));
-    shown.memo2().setPlainText(QStringLiteral("simulate 3;"));
+    shown.text_pane().setPlainText(QStringLiteral("simulate 3;"));
     QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
       QVERIFY(!IsOn(d, "CheckBox8"));
       QVERIFY(!IsEnabled(d, "Edit4"));
@@ -107,7 +107,7 @@ class SettingsDialogTest : public QObject {
     shown.TypeModel(QStringLiteral("// comment\nsimulate 8;\nterm_crd 4 5;\nprocess_all 1;"));
     QVERIFY(WithSettings(shown, [](SettingsDialog*) {}));
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 4 5;\nprocess_all 1;\nsimulate 8;"));
-    QVERIFY(shown.memo2().isVisible());
+    QVERIFY(shown.text_pane().isVisible());
   }
 
   void changedSettingsReachTheStoreAndTheText() {
@@ -124,7 +124,7 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(settings.end_time, 1000.0);
     QVERIFY(settings.process_all);
     QCOMPARE(settings.retry_interval, 0.25);
-    QVERIFY(shown.memo2().isHidden());
+    QVERIFY(shown.text_pane().isHidden());
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 0 0;\nprocess_all 0.25;\nby_time 1000;"));
   }
 

@@ -30,16 +30,16 @@ struct Editor {
   explicit Editor(const QString& model = QString()) {
     if (!model.isEmpty()) {
       shown.TypeModel(model);
-      shown.window->ToolButton7Click();
+      shown.window->ShowVisualEditor();
     }
   }
 
-  QWidget& canvas() const { return shown.image1(); }
+  QWidget& canvas() const { return shown.canvas(); }
   QAction& Button(const char* name) const {
     return *shown.window->findChild<QAction*>(QLatin1String(name));
   }
   void Press(const char* name) const {
-    auto& bar = static_cast<QToolBar&>(shown.tool_bar2());
+    auto& bar = static_cast<QToolBar&>(shown.editing_bar());
     QTest::mouseClick(bar.widgetForAction(&Button(name)), Qt::LeftButton);
   }
   bool Down(const char* name) const { return Button(name).isChecked(); }
@@ -56,7 +56,7 @@ struct Editor {
     PointAt(p);
     QTest::mouseMove(&canvas(), p);
   }
-  QString Panel1() const {
+  QString ElementPanel() const {
     return shown.window->findChild<QLabel*>(QStringLiteral("Panel1"))->text();
   }
   const ModelStore& store() const { return shown.window->store(); }
@@ -197,11 +197,11 @@ void VisualEditorTest::overlappingBoxesGoToTheHigherSlotAndTheLaterKind() {
                      "device 5;\nname D5;\nxc 300;\nyc 100;\nk 1;\n\n"
                      "generator 5;\nxc 100;\nyc 100;\n\nterm_crd 0 0;\n"));
   editor.Move(QPoint(100, 100));
-  QCOMPARE(editor.Panel1(), QStringLiteral("Очередь 7 (Q7)"));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Очередь 7 (Q7)"));
   editor.Move(QPoint(315, 110));  // the right and bottom edges belong to the box
-  QCOMPARE(editor.Panel1(), QStringLiteral("Устройство 5 (D5)"));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 5 (D5)"));
   editor.Move(QPoint(316, 110));
-  QCOMPARE(editor.Panel1(), QString());
+  QCOMPARE(editor.ElementPanel(), QString());
   auto seen = std::make_shared<QStringList>();
   const auto queue = Answer<QueueDialog>(seen);
   editor.DoubleClick(QPoint(108, 105));
@@ -213,13 +213,13 @@ void VisualEditorTest::deviceWithoutChannelsIsNeverHit() {
       QStringLiteral("device 1;\nname D0;\nxc 100;\nyc 100;\nk 0;\n\n"
                      "device 2;\nname D3;\nxc 300;\nyc 100;\nk 3;\n\nterm_crd 0 0;\n"));
   editor.Move(QPoint(105, 105));
-  QCOMPARE(editor.Panel1(), QString());
+  QCOMPARE(editor.ElementPanel(), QString());
   editor.Move(QPoint(305, 90));
-  QCOMPARE(editor.Panel1(), QStringLiteral("Устройство 2 (D3)"));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 2 (D3)"));
   editor.Move(QPoint(305, 120));
-  QCOMPARE(editor.Panel1(), QStringLiteral("Устройство 2 (D3)"));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 2 (D3)"));
   editor.Move(QPoint(305, 121));
-  QCOMPARE(editor.Panel1(), QString());
+  QCOMPARE(editor.ElementPanel(), QString());
   editor.Press("ToolButton18");
   editor.Click(QPoint(105, 105));
   QVERIFY(editor.store().device(1).exists);
@@ -467,13 +467,13 @@ void VisualEditorTest::statusBarNamesTheElementUnderThePointer() {
       QStringLiteral("queue 3;\nname Q1;\nxc 100;\nyc 100;\n\n"
                      "generator 2;\nname Src;\nxc 200;\nyc 100;\n\nterm_crd 300 100;\n"));
   editor.Move(QPoint(110, 104));
-  QCOMPARE(editor.Panel1(), QStringLiteral("Очередь 3 (Q1)"));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Очередь 3 (Q1)"));
   editor.Move(QPoint(200, 100));
-  QCOMPARE(editor.Panel1(), QStringLiteral("Генератор 2 (Src)"));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Генератор 2 (Src)"));
   editor.Move(QPoint(305, 105));  // the terminator
-  QCOMPARE(editor.Panel1(), QString());
+  QCOMPARE(editor.ElementPanel(), QString());
   editor.Move(QPoint(600, 600));
-  QCOMPARE(editor.Panel1(), QString());
+  QCOMPARE(editor.ElementPanel(), QString());
 }
 
 void VisualEditorTest::doubleClickEditsTheElementAndStoresTheNameFirst() {
