@@ -93,6 +93,7 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
 
  private:
+  // Building the window (main_window_build.cpp).
   QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
                       void (MainWindow::*command)());
   // The commands that the menu and the command bar share.
@@ -110,13 +111,16 @@ class MainWindow : public QMainWindow {
     QAction* exit;
   };
   Commands NewCommands();
+  void BuildViews();
   void BuildMainMenu(const Commands& c);
   void BuildCommandBar(const Commands& c);
   void BuildEditingBar();
   void BuildStatusBar();
   void BuildEditor();
   void BuildFileDialogs();
+  void BuildDialogs();
 
+  // The commands (main_window.cpp).
   void FirstActivation();
   bool GuardCommand(const std::function<void()>& command);
   ComputeOutcome Compute(ComputeMode mode);
@@ -141,7 +145,6 @@ class MainWindow : public QMainWindow {
   NumberFormat format_;
 
   QString model_file_name_;
-  bool text_only_ = false;
   bool activated_ = false;
   // The pane's text when the model was last opened, saved or started anew.
   QString saved_text_;

@@ -1,0 +1,254 @@
+// Building the main window: its views, commands, menu, tool bars, status bar,
+// file dialogs and dialogs. The commands themselves are in main_window.cpp.
+#include "app/main_window.h"
+
+#include <QFileDialog>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+#include "app/about_dialog.h"
+#include "app/canvas_view.h"
+#include "app/device_dialog.h"
+#include "app/editor_window_ui.h"
+#include "app/findings_dialog.h"
+#include "app/generator_dialog.h"
+#include "app/gui_text.h"
+#include "app/probability_dialog.h"
+#include "app/progress_dialog.h"
+#include "app/queue_dialog.h"
+#include "app/settings_dialog.h"
+#include "app/sweep_dialog.h"
+#include "app/tool_icons.h"
+#include "app/transition_dialog.h"
+#include "app/window_titles.h"
+
+namespace qsim::gui {
+namespace {
+
+NumberFormat LocaleNumberFormat() {
+  const std::string separator = ToCp1251(QLocale().decimalPoint());
+  return NumberFormat{separator.size() == 1 ? separator[0] : '.'};
+}
+
+QString ModelFileFilter() {
+  return QStringLiteral("Текстовые описания моделей (*.txt);;Все файлы (*)");
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
+    : QMainWindow(parent),
+      store_(std::make_unique<ModelStore>()),
+      simulation_(*store_, random_),
+      picture_(std::make_unique<RasterCanvas>()),
+      platform_(program_folder),
+      format_(LocaleNumberFormat()),
+      text_pane_(new QPlainTextEdit(this)),
+      canvas_(new CanvasView(*picture_, this)) {
+  setObjectName(QStringLiteral("TForm1"));
+  setWindowTitle(PlainCaption());
+  resize(782, 513);
+  BuildViews();
+  const Commands commands = NewCommands();
+  BuildMainMenu(commands);
+  BuildCommandBar(commands);
+  BuildEditingBar();
+  BuildStatusBar();
+  BuildFileDialogs();
+  BuildDialogs();
+  BuildEditor();
+  settings_dialog_->CopyOptions(store_->settings);
+  ShowView(false);
+  UpdateLineCount();
+}
+
+MainWindow::~MainWindow() = default;
+
+// The text pane and the canvas share the client area; one of them is shown.
+void MainWindow::BuildViews() {
+  text_pane_->setObjectName(QStringLiteral("Memo2"));
+  text_pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  text_pane_->setPlainText(
+      QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
+  connect(text_pane_, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateLineCount);
+  auto* central = new QWidget(this);
+  auto* views = new QVBoxLayout(central);
+  views->setContentsMargins(0, 0, 0, 0);
+  views->addWidget(text_pane_);
+  views->addWidget(canvas_);
+  setCentralWidget(central);
+}
+
+QAction* MainWindow::NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon,
+                                const char* name, void (MainWindow::*command)()) {
+  auto* action = new QAction(MakeToolIcon(icon), text, this);
+  action->setObjectName(QLatin1String(name));
+  action->setToolTip(tool_tip);
+  connect(action, &QAction::triggered, this, command);
+  return action;
+}
+
+MainWindow::Commands MainWindow::NewCommands() {
+  Commands c;
+  c.new_model = NewCommand(QStringLiteral("Новый"), QStringLiteral("Новая модель"),
+                           ToolIcon::NewModel, "NewModelButton", &MainWindow::NewModelClick);
+  c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
+                      ToolIcon::OpenModel, "OpenModelButton", &MainWindow::OpenModelClick);
+  c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
+                      ToolIcon::SaveModel, "SaveModelButton", &MainWindow::SaveModelClick);
+  c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
+                          QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
+                          "ToolButton10", &MainWindow::OpenSettingsDialog);
+  c.run = NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
+                     ToolIcon::Run, "RunButton", &MainWindow::RunModelClick);
+  c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
+                       QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
+                       "ToolButton22", &MainWindow::OpenSweepDialog);
+  c.code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
+                      ToolIcon::CodeEditor, "ToolButton11", &MainWindow::ShowCodeEditor);
+  c.visual =
+      NewCommand(QStringLiteral("Визуальный редактор"), QStringLiteral("Визуальный редактор"),
+                 ToolIcon::VisualEditor, "ToolButton7", &MainWindow::ShowVisualEditor);
+  c.about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
+                       ToolIcon::About, "AboutButton", &MainWindow::AboutClick);
+  c.help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
+                      "HelpItem", &MainWindow::HelpClick);
+  c.exit = new QAction(MakeToolIcon(ToolIcon::Exit), QStringLiteral("Выход"), this);
+  c.exit->setObjectName(QStringLiteral("ExitItem"));
+  connect(c.exit, &QAction::triggered, this, &QWidget::close);
+  c.new_model->setShortcut(QKeySequence::New);
+  c.open->setShortcut(QKeySequence::Open);
+  c.save->setShortcut(QKeySequence::Save);
+  c.exit->setShortcut(QKeySequence::Quit);
+  c.run->setShortcut(Qt::Key_F9);
+  c.help->setShortcut(QKeySequence::HelpContents);
+  return c;
+}
+
+void MainWindow::BuildMainMenu(const Commands& c) {
+  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
+  file->addActions({c.new_model, c.open, c.save});
+  file->addSeparator();
+  file->addAction(c.exit);
+  QMenu* compute = menuBar()->addMenu(QStringLiteral("Расчет"));
+  compute->addAction(c.run);
+  compute->addSeparator();
+  compute->addAction(c.settings);
+  compute->addAction(c.sweep);
+  menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({c.code, c.visual});
+  menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
+}
+
+void MainWindow::BuildCommandBar(const Commands& c) {
+  QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
+  bar->setObjectName(QStringLiteral("ToolBar1"));
+  bar->setMovable(false);
+  bar->setIconSize(QSize(16, 16));
+  bar->addActions({c.new_model, c.open, c.save});
+  bar->addSeparator();
+  bar->addActions({c.settings, c.run});
+  bar->addAction(c.sweep);
+  bar->addSeparator();
+  bar->addActions({c.code, c.visual});
+  bar->addSeparator();
+  bar->addAction(c.about);
+}
+
+void MainWindow::BuildEditingBar() {
+  editing_bar_ = new QToolBar(QStringLiteral("ToolBar2"), this);
+  editing_bar_->setObjectName(QStringLiteral("ToolBar2"));
+  editing_bar_->setMovable(false);
+  editing_bar_->setIconSize(QSize(16, 16));
+  addToolBar(Qt::BottomToolBarArea, editing_bar_);
+  struct Tool {
+    EditorTool tool;
+    ToolIcon icon;
+    const char* tip;
+    const char* name;
+  };
+  // In the order of `EditorTool`, which is their order on the bar.
+  const Tool tools[] = {
+      {EditorTool::AddGenerator, ToolIcon::AddGenerator, "Добавить генератор заявок",
+       "ToolButton14"},
+      {EditorTool::AddQueue, ToolIcon::AddQueue, "Добавить очередь", "ToolButton12"},
+      {EditorTool::AddDevice, ToolIcon::AddDevice, "Добавить устройство", "ToolButton13"},
+      {EditorTool::Connect, ToolIcon::Connect, "Соединить элементы", "ToolButton15"},
+      {EditorTool::Disconnect, ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16"},
+      {EditorTool::Move, ToolIcon::Move, "Переместить элемент", "ToolButton17"},
+      {EditorTool::Delete, ToolIcon::Delete, "Удалить элемент", "ToolButton18"},
+  };
+  for (std::size_t i = 0; i < std::size(tools); ++i) {
+    const Tool& tool = tools[i];
+    if (tool.tool == EditorTool::Connect || tool.tool == EditorTool::Move ||
+        tool.tool == EditorTool::Delete)
+      editing_bar_->addSeparator();
+    QAction* button = editing_bar_->addAction(MakeToolIcon(tool.icon), QString());
+    button->setObjectName(QLatin1String(tool.name));
+    button->setToolTip(QString::fromUtf8(tool.tip));
+    button->setCheckable(true);
+    connect(button, &QAction::triggered, this,
+            [this, which = tool.tool] { tools_->Toggle(which); });
+    editing_bar_->widgetForAction(button)->setFixedSize(32, 25);
+    tool_buttons_[i] = button;
+  }
+}
+
+void MainWindow::BuildStatusBar() {
+  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+  line_count_panel_ = new QLabel(this);
+  line_count_panel_->setObjectName(QStringLiteral("Panel0"));
+  line_count_panel_->setFixedWidth(100);
+  element_panel_ = new QLabel(this);
+  element_panel_->setObjectName(QStringLiteral("Panel1"));
+  element_panel_->setMinimumWidth(50);
+  statusBar()->addWidget(line_count_panel_);
+  statusBar()->addWidget(element_panel_, 1);
+}
+
+void MainWindow::BuildEditor() {
+  const EditorDialogs dialogs{*generator_dialog_, *queue_dialog_, *device_dialog_,
+                              *probability_dialog_, *transition_dialog_};
+  editor_ui_ = std::make_unique<EditorWindowUi>(*store_, *picture_, *canvas_, dialogs, format_,
+                                                [this] { RegenerateText(); });
+  editor_ui_->SetToolButtons(tool_buttons_);
+  tools_ = std::make_unique<EditorTools>(*store_, *editor_ui_, format_);
+  connect(canvas_, &CanvasView::Clicked, this, &MainWindow::CanvasClicked);
+  connect(canvas_, &CanvasView::DoubleClicked, this, &MainWindow::CanvasDoubleClicked);
+  connect(canvas_, &CanvasView::PointerMoved, this, &MainWindow::CanvasPointerMoved);
+}
+
+void MainWindow::BuildFileDialogs() {
+  open_dialog_ = new QFileDialog(this, QStringLiteral("Открыть описание модели"), QString(),
+                                 ModelFileFilter());
+  open_dialog_->setObjectName(QStringLiteral("OpenDialog1"));
+  open_dialog_->setAcceptMode(QFileDialog::AcceptOpen);
+  open_dialog_->setFileMode(QFileDialog::ExistingFile);
+  save_dialog_ = new QFileDialog(this, QStringLiteral("Сохранить описание модели"), QString(),
+                                 ModelFileFilter());
+  save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
+  save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
+  save_dialog_->setDefaultSuffix(QStringLiteral("txt"));
+  save_dialog_->setOption(QFileDialog::DontConfirmOverwrite);
+}
+
+// Every dialog is made once, hidden, and reused, so its controls keep their
+// values between openings; they are made in this order.
+void MainWindow::BuildDialogs() {
+  queue_dialog_ = new QueueDialog(this);
+  device_dialog_ = new DeviceDialog(this);
+  probability_dialog_ = new ProbabilityDialog(this);
+  transition_dialog_ = new TransitionDialog(this);
+  about_dialog_ = new AboutDialog(this);
+  settings_dialog_ = new SettingsDialog(this);
+  generator_dialog_ = new GeneratorDialog(this);
+  findings_dialog_ = new FindingsDialog(this);
+  progress_ = new RunProgressDialog(this);
+  sweep_dialog_ = new SweepDialog(*store_, simulation_, format_, this);
+}
+
+}  // namespace qsim::gui
