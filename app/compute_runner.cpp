@@ -1,10 +1,5 @@
 #include "app/compute_runner.h"
 
-#include <QThread>
-
-#include <exception>
-#include <memory>
-
 #include "app/findings_dialog.h"
 #include "app/progress_dialog.h"
 
@@ -19,23 +14,6 @@ bool ReviewOnGuiThread(FindingsDialog& findings, const ValidationResult& result)
   return go_on;
 }
 
-ComputeOutcome RunOnWorker(std::vector<std::string>& text, ComputeEnvironment& environment,
-                           RunProgressDialog& progress) {
-  ComputeOutcome outcome;
-  std::exception_ptr failure;
-  const std::unique_ptr<QThread> worker(QThread::create([&] {
-    try {
-      outcome = ComputeCommand(text, ComputeMode::Run, environment);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  }));
-  progress.Run(*worker, environment.format);
-  if (failure)
-    std::rethrow_exception(failure);
-  return outcome;
-}
-
 }  // namespace
 
 ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mode,
@@ -43,14 +21,13 @@ ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mod
                                  RunProgressDialog& progress) {
   if (mode == ComputeMode::ParseOnly)
     return ComputeCommand(text, mode, environment);
-  environment.controls.cancel = progress.cancel_flag();
-  environment.controls.progress = [&progress](const RunProgress& where) {
-    progress.PostProgress(where);
-  };
   environment.review_findings = [&findings](const ValidationResult& result) {
     return ReviewOnGuiThread(findings, result);
   };
-  return RunOnWorker(text, environment, progress);
+  ComputeOutcome outcome;
+  progress.RunOnWorker([&] { outcome = ComputeCommand(text, ComputeMode::Run, environment); },
+                       environment.controls, environment.format);
+  return outcome;
 }
 
 }  // namespace qsim::gui

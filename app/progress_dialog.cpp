@@ -8,6 +8,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <memory>
+
 #include "app/gui_text.h"
 
 namespace qsim::gui {
@@ -41,7 +44,24 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void RunProgressDialog::Run(QThread& worker, const NumberFormat& format) {
+void RunProgressDialog::RunOnWorker(const std::function<void()>& work, RunControls& controls,
+                                    const NumberFormat& format) {
+  controls.cancel = &cancel_;
+  controls.progress = [this](const RunProgress& where) { PostProgress(where); };
+  std::exception_ptr failure;
+  const std::unique_ptr<QThread> worker(QThread::create([&] {
+    try {
+      work();
+    } catch (...) {
+      failure = std::current_exception();
+    }
+  }));
+  ShowWhileRunning(*worker, format);
+  if (failure)
+    std::rethrow_exception(failure);
+}
+
+void RunProgressDialog::ShowWhileRunning(QThread& worker, const NumberFormat& format) {
   format_ = format;
   cancel_ = false;
   worker_finished_ = false;

@@ -3,6 +3,7 @@
 #include <QDialog>
 
 #include <atomic>
+#include <functional>
 
 #include "engine/run_controls.h"
 #include "foundation/number_format.h"
@@ -23,21 +24,25 @@ class RunProgressDialog : public QDialog {
  public:
   explicit RunProgressDialog(QWidget* parent);
 
-  // Starts `worker` and returns once it has finished. Short runs end before the
-  // window appears; until it does, user input waits, so nothing reaches the main
-  // window meanwhile. The cancel flag is cleared first and raised by the button.
-  void Run(QThread& worker, const NumberFormat& format);
-
-  // The flag the run checks; raised when the user stops the run.
-  const std::atomic<bool>* cancel_flag() const { return &cancel_; }
-
-  // Shows where the run stands. Thread-safe: posts to the dialog's thread.
-  void PostProgress(const RunProgress& progress);
+  // Runs `work` on a worker thread and returns once it has finished; what `work`
+  // threw is thrown again here. `controls` are first pointed at this window, so a
+  // run with them checks the stop button and shows its progress here. Short runs
+  // end before the window appears; until it does, user input waits, so nothing
+  // reaches the main window meanwhile.
+  //
+  // REQUIRES: called on the GUI thread.
+  void RunOnWorker(const std::function<void()>& work, RunControls& controls,
+                   const NumberFormat& format);
 
  public Q_SLOTS:
   void reject() override;
 
  private:
+  // Starts `worker` and returns once it has finished. The cancel flag is cleared
+  // first and raised by the button.
+  void ShowWhileRunning(QThread& worker, const NumberFormat& format);
+  // Thread-safe: posts to the dialog's thread.
+  void PostProgress(const RunProgress& progress);
   void ShowProgress(const RunProgress& progress);
   void WaitBeforeShowing(QThread& worker);
 

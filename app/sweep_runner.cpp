@@ -1,10 +1,6 @@
 #include "app/sweep_runner.h"
 
-#include <QThread>
-
 #include <atomic>
-#include <exception>
-#include <memory>
 
 #include "app/progress_dialog.h"
 #include "foundation/qsim_error.h"
@@ -44,20 +40,12 @@ SweepOutcome RunSweepSeries(ModelStore& store, Simulation& simulation,
                             const NumberFormat& format, RunProgressDialog& progress) {
   RefuseUnusableRanges(store, ranges, titles);
   RunControls controls;
-  controls.cancel = progress.cancel_flag();
-  controls.progress = [&progress](const RunProgress& where) { progress.PostProgress(where); };
   SweepOutcome outcome;
-  std::exception_ptr failure;
-  const std::unique_ptr<QThread> worker(QThread::create([&] {
-    try {
-      RunRanges(store, simulation, ranges, titles, replications, format, controls, outcome);
-    } catch (...) {
-      failure = std::current_exception();
-    }
-  }));
-  progress.Run(*worker, format);
-  if (failure)
-    std::rethrow_exception(failure);
+  progress.RunOnWorker(
+      [&] {
+        RunRanges(store, simulation, ranges, titles, replications, format, controls, outcome);
+      },
+      controls, format);
   return outcome;
 }
 
