@@ -9,6 +9,7 @@
 #include <QToolBar>
 
 #include "app/about_dialog.h"
+#include "app/analysis_window.h"
 #include "app/canvas_view.h"
 #include "app/compute_runner.h"
 #include "app/error_box.h"
@@ -21,6 +22,9 @@
 #include "editor/model_drawing.h"
 #include "foundation/qsim_error.h"
 #include "language/model_text_writer.h"
+#include "results/analysis_text.h"
+#include "results/run_warnings.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim::gui {
 namespace {
@@ -124,7 +128,7 @@ void MainWindow::RunModelClick() {
 // visual editor the picture is brought up to date after the run, also after an error.
 void MainWindow::RunModel() {
   if (!text_pane_->isHidden()) {
-    ReportStoppedRun(Compute(ComputeMode::Run));
+    ReportRun(Compute(ComputeMode::Run));
     return;
   }
   const auto drawn = std::make_unique<ModelStore>(*store_);
@@ -136,7 +140,7 @@ void MainWindow::RunModel() {
     throw;
   }
   RedrawOver(*drawn);
-  ReportStoppedRun(outcome);
+  ReportRun(outcome);
 }
 
 void MainWindow::RedrawOver(const ModelStore& drawn) {
@@ -145,14 +149,42 @@ void MainWindow::RedrawOver(const ModelStore& drawn) {
   canvas_->update();
 }
 
-void MainWindow::ReportStoppedRun(const ComputeOutcome& outcome) {
-  if (!outcome.simulated || outcome.run.outcome == RunOutcome::Finished)
+// A run that stopped says why; a finished run whose laws gave impossible durations
+// says that its results cannot be trusted, and is remembered for the analysis.
+void MainWindow::ReportRun(const ComputeOutcome& outcome) {
+  if (!outcome.simulated)
     return;
-  QMessageBox box(QMessageBox::Information, ApplicationTitle(),
-                  FromCp1251(RunOutcomeMessage(outcome.run, format_)) + QLatin1Char('.'),
-                  QMessageBox::Ok, this);
-  box.setObjectName(QStringLiteral("RunStoppedBox"));
+  if (outcome.run.outcome != RunOutcome::Finished) {
+    ShowMessage(QMessageBox::Information, "RunStoppedBox",
+                FromCp1251(RunOutcomeMessage(outcome.run, format_)) + QLatin1Char('.'));
+    return;
+  }
+  run_text_ = text_pane_->toPlainText();
+  const std::string warning = DurationWarning(*store_);
+  if (!warning.empty())
+    ShowMessage(QMessageBox::Warning, "DurationWarningBox", FromCp1251(warning));
+}
+
+void MainWindow::ShowMessage(QMessageBox::Icon icon, const char* name, const QString& text) {
+  QMessageBox box(icon, ApplicationTitle(), text, QMessageBox::Ok, this);
+  box.setObjectName(QString::fromLatin1(name));
   box.exec();
+}
+
+// The analysis of the model as the text describes it; the values of the last run
+// stand beside the predictions only while the text is the one that was run.
+void MainWindow::OpenAnalysis() {
+  GuardCommand([this] {
+    ParseText();
+    const TrafficAnalysis analysis = AnalyzeTraffic(*store_);
+    if (text_pane_->toPlainText() == run_text_) {
+      analysis_window_->ShowLines(AnalysisText(*store_, analysis, format_));
+      return;
+    }
+    const auto unrun = std::make_unique<ModelStore>(*store_);
+    unrun->now = 0;
+    analysis_window_->ShowLines(AnalysisText(*unrun, analysis, format_));
+  });
 }
 
 void MainWindow::OpenSettingsDialog() {

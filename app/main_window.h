@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QMainWindow>
+#include <QMessageBox>
 
 #include <array>
 #include <functional>
@@ -35,6 +36,7 @@ class TransitionDialog;
 class AboutDialog;
 class FindingsDialog;
 class SweepDialog;
+class AnalysisWindow;
 enum class ToolIcon;
 
 // The main window: owns the model store, the picture and the two views of the
@@ -78,6 +80,7 @@ class MainWindow : public QMainWindow {
   void RunModelClick();  // the compute command in run mode
   void OpenSettingsDialog();
   void OpenSweepDialog();
+  void OpenAnalysis();
   void ShowCodeEditor();
   void ShowVisualEditor();
   void HelpClick();
@@ -104,6 +107,7 @@ class MainWindow : public QMainWindow {
     QAction* settings;
     QAction* run;
     QAction* sweep;
+    QAction* analysis;
     QAction* code;
     QAction* visual;
     QAction* about;
@@ -128,7 +132,8 @@ class MainWindow : public QMainWindow {
   void ParseText();
   void RunModel();
   void RedrawOver(const ModelStore& drawn);
-  void ReportStoppedRun(const ComputeOutcome& outcome);
+  void ReportRun(const ComputeOutcome& outcome);
+  void ShowMessage(QMessageBox::Icon icon, const char* name, const QString& text);
   void RegenerateText();
   void NewModel();
   void OpenModel(const QString& path);
@@ -148,6 +153,8 @@ class MainWindow : public QMainWindow {
   bool activated_ = false;
   // The pane's text when the model was last opened, saved or started anew.
   QString saved_text_;
+  // The pane's text right after the last finished run.
+  QString run_text_;
 
   QPlainTextEdit* text_pane_;
   CanvasView* canvas_;
@@ -166,6 +173,7 @@ class MainWindow : public QMainWindow {
   GeneratorDialog* generator_dialog_ = nullptr;
   FindingsDialog* findings_dialog_ = nullptr;
   SweepDialog* sweep_dialog_ = nullptr;
+  AnalysisWindow* analysis_window_ = nullptr;
   RunProgressDialog* progress_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;

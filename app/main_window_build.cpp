@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "app/about_dialog.h"
+#include "app/analysis_window.h"
 #include "app/canvas_view.h"
 #include "app/device_dialog.h"
 #include "app/editor_window_ui.h"
@@ -108,6 +109,9 @@ MainWindow::Commands MainWindow::NewCommands() {
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
                        "ToolButton22", &MainWindow::OpenSweepDialog);
+  c.analysis = new QAction(QStringLiteral("Анализ модели"), this);
+  c.analysis->setObjectName(QStringLiteral("AnalysisItem"));
+  connect(c.analysis, &QAction::triggered, this, &MainWindow::OpenAnalysis);
   c.code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
                       ToolIcon::CodeEditor, "ToolButton11", &MainWindow::ShowCodeEditor);
   c.visual =
@@ -140,6 +144,7 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   compute->addSeparator();
   compute->addAction(c.settings);
   compute->addAction(c.sweep);
+  compute->addAction(c.analysis);
   menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({c.code, c.visual});
   menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
 }
@@ -249,6 +254,7 @@ void MainWindow::BuildDialogs() {
   findings_dialog_ = new FindingsDialog(this);
   progress_ = new RunProgressDialog(this);
   sweep_dialog_ = new SweepDialog(*store_, simulation_, format_, this);
+  analysis_window_ = new AnalysisWindow(this);
 }
 
 }  // namespace qsim::gui

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -143,6 +144,47 @@ class RunCommandTest : public QObject {
     Run(shown);
     QCOMPARE(shown.folder.ReportFiles().size(), 1);
     QCOMPARE(shown.window->store().generator(1).la, 1);
+  }
+
+  void impossibleDurationsAreWarnedOfAfterTheReport() {
+    ShownMainWindow shown;
+    shown.TypeModel(
+        WithChange("single_device.txt", "v 0.5;\nrasp 3;\ndisp 0;", "v 0.5;\nrasp 3;\ndisp 1;"));
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto close = CloseNextMessageBox(seen);
+    Run(shown);
+    QCOMPARE(shown.folder.ReportFiles().size(), 1);
+    QCOMPARE(seen->icon, int(QMessageBox::Warning));
+    QVERIFY(seen->text.startsWith(QStringLiteral("Внимание: в ходе расчета получено ")));
+    QVERIFY(seen->text.contains(QStringLiteral("(устройство 1 (D): ")));
+    // The bundled model as it is draws no impossible duration: no box at all.
+    auto none = std::make_shared<SeenMessageBox>();
+    const auto watch = CloseNextMessageBox(none);
+    shown.TypeModel(ExampleText("single_device.txt"));
+    Run(shown);
+    QCOMPARE(none->text, QString());
+  }
+
+  void theAnalysisStandsBesideTheLastRunOfTheSameText() {
+    ShownMainWindow shown;
+    shown.TypeModel(ExampleText("single_device.txt")
+                        .replace(QLatin1String("rasp 3;"), QLatin1String("rasp 5;")));
+    Run(shown);
+    auto* analyse = shown.window->findChild<QAction*>(QStringLiteral("AnalysisItem"));
+    analyse->trigger();
+    auto* window = shown.window->findChild<QDialog*>(QStringLiteral("AnalysisWindow"));
+    QVERIFY(window->isVisible());
+    auto* text = window->findChild<QPlainTextEdit*>(QStringLiteral("AnalysisText"));
+    QVERIFY(text->toPlainText().contains(
+        QStringLiteral("Устройство 1 (D): интенсивность входящего потока 2; среднее время "
+                       "обслуживания 0.5; каналов 2; загрузка канала 0.5")));
+    QVERIFY(text->toPlainText().contains(QStringLiteral("M/M/2/12: вероятность отказа ")));
+    QVERIFY(text->toPlainText().contains(QStringLiteral("(моделирование: ")));
+    // Another model: predictions alone, never the values of a run of something else.
+    shown.TypeModel(shown.pane_text().replace(QLatin1String("len 10;"), QLatin1String("len 4;")));
+    analyse->trigger();
+    QVERIFY(text->toPlainText().contains(QStringLiteral("M/M/2/6: вероятность отказа ")));
+    QVERIFY(!text->toPlainText().contains(QStringLiteral("моделирование")));
   }
 
   void aRunCanBeStoppedAndThenWritesNoReport() {
