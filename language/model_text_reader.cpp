@@ -1,5 +1,6 @@
 #include "language/model_text_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -145,14 +146,14 @@ class Reader {
       if (t[0] == "prior")
         return g.prior = ParseInteger(t[1]), true;
       if (t[0] == "disp")
-        return g.disp = ParseReal(t[1], format_), true;
+        return g.disp = Real(t[1]), true;
       if (t[0] == "rasp")
         return g.rasp = LowByte(ParseInteger(t[1])), true;
     }
     if (!TransitionPending())
       return false;
     TransitionEntry& entry = store_.generator(slot_).transitions[next_entry_++];
-    entry.prob = ParseReal(t[0], format_);
+    entry.prob = Real(t[0]);
     if (t[1] == "queue")
       entry.kind = TargetKind::Queue;
     entry.index = ParseInteger(t[2]);
@@ -172,7 +173,7 @@ class Reader {
     if (!TransitionPending())
       return false;
     TransitionEntry& entry = store_.queue(slot_).transitions[next_entry_++];
-    entry.prob = ParseReal(t[0], format_);
+    entry.prob = Real(t[0]);
     if (t[1] == "device")
       entry.kind = TargetKind::Device;
     entry.index = ParseInteger(t[2]);
@@ -185,9 +186,9 @@ class Reader {
       if (TrySetCommonField(d, t))
         return true;
       if (t[0] == "v")
-        return d.v = ParseReal(t[1], format_), true;
+        return d.v = Real(t[1]), true;
       if (t[0] == "disp")
-        return d.disp = ParseReal(t[1], format_), true;
+        return d.disp = Real(t[1]), true;
       if (t[0] == "k")
         return d.k = ParseInteger(t[1]), true;
       if (t[0] == "rasp")
@@ -196,7 +197,7 @@ class Reader {
     if (!TransitionPending())
       return false;
     TransitionEntry& entry = store_.device(slot_).transitions[next_entry_++];
-    entry.prob = ParseReal(t[0], format_);
+    entry.prob = Real(t[0]);
     if (t[1] == "queue") {
       entry.kind = TargetKind::Queue;
       entry.index = ParseInteger(t[2]);
@@ -215,11 +216,11 @@ class Reader {
       s.by_time = false;
     } else if (t[0] == "by_time") {
       CloseBlock();
-      s.end_time = ParseReal(t[1], format_);
+      s.end_time = Real(t[1]);
       s.by_time = true;
     } else if (t[0] == "process_all") {
       CloseBlock();
-      s.retry_interval = ParseReal(t[1], format_);
+      s.retry_interval = Real(t[1]);
       s.process_all = true;
     } else if (t[0] == "term_crd") {
       CloseBlock();
@@ -244,6 +245,22 @@ class Reader {
       q.discip = kPriorityFifo;
     if (word == "plifo")
       q.discip = kPriorityLifo;
+  }
+
+  // A real in either decimal separator: a model written under one locale reads under
+  // the other, and since a token ends only at a space or ";", a comma in it can only
+  // be a decimal separator. A token that reads in neither form is reported as written.
+  double Real(std::string_view token) const {
+    const char other = format_.decimal_separator == ',' ? '.' : ',';
+    if (token.find(other) == std::string_view::npos)
+      return ParseReal(token, format_);
+    std::string local(token);
+    std::replace(local.begin(), local.end(), other, format_.decimal_separator);
+    try {
+      return ParseReal(local, format_);
+    } catch (const QsimError&) {
+      return ParseReal(token, format_);  // throws with the token as written
+    }
   }
 
   static DistributionKind LowByte(std::int32_t value) {

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 #include "foundation/code_page.h"
@@ -259,12 +260,34 @@ TEST_F(ReaderTest, BlockOrderDoesNotMatter) {
   EXPECT_EQ(g(1).transitions[1].index, 1);
 }
 
-TEST_F(ReaderTest, RealsFollowTheLocaleSeparator) {
-  EXPECT_EQ(ReadError({"device 1;", "v 0.5;"}).message(),
-            "'0.5' is not a valid floating point value");
-  Lines lines = {"device 1;", "v 0.5;"};
-  ReadModelText(lines, *store_, NumberFormat{'.'});
-  EXPECT_EQ(d(1).v, 0.5);
+// A model written under one locale reads under the other; a token that is no real
+// in either form is reported as written.
+TEST_F(ReaderTest, RealsReadInEitherDecimalSeparator) {
+  struct Case {
+    char separator;
+    const char* token;
+    double value;  // NaN: a conversion error naming the token
+  };
+  const double kError = std::nan("");
+  const Case cases[] = {{',', "0,5", 0.5},       {',', "0.5", 0.5},       {'.', "0,25", 0.25},
+                        {'.', "2.5E-3", 2.5e-3}, {',', "2.5E-3", 2.5e-3}, {',', "1,000.5", kError},
+                        {'.', "0..5", kError},   {',', "0,,5", kError},   {'.', ",5", 0.5}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.token);
+    Lines lines = {"device 1;", std::string("v ") + c.token + ";"};
+    if (std::isnan(c.value)) {
+      try {
+        ReadModelText(lines, *store_, NumberFormat{c.separator});
+        ADD_FAILURE() << "read";
+      } catch (const QsimError& error) {
+        EXPECT_EQ(error.message(),
+                  std::string("'") + c.token + "' is not a valid floating point value");
+      }
+    } else {
+      ReadModelText(lines, *store_, NumberFormat{c.separator});
+      EXPECT_EQ(d(1).v, c.value);
+    }
+  }
 }
 
 TEST_F(ReaderTest, AConversionErrorKeepsWhatEarlierLinesSet) {
