@@ -31,6 +31,25 @@ inline std::vector<std::string> SingleDeviceModel(int requests) {
           "simulate " + std::to_string(requests) + ";"};
 }
 
+// One source of intensity 20 feeding a line of 150 stages, each a queue of 200
+// places and a device of 20 channels with a mean service of 0.9 (uniform laws,
+// variance 0.5); the last device leads to the terminator. `requests` requests by
+// count keep thousands of events pending, almost all of them service ends.
+inline std::vector<std::string> TandemModel(int requests) {
+  std::vector<std::string> text = {"generator 1;", "la 20;",      "rasp 0;",
+                                   "disp 0.5;",    "transfer 1;", "1 queue 1;"};
+  for (int i = 1; i <= 150; ++i) {
+    const std::string slot = std::to_string(i);
+    const std::string next = i < 150 ? "1 queue " + std::to_string(i + 1) + ";" : "1 terminator;";
+    text.insert(text.end(), {"queue " + slot + ";", "len 200;", "discip fifo;", "transfer 1;",
+                             "1 device " + slot + ";"});
+    text.insert(text.end(), {"device " + slot + ";", "k 20;", "v 0.9;", "rasp 0;", "disp 0.5;",
+                             "transfer 1;", next});
+  }
+  text.push_back("simulate " + std::to_string(requests) + ";");
+  return text;
+}
+
 // 150 sources, 150 queues of 200 places and 150 devices of 1 to 50 channels; each
 // device sends half its requests on to the next queue, so loops join the layers.
 // The devices are overloaded, the queues fill up and thousands of events wait.

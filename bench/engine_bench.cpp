@@ -66,6 +66,12 @@ void BM_SingleDevice(benchmark::State& state) {
 void BM_SingleDeviceLinkedList(benchmark::State& state) {
   RunModel<LinkedListCalendar>(state, bench::SingleDeviceModel(200000));
 }
+constexpr int kTandemRequests = 4000;
+
+void BM_Tandem(benchmark::State& state) {
+  RunModel<EventCalendar>(state, bench::TandemModel(kTandemRequests));
+}
+
 // Long enough for the queues to fill up and thousands of events to wait, short
 // enough for the plain list to finish in seconds.
 constexpr double kLargeNetworkTime = 4;
@@ -85,6 +91,7 @@ void BM_TimeModeWithoutRefusalsLinkedList(benchmark::State& state) {
 
 BENCHMARK(BM_SingleDevice)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SingleDeviceLinkedList)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Tandem)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeNetwork)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeNetworkLinkedList)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_TimeModeWithoutRefusals)->Unit(benchmark::kMillisecond);
