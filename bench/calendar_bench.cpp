@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "engine/event_calendar.h"
+#include "tests/support/binary_event_heap.h"
 
 namespace qsim {
 namespace {
@@ -38,7 +39,12 @@ void CalendarLoop(benchmark::State& state) {
 void BM_CalendarLoop(benchmark::State& state) {
   CalendarLoop<EventCalendar>(state);
 }
-BENCHMARK(BM_CalendarLoop)->Arg(2)->Arg(3000)->Arg(20000);
+void BM_CalendarLoopBinaryHeap(benchmark::State& state) {
+  CalendarLoop<BinaryHeapCalendar>(state);
+}
+// Pending counts of the one-device model, the tandem and the large network.
+BENCHMARK(BM_CalendarLoop)->Arg(20)->Arg(3000)->Arg(24000);
+BENCHMARK(BM_CalendarLoopBinaryHeap)->Arg(20)->Arg(3000)->Arg(24000);
 
 }  // namespace
 }  // namespace qsim

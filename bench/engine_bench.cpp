@@ -8,6 +8,7 @@
 #include "engine/event_calendar.h"
 #include "engine/simulation_engine.h"
 #include "language/model_text_reader.h"
+#include "tests/support/binary_event_heap.h"
 #include "tests/support/linked_list_calendar.h"
 
 namespace qsim {
@@ -63,6 +64,9 @@ void RunModel(benchmark::State& state, const std::vector<std::string>& text) {
 void BM_SingleDevice(benchmark::State& state) {
   RunModel<EventCalendar>(state, bench::SingleDeviceModel(200000));
 }
+void BM_SingleDeviceBinaryHeap(benchmark::State& state) {
+  RunModel<BinaryHeapCalendar>(state, bench::SingleDeviceModel(200000));
+}
 void BM_SingleDeviceLinkedList(benchmark::State& state) {
   RunModel<LinkedListCalendar>(state, bench::SingleDeviceModel(200000));
 }
@@ -72,12 +76,19 @@ void BM_Tandem(benchmark::State& state) {
   RunModel<EventCalendar>(state, bench::TandemModel(kTandemRequests));
 }
 
+void BM_TandemBinaryHeap(benchmark::State& state) {
+  RunModel<BinaryHeapCalendar>(state, bench::TandemModel(kTandemRequests));
+}
+
 // Long enough for the queues to fill up and thousands of events to wait, short
 // enough for the plain list to finish in seconds.
 constexpr double kLargeNetworkTime = 4;
 
 void BM_LargeNetwork(benchmark::State& state) {
   RunModel<EventCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, false));
+}
+void BM_LargeNetworkBinaryHeap(benchmark::State& state) {
+  RunModel<BinaryHeapCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, false));
 }
 void BM_LargeNetworkLinkedList(benchmark::State& state) {
   RunModel<LinkedListCalendar>(state, bench::LargeNetworkModel(kLargeNetworkTime, false));
@@ -90,9 +101,12 @@ void BM_TimeModeWithoutRefusalsLinkedList(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SingleDevice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SingleDeviceBinaryHeap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SingleDeviceLinkedList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Tandem)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TandemBinaryHeap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeNetwork)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LargeNetworkBinaryHeap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeNetworkLinkedList)->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(BM_TimeModeWithoutRefusals)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TimeModeWithoutRefusalsLinkedList)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -1,10 +1,10 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <vector>
+#include <cstddef>
 
+#include "engine/event_heap.h"
 #include "engine/event_node.h"
+#include "engine/small_event_list.h"
 
 namespace qsim {
 
@@ -14,129 +14,74 @@ namespace qsim {
 // first. (Calendar A, B at time t; scheduling C at t gives A, C, B; then D at t
 // gives A, D, C, B.) An event earlier than the first entry becomes the first.
 //
-// A small calendar (most models keep a handful of events pending) is a linked
-// list in a fixed pool of nodes, which beats any tree at that size. A large one keeps
-// its first entry apart and the others in a binary heap ordered by time and then
-// by a stamp that grows with every insertion, newest first; an entry displaced
-// from the front takes a fresh stamp, so it stays ahead of the later entries of
-// its time, as in a list. Schedule and TakeFirst are O(log n); storage is reused,
-// so a run allocates nothing per event once the calendar has reached its largest
-// size.
-class EventCalendar {
+// The calendar is a short literal list at the front, a SmallEventList, and a Heap
+// behind it that orders by time and then newest first; every entry of the list
+// comes before every entry of the heap. An event whose place is among the front
+// entries (most events are scheduled at the current time) is linked into the list
+// as the plain rule says; one whose place is in the heap is pushed there. When the
+// list is full its tail is pushed into the heap: it precedes every entry there,
+// and as the newest entry it stays ahead of the others of its time. When the list
+// runs empty it takes the heap's first entry. A calendar of up to 32 events is thus
+// the list alone; a large one costs O(log n) per event in its heap. Storage is
+// reused, so a run allocates nothing per event once the calendar has reached its
+// largest size.
+//
+// Heap: Push(event), Pop() of the earliest (newest first among equal times),
+// TopTime(), size(), empty(), Clear().
+template <typename Heap>
+class BasicEventCalendar {
  public:
   // Enters a copy of the event.
   // REQUIRES: event.time is not NaN.
   void Schedule(const EventNode& event) {
-    if (small_) {
-      if (free_ != kNone)
-        return InsertSmall(event);
-      MoveToHeap();
+    if (!rest_.empty()) {
+      if (front_.size() >= kFrontWithHeap)
+        SpillFront();
+      if (event.time > rest_.TopTime())
+        return rest_.Push(event);
+    } else if (front_.full()) {
+      SpillFront();
+      if (event.time > rest_.TopTime())
+        return rest_.Push(event);
     }
-    ScheduleLarge(event);
+    front_.Insert(event);
   }
 
-  bool empty() const { return size_ == 0; }
-  std::size_t size() const { return size_; }
+  bool empty() const { return front_.empty(); }
+  std::size_t size() const { return front_.size() + rest_.size(); }
 
   // The earliest event. REQUIRES: !empty().
-  const EventNode& First() const { return small_ ? nodes_[head_] : first_; }
+  const EventNode& First() const { return front_.First(); }
 
   // Removes the earliest event and returns it. REQUIRES: !empty().
   EventNode TakeFirst() {
-    --size_;
-    if (small_) {
-      const std::uint8_t node = head_;
-      head_ = next_[node];
-      next_[node] = free_;
-      free_ = node;
-      return nodes_[node];
-    }
-    const EventNode taken = first_;
-    first_ = PopRest();
-    if (rest_.size() < kBackToSmall)
-      MoveToList();
+    const EventNode taken = front_.TakeFirst();
+    if (front_.empty() && !rest_.empty())
+      front_.Insert(rest_.Pop());
     return taken;
   }
 
   // Drops every pending event.
   void Clear() {
-    rest_.clear();
-    ClearSmall();
+    rest_.Clear();
+    front_.Clear();
   }
 
  private:
-  // Sizes at which the calendar changes form; apart, so that it does not change
-  // back and forth at every event.
-  static constexpr std::size_t kSmallCapacity = 32;
-  static constexpr std::size_t kBackToSmall = 8;
+  // Front entries kept while the heap holds events. A short list keeps the walk of
+  // an insertion short; one of a few entries takes the events of the current time.
+  static constexpr std::size_t kFrontWithHeap = 8;
 
-  struct Entry {
-    EventNode event;
-    std::uint64_t stamp;
-  };
-
-  // True when a must come before b.
-  static bool Earlier(const Entry& a, const Entry& b) {
-    return a.event.time < b.event.time || (a.event.time == b.event.time && a.stamp > b.stamp);
+  // Moves the tail of the list into the heap, last entry first, so that the
+  // earlier an entry stood the newer it is among the heap's entries of its time.
+  void SpillFront() {
+    front_.KeepFirst(kFrontWithHeap - 1, [this](const EventNode& event) { rest_.Push(event); });
   }
 
-  // The list rule: before everything if earlier than the first entry, otherwise
-  // before the first later entry whose time is not less than the event's.
-  void InsertSmall(const EventNode& event) {
-    ++size_;
-    const std::uint8_t node = free_;
-    free_ = next_[node];
-    nodes_[node] = event;
-    if (head_ == kNone || event.time < nodes_[head_].time) {
-      next_[node] = head_;
-      head_ = node;
-      return;
-    }
-    std::uint8_t before = head_;
-    while (next_[before] != kNone && nodes_[next_[before]].time < event.time) {
-      before = next_[before];
-    }
-    next_[node] = next_[before];
-    next_[before] = node;
-  }
-  void ScheduleLarge(const EventNode& event) {
-    ++size_;
-    if (event.time < first_.time) {
-      Push(first_);
-      first_ = event;
-    } else {
-      Push(event);
-    }
-  }
-  void MoveToHeap();
-  void MoveToList();
-  void Push(const EventNode& event) { PushEntry({event, next_stamp_++}); }
-  void PushEntry(const Entry& entry);
-  EventNode PopRest();
-
-  // Small form: a singly linked list threaded through a fixed pool of nodes.
-  static constexpr std::uint8_t kNone = 0xFF;
-  void ClearSmall();
-
-  bool small_ = true;
-  std::size_t size_ = 0;
-  std::uint8_t head_ = kNone;
-  std::uint8_t free_ = 0;
-  std::array<std::uint8_t, kSmallCapacity> next_ = FreeChain();
-  std::array<EventNode, kSmallCapacity> nodes_;
-
-  static constexpr std::array<std::uint8_t, kSmallCapacity> FreeChain() {
-    std::array<std::uint8_t, kSmallCapacity> chain{};
-    for (std::size_t i = 0; i < kSmallCapacity; ++i) {
-      chain[i] = i + 1 < kSmallCapacity ? static_cast<std::uint8_t>(i + 1) : kNone;
-    }
-    return chain;
-  }
-
-  // Large form: the first entry and a binary min-heap under Earlier.
-  EventNode first_;
-  std::vector<Entry> rest_;
-  std::uint64_t next_stamp_ = 0;
+  SmallEventList front_;
+  Heap rest_;
 };
+
+using EventCalendar = BasicEventCalendar<EventHeap<>>;
 
 }  // namespace qsim

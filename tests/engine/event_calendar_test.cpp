@@ -5,6 +5,7 @@
 #include <random>
 #include <string>
 
+#include "tests/support/binary_event_heap.h"
 #include "tests/support/linked_list_calendar.h"
 
 namespace qsim {
@@ -72,10 +73,19 @@ TEST(EventCalendarTest, HandlerSchedulingAtTheCurrentTime) {
   EXPECT_EQ(Drain(calendar), "AYX");
 }
 
-// Random operations on many equal times, against the literal linked list.
-TEST(EventCalendarTest, StressAgainstTheLinkedList) {
+// Random operations on many equal times, against the literal linked list, for
+// the calendar, its first binary heap, and a heap that runs out of stamps every
+// few thousand pushes.
+template <typename Calendar>
+class CalendarStressTest : public ::testing::Test {};
+
+using Calendars =
+    ::testing::Types<EventCalendar, BinaryHeapCalendar, BasicEventCalendar<EventHeap<4096>>>;
+TYPED_TEST_SUITE(CalendarStressTest, Calendars);
+
+TYPED_TEST(CalendarStressTest, AgreesWithTheLinkedList) {
   std::mt19937 random(2024);
-  EventCalendar calendar;
+  TypeParam calendar;
   LinkedListCalendar shadow;
   std::uniform_int_distribution<int> times(-5, 40);
   int next_id = 0;
