@@ -15,6 +15,7 @@ struct RequestRecord {
   bool refused = false;       // leaves the system unserved
   std::int32_t priority = 0;  // smaller is served earlier by the priority disciplines
   std::int32_t ticket = 0;    // its queue ticket while it asks a device for service
+  std::int32_t channel = 0;   // its channel while a device holds it
 };
 
 // Owns the requests of a run. Records are handed out from chunks that are kept

@@ -4,11 +4,15 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include "engine/event_node.h"
 #include "engine/random_generator.h"
+#include "engine/release_tree.h"
 #include "engine/request_record.h"
 #include "engine/run_controls.h"
+#include "engine/slot_bits.h"
+#include "engine/waiting_order.h"
 #include "model/model_store.h"
 
 namespace qsim {
@@ -33,7 +37,8 @@ namespace qsim {
 template <typename Calendar>
 class SimulationEngine {
  public:
-  SimulationEngine(ModelStore& store, RandomGenerator& random) : store_(store), random_(random) {}
+  SimulationEngine(ModelStore& store, RandomGenerator& random)
+      : store_(store), random_(random), releases_(kSlotCount + 1) {}
 
   RunResult Run(EventObserver* observer, const RunControls& controls) {
     StartRun();
@@ -61,6 +66,9 @@ class SimulationEngine {
   static constexpr double kNoStay = 1e11;  // min_stay of a generator with no removal
   static constexpr double kRetryAfterRelease = 1e-11;
   static constexpr std::int64_t kControlInterval = 4096;
+  // Devices of more channels keep their earliest release in a ReleaseTree; for
+  // fewer a search is cheaper than keeping the tree at every service start.
+  static constexpr int kSearchedChannels = 8;
 
   GeneratorRecord& Generator(int slot) { return store_.generator(slot); }
   QueueRecord& Queue(int slot) { return store_.queue(slot); }
@@ -101,11 +109,16 @@ class SimulationEngine {
     q.max_len = q.cur_len = 0;
     std::fill_n(q.tickets.begin() + 1, capacity_[slot], 0);
     std::fill_n(q.slots.begin() + 1, capacity_[slot], nullptr);
+    occupied_[slot].Clear();
+    waiting_[slot].Reset(q.discip);
 
     DeviceRecord& d = Device(slot);
     channel_count_[slot] = std::clamp(d.k, 0, kMaxChannels);
     d.free_channels = channel_count_[slot];
     std::fill_n(d.channels.begin() + 1, channel_count_[slot], nullptr);
+    busy_[slot].Clear();
+    if (channel_count_[slot] > kSearchedChannels)
+      releases_[slot].Reset(channel_count_[slot], d.release_time);
     d.last_change = d.busy_area = 0;
     d.service_sum = 0;
     d.max_busy = d.starts = d.bad_durations = 0;
@@ -214,7 +227,7 @@ class SimulationEngine {
   void OnQueueEntry(int slot, RequestRecord* request) {
     QueueRecord& q = Queue(slot);
     if (q.cur_len < capacity_[slot]) {
-      const int place = LowestEmptyPlace(q, capacity_[slot]);
+      const int place = occupied_[slot].LowestFree(capacity_[slot]);
       ++q.cur_len;
       q.len_area += (now() - q.last_change) * (q.cur_len - 1);
       ++q.entries;
@@ -223,6 +236,8 @@ class SimulationEngine {
         q.max_len = q.cur_len;
       q.slots[place] = request;
       q.tickets[place] = q.entries;
+      occupied_[slot].Take(place);
+      waiting_[slot].Add(place, request->priority, q.entries);
       request->stamp = now();
       Schedule({now(), slot, nullptr, 0, 0, EventKind::QueueExit});
     } else if (!store_.settings.process_all) {
@@ -235,48 +250,16 @@ class SimulationEngine {
     }
   }
 
-  static int LowestEmptyPlace(const QueueRecord& q, int limit) {
-    for (int place = 1; place <= limit; ++place) {
-      if (q.slots[place] == nullptr)
-        return place;
-    }
-    return 0;
-  }
-
-  // The waiting request the discipline serves next. REQUIRES: q.cur_len >= 1.
-  int ChoosePlace(const QueueRecord& q, int limit) const {
-    const bool by_priority = q.discip == kPriorityFifo || q.discip == kPriorityLifo;
-    const bool latest = q.discip == kLifo || q.discip == kPriorityLifo;
-    int chosen = 0;
-    for (int place = 1; place <= limit; ++place) {
-      const RequestRecord* r = q.slots[place];
-      if (r == nullptr)
-        continue;
-      if (chosen == 0) {
-        chosen = place;
-        continue;
-      }
-      const RequestRecord* best = q.slots[chosen];
-      if (by_priority && r->priority != best->priority) {
-        if (r->priority < best->priority)
-          chosen = place;
-      } else if (latest ? q.tickets[place] > q.tickets[chosen]
-                        : q.tickets[place] < q.tickets[chosen]) {
-        chosen = place;
-      }
-    }
-    return chosen;
-  }
-
   void OnQueueExit(int slot) {
     QueueRecord& q = Queue(slot);
     if (q.cur_len < 1)
       return;
-    const int place = ChoosePlace(q, place_limit_[slot]);
+    const int place = waiting_[slot].TakeFirst();
     PickRoute(q);
     RequestRecord* request = q.slots[place];
     request->ticket = q.tickets[place];
     q.slots[place] = nullptr;
+    occupied_[slot].Free(place);
     --q.cur_len;
     q.len_area += (now() - q.last_change) * (q.cur_len + 1);
     q.last_change = now();
@@ -292,9 +275,11 @@ class SimulationEngine {
       return;
     }
     const int k = channel_count_[slot];
-    const int channel = FreeChannel(d, k);
+    const int channel = busy_[slot].LowestFree(k);
+    busy_[slot].Take(channel);
     --d.free_channels;
     d.channels[channel] = request;
+    request->channel = channel;
     d.busy_area += (now() - d.last_change) * (k - d.free_channels - 1);
     d.last_change = now();
     QueueRecord& q = Queue(from_queue);
@@ -308,6 +293,7 @@ class SimulationEngine {
     const double service = random_.Variate(d.rasp, d.v, d.disp);
     d.bad_durations += !(service > 0);
     d.release_time[channel] = now() + service;
+    NoteRelease(slot, channel);
     ++d.starts;
     if (k - d.free_channels > d.max_busy)
       d.max_busy = k - d.free_channels;
@@ -315,11 +301,18 @@ class SimulationEngine {
   }
 
   double EarliestRelease(const DeviceRecord& d, int slot) const {
+    if (channel_count_[slot] > kSearchedChannels)
+      return releases_[slot].Earliest();
     double earliest = std::numeric_limits<double>::infinity();
     for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
       earliest = std::min(earliest, d.release_time[channel]);
     }
     return earliest;
+  }
+
+  void NoteRelease(int slot, int channel) {
+    if (channel_count_[slot] > kSearchedChannels)
+      releases_[slot].Set(channel, Device(slot).release_time[channel]);
   }
 
   // Right after the earliest release. From about 2^17 on, adding 1e-11 no longer
@@ -330,14 +323,6 @@ class SimulationEngine {
     return retry > release ? retry : std::nextafter(release, INFINITY);
   }
 
-  static int FreeChannel(const DeviceRecord& d, int k) {
-    for (int channel = 1; channel <= k; ++channel) {
-      if (d.channels[channel] == nullptr)
-        return channel;
-    }
-    return 0;
-  }
-
   // A request that found every channel busy waits again with the ticket it got on
   // arrival. Its old place is normally still empty; if another arrival took it in
   // the meantime, the request takes the lowest empty place, or a place beyond the
@@ -345,7 +330,7 @@ class SimulationEngine {
   void ReturnToQueue(int slot, int place, RequestRecord* request) {
     QueueRecord& q = Queue(slot);
     if (q.slots[place] != nullptr)
-      place = LowestEmptyPlace(q, place_limit_[slot]);
+      place = occupied_[slot].LowestFree(place_limit_[slot]);
     if (place == 0) {
       if (place_limit_[slot] == kMaxQueuePlaces) {
         // Beyond every place there is: the request leaves unserved.
@@ -357,6 +342,8 @@ class SimulationEngine {
     }
     q.slots[place] = request;
     q.tickets[place] = request->ticket;
+    occupied_[slot].Take(place);
+    waiting_[slot].Add(place, request->priority, request->ticket);
     ++q.cur_len;
     q.len_area += (now() - q.last_change) * (q.cur_len - 1);
     q.last_change = now();
@@ -365,21 +352,21 @@ class SimulationEngine {
   void OnServiceEnd(int slot, RequestRecord* request) {
     DeviceRecord& d = Device(slot);
     const int k = channel_count_[slot];
-    int channel = 1;
-    while (channel <= k && d.channels[channel] != request)
-      ++channel;
-    if (channel > k)
+    const int channel = request->channel;
+    if (channel < 1 || channel > k || d.channels[channel] != request)
       return;  // every ServiceEnd belongs to a request in a channel
     PickRoute(d);
     const RunSettings& settings = store_.settings;
     if (settings.process_all && d.route_kind == TargetKind::Queue &&
         Queue(d.route_index).cur_len >= capacity_[d.route_index]) {
       d.release_time[channel] = now() + settings.retry_interval;
+      NoteRelease(slot, channel);
       Schedule({d.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
       return;
     }
     SendAlongRoute(d, request);
     d.channels[channel] = nullptr;
+    busy_[slot].Free(channel);
     ++d.free_channels;
     d.service_sum += now() - request->stamp;
     d.busy_area += (now() - d.last_change) * (k - d.free_channels + 1);
@@ -435,6 +422,13 @@ class SimulationEngine {
   std::array<int, kSlotCount + 1> capacity_{};
   std::array<int, kSlotCount + 1> place_limit_{};
   std::array<int, kSlotCount + 1> channel_count_{};
+  // Per slot, in step with the tables of the store: the taken places of a queue
+  // and the order its waiting requests are served in, the busy channels of a
+  // device and, for many channels, their earliest release.
+  std::array<SlotBits<kMaxQueuePlaces>, kSlotCount + 1> occupied_;
+  std::array<WaitingOrder, kSlotCount + 1> waiting_;
+  std::array<SlotBits<kMaxChannels>, kSlotCount + 1> busy_;
+  std::vector<ReleaseTree> releases_;
 };
 
 }  // namespace qsim
