@@ -3,6 +3,7 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QLineSeries>
+#include <QPen>
 #include <QValueAxis>
 
 #include "app/gui_text.h"
@@ -49,6 +50,21 @@ QLineSeries* MeanLine(const SweepSeries& series, std::size_t column) {
   return line;
 }
 
+// What queueing theory predicts, dashed; empty where it does not apply.
+QLineSeries* PredictionLine(const SweepSeries& series, std::size_t column) {
+  auto* line = new QLineSeries;
+  line->setName(QStringLiteral("теория"));
+  QPen pen(kMeanColor.darker(140));
+  pen.setStyle(Qt::DashLine);
+  pen.setWidth(2);
+  line->setPen(pen);
+  for (const SweepPoint& point : series.points) {
+    if (column < point.predicted.size() && point.predicted[column])
+      line->append(point.value, *point.predicted[column]);
+  }
+  return line;
+}
+
 }  // namespace
 
 QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, bool with_intervals) {
@@ -69,6 +85,14 @@ QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, bool with_
   chart->addSeries(mean);
   mean->attachAxis(x_axis);
   mean->attachAxis(y_axis);
+  QLineSeries* prediction = PredictionLine(series, column);
+  if (prediction->count() == 0) {
+    delete prediction;
+  } else {
+    chart->addSeries(prediction);
+    prediction->attachAxis(x_axis);
+    prediction->attachAxis(y_axis);
+  }
   x_axis->applyNiceNumbers();
   y_axis->applyNiceNumbers();
   return chart;

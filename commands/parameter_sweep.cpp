@@ -9,6 +9,7 @@
 #include "foundation/qsim_error.h"
 #include "language/model_validation.h"
 #include "results/report_statistics.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim {
 namespace {
@@ -149,6 +150,33 @@ std::vector<std::string> SweepColumns(const ModelStore& store) {
   return columns;
 }
 
+std::vector<std::optional<double>> SweepPredictions(const ModelStore& store) {
+  const TrafficAnalysis analysis = AnalyzeTraffic(store);
+  std::vector<std::optional<double>> predicted(3 * store.CountInUse(ElementKind::Generator));
+  const auto fed_queue = [&](int slot) -> const DeviceTraffic* {
+    for (const DeviceTraffic& device : analysis.devices) {
+      if (device.queue_slot == slot && device.prediction)
+        return &device;
+    }
+    return nullptr;
+  };
+  store.ForEachQueue([&](int slot, const QueueRecord&) {
+    const DeviceTraffic* device = fed_queue(slot);
+    predicted.push_back(device ? std::optional(device->prediction->mean_queue_length)
+                               : std::nullopt);
+    predicted.push_back(device ? std::optional(device->prediction->mean_wait) : std::nullopt);
+  });
+  for (const DeviceTraffic& device : analysis.devices) {
+    if (!device.prediction) {
+      predicted.push_back(std::nullopt);
+      continue;
+    }
+    // Only the requests that were not refused keep a channel busy.
+    predicted.push_back(device.load * (1 - device.prediction->refusal_probability));
+  }
+  return predicted;
+}
+
 std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepRange& range) {
   const SweepParameter& p = range.parameter;
   if (!store.InUse(p.kind, p.slot)) {
@@ -184,7 +212,7 @@ std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, cons
   const std::size_t column_count = SweepColumns(store).size();
   std::vector<SweepPoint> points;
   for (int step = 0; step < range.steps; ++step) {
-    SweepPoint point{ValueAt(range, step), {}};
+    SweepPoint point{ValueAt(range, step), {}, {}};
     std::vector<std::vector<double>> samples(column_count);
     for (int run = 0; run < replications; ++run) {
       store = restore.saved();
@@ -203,6 +231,7 @@ std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, cons
     }
     for (const auto& column : samples)
       point.statistics.push_back(Summarise(column));
+    point.predicted = SweepPredictions(store);
     points.push_back(std::move(point));
   }
   return points;

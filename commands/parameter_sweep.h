@@ -45,13 +45,20 @@ struct SweepStatistic {
 // The statistics of one point of a series, per element in use, in slot order.
 struct SweepPoint {
   double value = 0;
-  std::vector<SweepStatistic> statistics;  // in the order of SweepColumns
+  std::vector<SweepStatistic> statistics;        // in the order of SweepColumns
+  std::vector<std::optional<double>> predicted;  // SweepPredictions of the point's model
 };
 
 // Names of the statistics columns for the elements in use: for each generator
 // served, refused and mean stay; for each queue mean length and mean wait; for
 // each device utilisation ("generator_1_served", "queue_2_mean_wait", ...).
 std::vector<std::string> SweepColumns(const ModelStore& store);
+
+// What queueing theory predicts for each column of SweepColumns where it applies
+// (see AnalyzeTraffic): a queue's mean length and mean wait, and a device's
+// utilisation, for a queue and device that form an M/M/c/K or M/M/c system; no
+// value elsewhere.
+std::vector<std::optional<double>> SweepPredictions(const ModelStore& store);
 
 // Checks that the parameter names an element in use and a field of its kind, and
 // that the range is usable; returns the message of what is wrong (Windows-1251).

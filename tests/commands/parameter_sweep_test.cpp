@@ -8,6 +8,7 @@
 #include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim {
 namespace {
@@ -48,6 +49,26 @@ TEST_F(ParameterSweepTest, LongerQueuesRefuseLessAndTheModelIsKept) {
     EXPECT_FALSE(points[i].statistics[1].half_width);
   }
   EXPECT_EQ(WriteModelText(*store_, kPoint), before);
+}
+
+// With exponential laws (5) the queue and the device form an M/M/1/K: each point
+// carries the theory's queue length, wait and utilisation for K = 1 + len; the
+// uniform laws of the model give no prediction.
+TEST_F(ParameterSweepTest, PointsCarryTheTheoryWhereItApplies) {
+  const SweepRange range{{ElementKind::Queue, 1, SweepField::Length}, 1, 3, 2};
+  const auto uniform = RunSweep(*store_, simulation_, range, 1, kPoint);
+  for (const std::optional<double>& value : uniform.at(0).predicted)
+    EXPECT_FALSE(value.has_value());
+  store_->generator(1).rasp = kPureExponential;
+  store_->device(1).rasp = kPureExponential;
+  const auto points = RunSweep(*store_, simulation_, range, 1, kPoint);
+  ASSERT_EQ(points.size(), 2u);
+  ASSERT_EQ(points[1].predicted.size(), SweepColumns(*store_).size());  // 3 + 2 + 1
+  const QueuePrediction theory = MmckPrediction(4, 5, 1, 4);
+  EXPECT_FALSE(points[1].predicted[0].has_value());  // generator served
+  EXPECT_DOUBLE_EQ(*points[1].predicted[3], theory.mean_queue_length);
+  EXPECT_DOUBLE_EQ(*points[1].predicted[4], theory.mean_wait);
+  EXPECT_DOUBLE_EQ(*points[1].predicted[5], 0.8 * (1 - theory.refusal_probability));
 }
 
 TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
@@ -99,8 +120,8 @@ TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
 }
 
 TEST_F(ParameterSweepTest, CsvHasAHeaderAndARowPerPoint) {
-  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}},
-                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}}};
+  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}, {}},
+                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}, {}}};
   EXPECT_EQ(SweepCsv({"a", "b"}, points, true),
             "value,a,a_ci95,b,b_ci95\n1,2.5,0.5,,\n2,3,0.25,1E-5,\n");
   EXPECT_EQ(SweepCsv({"a", "b"}, points, false), "value,a,b\n1,2.5,\n2,3,1E-5\n");
