@@ -148,8 +148,8 @@ class RunCommandTest : public QObject {
 
   void impossibleDurationsAreWarnedOfAfterTheReport() {
     ShownMainWindow shown;
-    shown.TypeModel(
-        WithChange("single_device.txt", "v 0.5;\nrasp 3;\ndisp 0;", "v 0.5;\nrasp 3;\ndisp 1;"));
+    // A second block of the device continues it: «Экспоненциальное» with disp 1.
+    shown.TypeModel(ExampleText("single_device.txt") + QStringLiteral("\ndevice 1;\ndisp 1;\n"));
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close = CloseNextMessageBox(seen);
     Run(shown);
