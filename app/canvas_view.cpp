@@ -5,8 +5,15 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPen>
 
 namespace qsim::gui {
+namespace {
+
+// The frame around a chosen element: a colour the drawing never uses.
+const QColor kHighlightColour(0, 120, 215);
+
+}  // namespace
 
 CanvasView::CanvasView(const RasterCanvas& picture, QWidget* parent)
     : QWidget(parent), picture_(picture) {
@@ -29,6 +36,17 @@ void CanvasView::paintEvent(QPaintEvent* event) {
   painter.fillRect(event->rect(), Qt::white);
   const QRect shown = event->rect() & image.rect();
   painter.drawImage(shown.topLeft(), image, shown);
+  if (highlight_) {
+    // Two pixels clear of the box, so that the glyph itself stays as drawn.
+    painter.setPen(QPen(kHighlightColour, 1));
+    painter.drawRect(QRect(QPoint(int(highlight_->left) - 3, int(highlight_->top) - 3),
+                           QPoint(int(highlight_->right) + 3, int(highlight_->bottom) + 3)));
+  }
+}
+
+void CanvasView::SetHighlight(const std::optional<CanvasBox>& box) {
+  highlight_ = box;
+  update();
 }
 
 // A press also ends a double click whose release went to a dialog it opened.

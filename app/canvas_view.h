@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <optional>
+
 #include "editor/hit_test.h"
 #include "editor/raster_canvas.h"
 
@@ -24,6 +26,10 @@ class CanvasView : public QWidget {
   // into the view, whose pixels are the picture's from its top-left corner.
   CanvasPoint PointerToCanvas() const;
 
+  // Frames the box of the chosen element in the view only, never in the
+  // picture; none takes the frame away.
+  void SetHighlight(const std::optional<CanvasBox>& box);
+
  Q_SIGNALS:
   void Clicked();
   void DoubleClicked();
@@ -38,6 +44,7 @@ class CanvasView : public QWidget {
 
  private:
   const RasterCanvas& picture_;
+  std::optional<CanvasBox> highlight_;
   // The release that ends a double click is no click of its own.
   bool double_clicked_ = false;
 };

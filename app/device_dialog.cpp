@@ -8,8 +8,9 @@
 
 namespace qsim::gui {
 
-DeviceDialog::DeviceDialog(QWidget* parent)
-    : ElementDialog("TForm5", QSize(233, 137), QPoint(211, 178), parent),
+DeviceDialog::DeviceDialog(const NumberFormat& format, QWidget* parent)
+    : ElementDialog("TForm5", QSize(233, 137), parent),
+      format_(format),
       service_time_edit_(AddEdit("Edit1", QPoint(168, 0), 65)),
       variance_edit_(AddEdit("Edit2", QPoint(168, 24), 65)),
       law_list_(AddDistributionList(QPoint(112, 48), 121)),
@@ -26,6 +27,7 @@ DeviceDialog::DeviceDialog(QWidget* parent)
   setTabOrder(channels_edit_, ok_button);
   setTabOrder(ok_button, name_edit_);
   setTabOrder(name_edit_, law_list_);
+  setTabOrder(law_list_, AddCancelButton(QRect(96, 120, 65, 17)));
 }
 
 void DeviceDialog::Fill(const QString& caption, const DeviceFields& fields) {
@@ -39,8 +41,25 @@ void DeviceDialog::Fill(const QString& caption, const DeviceFields& fields) {
 
 DeviceFields DeviceDialog::Fields() const {
   return {ToCp1251(service_time_edit_->text()), ToCp1251(variance_edit_->text()),
-          ChosenPosition(*law_list_), ToCp1251(channels_edit_->text()),
+          law_list_->currentIndex(), ToCp1251(channels_edit_->text()),
           ToCp1251(name_edit_->text())};
+}
+
+std::optional<ElementDialog::BadField> DeviceDialog::FirstBadField() const {
+  return BadFieldOf(FirstFault(Fields(), format_));
+}
+
+QWidget* DeviceDialog::FieldWidget(DialogField field) const {
+  switch (field) {
+    case DialogField::V:
+      return service_time_edit_;
+    case DialogField::Disp:
+      return variance_edit_;
+    case DialogField::Rasp:
+      return law_list_;
+    default:
+      return channels_edit_;
+  }
 }
 
 }  // namespace qsim::gui

@@ -14,6 +14,7 @@
 #include "app/queue_dialog.h"
 #include "app/transition_dialog.h"
 #include "app/window_titles.h"
+#include "editor/element_fields.h"
 #include "editor/model_drawing.h"
 
 namespace qsim::gui {
@@ -28,33 +29,37 @@ EditorWindowUi::EditorWindowUi(ModelStore& store, RasterCanvas& picture, QWidget
       format_(format),
       regenerate_text_(std::move(regenerate_text)) {}
 
-void EditorWindowUi::EditGeneratorSlot(int slot, const std::string& caption, FieldOrder order) {
-  GeneratorRecord& generator = store_.generator(slot);
-  dialogs_.generator.Fill(FromCp1251(caption), FieldsOf(generator, format_));
-  dialogs_.generator.exec();
-  EraseModel();
-  StoreFields(generator, dialogs_.generator.Fields(), order, format_);
+bool EditorWindowUi::EditGenerator(GeneratorRecord& record, const std::string& caption) {
+  dialogs_.generator.Fill(FromCp1251(caption), FieldsOf(record, format_));
+  if (dialogs_.generator.exec() != QDialog::Accepted)
+    return false;
+  StoreFields(record, dialogs_.generator.Fields(), format_);
+  return true;
 }
 
-void EditorWindowUi::EditQueueSlot(int slot, const std::string& caption) {
-  QueueRecord& queue = store_.queue(slot);
-  dialogs_.queue.Fill(FromCp1251(caption), FieldsOf(queue));
-  dialogs_.queue.exec();
-  EraseModel();
-  StoreFields(queue, dialogs_.queue.Fields());
+bool EditorWindowUi::EditQueue(QueueRecord& record, const std::string& caption) {
+  dialogs_.queue.Fill(FromCp1251(caption), FieldsOf(record));
+  if (dialogs_.queue.exec() != QDialog::Accepted)
+    return false;
+  StoreFields(record, dialogs_.queue.Fields());
+  return true;
 }
 
-void EditorWindowUi::EditDeviceSlot(int slot, const std::string& caption) {
-  DeviceRecord& device = store_.device(slot);
-  dialogs_.device.Fill(FromCp1251(caption), FieldsOf(device, format_));
-  dialogs_.device.exec();
-  EraseModel();
-  StoreFields(device, dialogs_.device.Fields(), format_);
+bool EditorWindowUi::EditDevice(DeviceRecord& record, const std::string& caption) {
+  dialogs_.device.Fill(FromCp1251(caption), FieldsOf(record, format_));
+  if (dialogs_.device.exec() != QDialog::Accepted)
+    return false;
+  StoreFields(record, dialogs_.device.Fields(), format_);
+  return true;
 }
 
-std::string EditorWindowUi::AskProbability(const std::string& caption,
-                                           const std::string& suggested) {
-  return ToCp1251(dialogs_.probability.Ask(FromCp1251(caption), FromCp1251(suggested)));
+std::optional<std::string> EditorWindowUi::AskProbability(const std::string& caption,
+                                                          const std::string& suggested) {
+  const std::optional<QString> text =
+      dialogs_.probability.Ask(FromCp1251(caption), FromCp1251(suggested));
+  if (!text)
+    return std::nullopt;
+  return ToCp1251(*text);
 }
 
 std::optional<int> EditorWindowUi::ChooseTransition(const std::string& caption,

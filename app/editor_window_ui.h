@@ -32,9 +32,8 @@ struct EditorDialogs {
 
 // The editing tools' view of the main window: the element dialogs over the
 // store, the drawing passes on the picture shown by the canvas, the message box
-// and the buttons of the bottom tool bar. An element dialog is shown, the
-// picture erased and only then are the fields stored, so a field that does not
-// convert (QsimError) leaves the picture erased until the next draw pass.
+// and the buttons of the bottom tool bar. The element dialogs let the user go
+// only once every field converts, or by cancelling.
 class EditorWindowUi : public EditorUi {
  public:
   // REQUIRES: every reference outlives the object. `regenerate_text` rewrites
@@ -46,10 +45,11 @@ class EditorWindowUi : public EditorUi {
   // The seven tool buttons, in the order of `EditorTool`.
   void SetToolButtons(const std::array<QAction*, 7>& buttons) { buttons_ = buttons; }
 
-  void EditGeneratorSlot(int slot, const std::string& caption, FieldOrder order) override;
-  void EditQueueSlot(int slot, const std::string& caption) override;
-  void EditDeviceSlot(int slot, const std::string& caption) override;
-  std::string AskProbability(const std::string& caption, const std::string& suggested) override;
+  bool EditGenerator(GeneratorRecord& record, const std::string& caption) override;
+  bool EditQueue(QueueRecord& record, const std::string& caption) override;
+  bool EditDevice(DeviceRecord& record, const std::string& caption) override;
+  std::optional<std::string> AskProbability(const std::string& caption,
+                                            const std::string& suggested) override;
   std::optional<int> ChooseTransition(const std::string& caption,
                                       const std::vector<std::string>& items) override;
   void ShowMessage(const std::string& text) override;

@@ -5,15 +5,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "app/error_box.h"
 #include "app/gui_text.h"
 #include "language/element_captions.h"
 
 namespace qsim::gui {
 
-ElementDialog::ElementDialog(const char* name, QSize client, QPoint screen_position,
-                             QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      screen_position_(screen_position) {
+ElementDialog::ElementDialog(const char* name, QSize client, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint) {
   setObjectName(QLatin1String(name));
   setWindowTitle(QLatin1String(name));
   setModal(true);
@@ -23,10 +23,31 @@ ElementDialog::ElementDialog(const char* name, QSize client, QPoint screen_posit
   setFixedSize(client);
 }
 
-void ElementDialog::reject() {}
+void ElementDialog::accept() {
+  const std::optional<BadField> bad = FirstBadField();
+  if (!bad) {
+    QDialog::accept();
+    return;
+  }
+  ShowErrorBox(this, bad->message);
+  bad->field->setFocus(Qt::OtherFocusReason);
+  if (auto* edit = qobject_cast<QLineEdit*>(bad->field))
+    edit->selectAll();
+}
 
+std::optional<ElementDialog::BadField> ElementDialog::BadFieldOf(
+    const std::optional<FieldFault>& fault) const {
+  if (!fault)
+    return std::nullopt;
+  return BadField{FieldWidget(fault->field), FromCp1251(fault->message)};
+}
+
+// Over the main window, where the user's eyes are, whatever its place on screen.
 void ElementDialog::showEvent(QShowEvent* event) {
-  move(screen_position_);
+  if (const QWidget* owner = parentWidget()) {
+    const QPoint centre = owner->window()->geometry().center();
+    move(centre.x() - width() / 2, centre.y() - height() / 2);
+  }
   QDialog::showEvent(event);
 }
 
@@ -47,8 +68,6 @@ QLineEdit* ElementDialog::AddEdit(const char* name, QPoint at, int width) {
 QComboBox* ElementDialog::AddComboBox(QPoint at, int width) {
   auto* list = new QComboBox(this);
   list->setObjectName(QStringLiteral("ComboBox1"));
-  list->setEditable(true);
-  list->setInsertPolicy(QComboBox::NoInsert);
   list->setGeometry(at.x(), at.y(), width, 21);
   return list;
 }
@@ -64,18 +83,19 @@ QComboBox* ElementDialog::AddDistributionList(QPoint at, int width) {
 QPushButton* ElementDialog::AddOkButton(const QString& text, QRect at) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(QStringLiteral("Button1"));
-  button->setAutoDefault(false);
-  button->setDefault(false);
+  button->setDefault(true);
   button->setGeometry(at);
   connect(button, &QPushButton::clicked, this, &QDialog::accept);
   return button;
 }
 
-int ChosenPosition(const QComboBox& list) {
-  const int current = list.currentIndex();
-  if (current >= 0 && list.itemText(current) == list.currentText())
-    return current;
-  return list.findText(list.currentText(), Qt::MatchExactly);
+QPushButton* ElementDialog::AddCancelButton(QRect at) {
+  auto* button = new QPushButton(QStringLiteral("Отмена"), this);
+  button->setObjectName(QStringLiteral("CancelButton"));
+  button->setAutoDefault(false);
+  button->setGeometry(at);
+  connect(button, &QPushButton::clicked, this, &QDialog::reject);
+  return button;
 }
 
 void ChoosePosition(QComboBox& list, int position) {

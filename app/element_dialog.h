@@ -3,6 +3,10 @@
 #include <QDialog>
 #include <QString>
 
+#include <optional>
+
+#include "editor/element_fields.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -10,40 +14,48 @@ class QPushButton;
 
 namespace qsim::gui {
 
-// What the five small dialogs of the visual editor share: a fixed client size
-// and screen position, controls at fixed pixel places, a small font, no
-// title-bar buttons and one button `Button1` that closes the dialog. There is no
-// cancel: neither Escape nor Enter closes the dialog, and the caller takes
-// whatever the controls hold when it closes.
+// What the five small dialogs of the visual editor share: a fixed client size,
+// controls at fixed pixel places, a small font, the button `Button1` that
+// accepts (also by Enter) and "Отмена" that leaves everything as it was (also
+// by Escape and by the window's close button). A dialog opens centred over the
+// main window. It is accepted only when every field converts: otherwise it
+// stays open, shows the conversion error and puts the cursor on the field.
 class ElementDialog : public QDialog {
   Q_OBJECT
 
  public:
   // The caller sets the caption anew at every use.
-  ElementDialog(const char* name, QSize client, QPoint screen_position, QWidget* parent);
+  ElementDialog(const char* name, QSize client, QWidget* parent);
 
  public Q_SLOTS:
-  // Escape would close the dialog through here; it stays open.
-  void reject() override;
+  void accept() override;
 
  protected:
+  // A field that does not convert, and the conversion's message.
+  struct BadField {
+    QWidget* field;
+    QString message;
+  };
+  // The first field, in the order they are stored, that does not convert.
+  virtual std::optional<BadField> FirstBadField() const { return std::nullopt; }
+  // The control that shows an element's field; element dialogs name theirs.
+  virtual QWidget* FieldWidget(DialogField /*field*/) const { return nullptr; }
+  // The bad field that an element's check found, if it found one.
+  std::optional<BadField> BadFieldOf(const std::optional<FieldFault>& fault) const;
+
   void showEvent(QShowEvent* event) override;
 
   QLabel* AddLabel(const QString& text, int top);
   QLineEdit* AddEdit(const char* name, QPoint at, int width);
-  // An editable list: a typed text that is no item chooses none.
+  // A list to choose from; it takes no typed text.
   QComboBox* AddComboBox(QPoint at, int width);
   // The list of the five laws of intervals, in the order of their codes.
   QComboBox* AddDistributionList(QPoint at, int width);
-  // The button `Button1` that closes the dialog.
+  // The default button `Button1`, which accepts the dialog.
   QPushButton* AddOkButton(const QString& text, QRect at);
-
- private:
-  QPoint screen_position_;
+  // The button "Отмена", which closes the dialog and leaves everything as it was.
+  QPushButton* AddCancelButton(QRect at);
 };
-
-// The position of the item that the list shows, or -1 when its text is no item.
-int ChosenPosition(const QComboBox& list);
 
 // Chooses the item at `position`; a position that is no item leaves the list empty.
 void ChoosePosition(QComboBox& list, int position);

@@ -8,8 +8,9 @@
 
 namespace qsim::gui {
 
-GeneratorDialog::GeneratorDialog(QWidget* parent)
-    : ElementDialog("TForm3", QSize(241, 145), QPoint(259, 225), parent),
+GeneratorDialog::GeneratorDialog(const NumberFormat& format, QWidget* parent)
+    : ElementDialog("TForm3", QSize(241, 145), parent),
+      format_(format),
       intensity_edit_(AddEdit("Edit1", QPoint(168, 0), 73)),
       law_list_(AddDistributionList(QPoint(120, 24), 121)),
       variance_edit_(AddEdit("Edit3", QPoint(168, 48), 73)),
@@ -26,6 +27,7 @@ GeneratorDialog::GeneratorDialog(QWidget* parent)
   setTabOrder(priority_edit_, name_edit_);
   setTabOrder(name_edit_, ok_button);
   setTabOrder(ok_button, law_list_);
+  setTabOrder(law_list_, AddCancelButton(QRect(88, 128, 73, 17)));
 }
 
 void GeneratorDialog::Fill(const QString& caption, const GeneratorFields& fields) {
@@ -38,9 +40,26 @@ void GeneratorDialog::Fill(const QString& caption, const GeneratorFields& fields
 }
 
 GeneratorFields GeneratorDialog::Fields() const {
-  return {ToCp1251(intensity_edit_->text()), ChosenPosition(*law_list_),
+  return {ToCp1251(intensity_edit_->text()), law_list_->currentIndex(),
           ToCp1251(variance_edit_->text()), ToCp1251(priority_edit_->text()),
           ToCp1251(name_edit_->text())};
+}
+
+std::optional<ElementDialog::BadField> GeneratorDialog::FirstBadField() const {
+  return BadFieldOf(FirstFault(Fields(), format_));
+}
+
+QWidget* GeneratorDialog::FieldWidget(DialogField field) const {
+  switch (field) {
+    case DialogField::La:
+      return intensity_edit_;
+    case DialogField::Rasp:
+      return law_list_;
+    case DialogField::Disp:
+      return variance_edit_;
+    default:
+      return priority_edit_;
+  }
 }
 
 }  // namespace qsim::gui

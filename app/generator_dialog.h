@@ -9,17 +9,22 @@ namespace qsim::gui {
 // its requests and name.
 //
 // Qt object names: `TForm3` the dialog, `Edit1` intensity, `ComboBox1` law,
-// `Edit3` variance, `Edit4` priority, `Edit5` name, `Button1` OK.
+// `Edit3` variance, `Edit4` priority, `Edit5` name, `Button1` OK, `CancelButton` cancel.
 class GeneratorDialog : public ElementDialog {
   Q_OBJECT
 
  public:
-  explicit GeneratorDialog(QWidget* parent);
+  GeneratorDialog(const NumberFormat& format, QWidget* parent);
 
   void Fill(const QString& caption, const GeneratorFields& fields);
   GeneratorFields Fields() const;
 
+ protected:
+  std::optional<BadField> FirstBadField() const override;
+  QWidget* FieldWidget(DialogField field) const override;
+
  private:
+  NumberFormat format_;
   QLineEdit* intensity_edit_;
   QComboBox* law_list_;
   QLineEdit* variance_edit_;

@@ -19,6 +19,7 @@
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
 #include "app/window_titles.h"
+#include "editor/hit_test.h"
 #include "editor/model_drawing.h"
 #include "foundation/qsim_error.h"
 #include "language/model_text_writer.h"
@@ -231,6 +232,7 @@ void MainWindow::ShowVisualEditor() {
     DrawModel(*store_, *picture_);
     canvas_->update();
   });
+  ShowEditorState();
 }
 
 void MainWindow::ShowView(bool visual) {
@@ -330,10 +332,27 @@ void MainWindow::AboutClick() {
 
 void MainWindow::CanvasClicked() {
   GuardCommand([this] { tools_->Click(canvas_->PointerToCanvas()); });
+  ShowEditorState();
 }
 
 void MainWindow::CanvasDoubleClicked() {
   GuardCommand([this] { tools_->DoubleClick(canvas_->PointerToCanvas()); });
+  ShowEditorState();
+}
+
+void MainWindow::AbandonConnect() {
+  tools_->AbandonConnect();
+  ShowEditorState();
+}
+
+// After every edit and tool change: the element under the pointer as the store
+// now describes it, and the connection in progress with its chosen source.
+void MainWindow::ShowEditorState() {
+  element_panel_->setText(FromCp1251(tools_->DescribeAt(canvas_->PointerToCanvas())));
+  hint_panel_->setText(FromCp1251(tools_->Hint()));
+  const std::optional<ElementHit> source = tools_->ConnectSource();
+  canvas_->SetHighlight(source ? std::optional(ElementBox(*store_, source->kind, source->slot))
+                               : std::nullopt);
 }
 
 void MainWindow::CanvasPointerMoved() {

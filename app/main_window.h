@@ -54,11 +54,11 @@ enum class ToolIcon;
 // Qt object names, by which tests and screenshots find the parts: `TForm1` the
 // window, `Memo2` the text pane, `Image1` the canvas, `MainMenu1` the menu,
 // `ToolBar1` the command bar, `ToolBar2` the editing tools, `StatusBar1` with
-// `Panel0` (line count) and `Panel1` (element under the pointer), `OpenDialog1`
-// and `SaveDialog1` the file dialogs. Commands: `ToolButton10` settings,
-// `ToolButton22` parameter sweep, `ToolButton11` code editor, `ToolButton7`
-// visual editor; the editing tools are `ToolButton14`, `ToolButton12`,
-// `ToolButton13`, `ToolButton15` to `ToolButton18` in the order of `EditorTool`.
+// `Panel0` (line count) and `Panel1` (element under the pointer) and `HintPanel` (what the connect
+// tool asks for), `OpenDialog1` and `SaveDialog1` the file dialogs. Commands: `ToolButton10`
+// settings, `ToolButton22` parameter sweep, `ToolButton11` code editor, `ToolButton7` visual
+// editor; the editing tools are `ToolButton14`, `ToolButton12`, `ToolButton13`, `ToolButton15` to
+// `ToolButton18` in the order of `EditorTool`.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -90,6 +90,8 @@ class MainWindow : public QMainWindow {
   void CanvasClicked();
   void CanvasDoubleClicked();
   void CanvasPointerMoved();
+  // Escape in the visual editor: forgets a connection in progress.
+  void AbandonConnect();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -141,6 +143,7 @@ class MainWindow : public QMainWindow {
   bool MaybeSave();
   void ShowView(bool visual);
   void UpdateLineCount();
+  void ShowEditorState();
 
   std::unique_ptr<ModelStore> store_;
   RandomGenerator random_;
@@ -161,6 +164,7 @@ class MainWindow : public QMainWindow {
   QToolBar* editing_bar_ = nullptr;
   QLabel* line_count_panel_ = nullptr;
   QLabel* element_panel_ = nullptr;
+  QLabel* hint_panel_ = nullptr;
   std::array<QAction*, 7> tool_buttons_{};
   QFileDialog* open_dialog_ = nullptr;
   QFileDialog* save_dialog_ = nullptr;

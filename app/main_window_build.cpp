@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -196,8 +197,10 @@ void MainWindow::BuildEditingBar() {
     button->setObjectName(QLatin1String(tool.name));
     button->setToolTip(QString::fromUtf8(tool.tip));
     button->setCheckable(true);
-    connect(button, &QAction::triggered, this,
-            [this, which = tool.tool] { tools_->Toggle(which); });
+    connect(button, &QAction::triggered, this, [this, which = tool.tool] {
+      tools_->Toggle(which);
+      ShowEditorState();
+    });
     editing_bar_->widgetForAction(button)->setFixedSize(32, 25);
     tool_buttons_[i] = button;
   }
@@ -213,6 +216,9 @@ void MainWindow::BuildStatusBar() {
   element_panel_->setMinimumWidth(50);
   statusBar()->addWidget(line_count_panel_);
   statusBar()->addWidget(element_panel_, 1);
+  hint_panel_ = new QLabel(this);
+  hint_panel_->setObjectName(QStringLiteral("HintPanel"));
+  statusBar()->addWidget(hint_panel_, 2);
 }
 
 void MainWindow::BuildEditor() {
@@ -225,6 +231,10 @@ void MainWindow::BuildEditor() {
   connect(canvas_, &CanvasView::Clicked, this, &MainWindow::CanvasClicked);
   connect(canvas_, &CanvasView::DoubleClicked, this, &MainWindow::CanvasDoubleClicked);
   connect(canvas_, &CanvasView::PointerMoved, this, &MainWindow::CanvasPointerMoved);
+  auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), canvas_);
+  escape->setObjectName(QStringLiteral("AbandonConnectShortcut"));
+  escape->setContext(Qt::WindowShortcut);
+  connect(escape, &QShortcut::activated, this, &MainWindow::AbandonConnect);
 }
 
 void MainWindow::BuildFileDialogs() {
@@ -245,12 +255,12 @@ void MainWindow::BuildFileDialogs() {
 // values between openings; they are made in this order.
 void MainWindow::BuildDialogs() {
   queue_dialog_ = new QueueDialog(this);
-  device_dialog_ = new DeviceDialog(this);
-  probability_dialog_ = new ProbabilityDialog(this);
+  device_dialog_ = new DeviceDialog(format_, this);
+  probability_dialog_ = new ProbabilityDialog(format_, this);
   transition_dialog_ = new TransitionDialog(this);
   about_dialog_ = new AboutDialog(this);
   settings_dialog_ = new SettingsDialog(this);
-  generator_dialog_ = new GeneratorDialog(this);
+  generator_dialog_ = new GeneratorDialog(format_, this);
   findings_dialog_ = new FindingsDialog(this);
   progress_ = new RunProgressDialog(this);
   sweep_dialog_ = new SweepDialog(*store_, simulation_, format_, this);

@@ -2,20 +2,36 @@
 
 #include <QLineEdit>
 
+#include "app/gui_text.h"
+#include "foundation/qsim_error.h"
+
 namespace qsim::gui {
 
-ProbabilityDialog::ProbabilityDialog(QWidget* parent)
-    : ElementDialog("TForm6", QSize(321, 43), QPoint(199, 163), parent),
+ProbabilityDialog::ProbabilityDialog(const NumberFormat& format, QWidget* parent)
+    : ElementDialog("TForm6", QSize(321, 43), parent),
+      format_(format),
       probability_edit_(AddEdit("Edit1", QPoint(232, 0), 89)) {
   AddLabel(QStringLiteral("Значение вероятности :"), 2);
   AddOkButton(QStringLiteral("ОК"), QRect(232, 26, 89, 17));
+  AddCancelButton(QRect(136, 26, 89, 17));
 }
 
-QString ProbabilityDialog::Ask(const QString& caption, const QString& suggested) {
+std::optional<QString> ProbabilityDialog::Ask(const QString& caption, const QString& suggested) {
   setWindowTitle(caption);
   probability_edit_->setText(suggested);
-  exec();
+  if (exec() != QDialog::Accepted)
+    return std::nullopt;
   return probability_edit_->text();
+}
+
+// The conversion error is where the text meets the user, so it is caught here.
+std::optional<ElementDialog::BadField> ProbabilityDialog::FirstBadField() const {
+  try {
+    ParseReal(ToCp1251(probability_edit_->text()), format_);
+  } catch (const QsimError& error) {
+    return BadField{probability_edit_, MessageText(error)};
+  }
+  return std::nullopt;
 }
 
 }  // namespace qsim::gui

@@ -9,7 +9,7 @@
 namespace qsim::gui {
 
 QueueDialog::QueueDialog(QWidget* parent)
-    : ElementDialog("TForm4", QSize(305, 137), QPoint(200, 157), parent),
+    : ElementDialog("TForm4", QSize(305, 137), parent),
       length_edit_(AddEdit("Edit1", QPoint(152, 0), 65)),
       name_edit_(AddEdit("Edit2", QPoint(152, 96), 145)) {
   AddLabel(QStringLiteral("Максимальная длина :"), 0);
@@ -31,6 +31,7 @@ QueueDialog::QueueDialog(QWidget* parent)
   setTabOrder(discipline_buttons_[3], length_edit_);
   setTabOrder(length_edit_, ok_button);
   setTabOrder(ok_button, name_edit_);
+  setTabOrder(name_edit_, AddCancelButton(QRect(184, 120, 57, 17)));
 }
 
 void QueueDialog::Fill(const QString& caption, const QueueFields& fields) {
@@ -49,6 +50,15 @@ QueueFields QueueDialog::Fields() const {
       fields.discipline = i;
   }
   return fields;
+}
+
+std::optional<ElementDialog::BadField> QueueDialog::FirstBadField() const {
+  return BadFieldOf(FirstFault(Fields()));
+}
+
+// The length is the queue's only field that has to convert.
+QWidget* QueueDialog::FieldWidget(DialogField /*field*/) const {
+  return length_edit_;
 }
 
 }  // namespace qsim::gui

@@ -14,7 +14,8 @@ namespace qsim::gui {
 // them as the last use left them.
 //
 // Qt object names: `TForm4` the dialog, `Edit1` maximum length, `RadioButton1`
-// to `RadioButton4` the order of service in code order, `Edit2` name, `Button1` OK.
+// to `RadioButton4` the order of service in code order, `Edit2` name, `Button1` OK,
+// `CancelButton` cancel.
 class QueueDialog : public ElementDialog {
   Q_OBJECT
 
@@ -23,6 +24,10 @@ class QueueDialog : public ElementDialog {
 
   void Fill(const QString& caption, const QueueFields& fields);
   QueueFields Fields() const;
+
+ protected:
+  std::optional<BadField> FirstBadField() const override;
+  QWidget* FieldWidget(DialogField field) const override;
 
  private:
   QLineEdit* length_edit_;

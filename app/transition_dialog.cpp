@@ -5,10 +5,11 @@
 namespace qsim::gui {
 
 TransitionDialog::TransitionDialog(QWidget* parent)
-    : ElementDialog("TForm7", QSize(289, 49), QPoint(192, 107), parent),
+    : ElementDialog("TForm7", QSize(289, 49), parent),
       transition_list_(AddComboBox(QPoint(112, 0), 177)) {
   AddLabel(QStringLiteral("Удалить переход в "), 2);
   AddOkButton(QStringLiteral("ОК"), QRect(216, 32, 73, 17));
+  AddCancelButton(QRect(136, 32, 73, 17));
 }
 
 std::optional<int> TransitionDialog::Choose(const QString& caption, const QStringList& items) {
@@ -16,11 +17,9 @@ std::optional<int> TransitionDialog::Choose(const QString& caption, const QStrin
   setWindowTitle(caption);
   transition_list_->addItems(items);
   transition_list_->setCurrentIndex(0);
-  exec();
-  const int chosen = ChosenPosition(*transition_list_);
-  if (chosen < 0)
+  if (exec() != QDialog::Accepted)
     return std::nullopt;
-  return chosen;
+  return transition_list_->currentIndex();
 }
 
 }  // namespace qsim::gui

@@ -9,7 +9,8 @@
 namespace qsim::gui {
 
 // The transitions of an element, offered for removal in a list. Qt object
-// names: `TForm7` the dialog, `ComboBox1` the transitions, `Button1` OK.
+// names: `TForm7` the dialog, `ComboBox1` the transitions, `Button1` OK,
+// `CancelButton` cancel.
 class TransitionDialog : public ElementDialog {
   Q_OBJECT
 
@@ -17,7 +18,7 @@ class TransitionDialog : public ElementDialog {
   explicit TransitionDialog(QWidget* parent);
 
   // Shows `items` with the first one chosen; returns the position (from 0) of
-  // the chosen item, or none when the list holds a typed text that is no item.
+  // the chosen item, or none when the dialog was cancelled.
   std::optional<int> Choose(const QString& caption, const QStringList& items);
 
  private:

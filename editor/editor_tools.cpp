@@ -61,9 +61,53 @@ DragKind DragKindOf(ElementKind kind) {
   return DragKind::Device;
 }
 
+// Why a click on an element of `target` kind made no transition from `source`.
+std::string WrongTarget(ElementKind source) {
+  switch (source) {
+    case ElementKind::Generator:
+      return Text("Переход из генератора может вести только в очередь"_cp);
+    case ElementKind::Queue:
+      return Text("Переход из очереди может вести только в устройство"_cp);
+    case ElementKind::Device:
+      break;
+  }
+  return Text("Переход из устройства может вести только в очередь или в терминатор заявок"_cp);
+}
+
+bool CanConnect(ElementKind source, ElementKind target) {
+  return (source == ElementKind::Generator && target == ElementKind::Queue) ||
+         (source == ElementKind::Queue && target == ElementKind::Device) ||
+         (source == ElementKind::Device && target == ElementKind::Queue);
+}
+
+// The dialog works on a copy, so that a cancelled one leaves the slot as it was;
+// an accepted one replaces the record between the two drawing passes. A placed
+// element starts from a fresh record, whatever its slot held before.
+template <typename Record, typename Edit>
+bool EditRecord(Record& record, const CanvasPoint* placed, EditorUi& ui, Edit edit) {
+  Record copy = record;
+  if (placed != nullptr) {
+    ResetDefinition(copy);
+    copy.xc = placed->x;
+    copy.yc = placed->y;
+    copy.exists = true;
+  }
+  if (!edit(copy))
+    return false;
+  ui.EraseModel();
+  record = copy;
+  ui.RefreshAfterEdit();
+  return true;
+}
+
 }  // namespace
 
 void EditorTools::Toggle(EditorTool tool) {
+  const bool connecting = state_.connect_armed || state_.connect_source.has_value();
+  if (connecting || tool == EditorTool::Connect)
+    AbandonConnect();
+  if (connecting && tool == EditorTool::Connect)
+    return;
   bool* flag = nullptr;
   switch (tool) {
     case EditorTool::AddGenerator:
@@ -90,6 +134,21 @@ void EditorTools::Toggle(EditorTool tool) {
   }
   *flag = !*flag;
   ui_.SetToolDown(tool, *flag);
+  if (state_.connect_armed)
+    hint_ = Text("Выберите элемент, из которого выходит переход"_cp);
+}
+
+void EditorTools::AbandonConnect() {
+  state_.connect_armed = false;
+  state_.connect_source.reset();
+  ui_.SetToolDown(EditorTool::Connect, false);
+  hint_.clear();
+}
+
+std::optional<ElementHit> EditorTools::ConnectSource() const {
+  if (!state_.connect_source || state_.connect_armed)
+    return std::nullopt;
+  return ElementHit{state_.selected, *state_.connect_source};
 }
 
 void EditorTools::Click(CanvasPoint p) {
@@ -140,30 +199,30 @@ void EditorTools::Place(EditorTool tool, bool& armed, ElementKind kind, CanvasPo
         Text("Количество очередей в сети не должно превышать "_cp),
         Text("Количество устройств в сети не должно превышать "_cp)};
     ui_.ShowMessage(kLimit[static_cast<int>(kind)] + std::to_string(kSlotCount));
-  } else {
-    if (kind == ElementKind::Generator) {
-      ui_.EditGeneratorSlot(*slot, GeneratorCaption(*slot), FieldOrder::Placement);
-    } else if (kind == ElementKind::Queue) {
-      ui_.EditQueueSlot(*slot, QueueCaption(*slot));
-    } else {
-      ui_.EditDeviceSlot(*slot, DeviceCaption(*slot));
-    }
-    MoveElement(store_, kind, *slot, p.x, p.y);
-    switch (kind) {
-      case ElementKind::Generator:
-        store_.generator(*slot).exists = true;
-        break;
-      case ElementKind::Queue:
-        store_.queue(*slot).exists = true;
-        break;
-      case ElementKind::Device:
-        store_.device(*slot).exists = true;
-        break;
-    }
-    ui_.RefreshAfterEdit();
+  } else if (!EditSlot(kind, *slot, &p)) {
+    return;  // cancelled: nothing placed, the tool stays armed
   }
   armed = false;
   ui_.SetToolDown(tool, false);
+}
+
+// Shows the element's dialog; `placed`: a new element at that point.
+bool EditorTools::EditSlot(ElementKind kind, int slot, const CanvasPoint* placed) {
+  switch (kind) {
+    case ElementKind::Generator:
+      return EditRecord(store_.generator(slot), placed, ui_, [&](GeneratorRecord& record) {
+        return ui_.EditGenerator(record, GeneratorCaption(slot));
+      });
+    case ElementKind::Queue:
+      return EditRecord(store_.queue(slot), placed, ui_, [&](QueueRecord& record) {
+        return ui_.EditQueue(record, QueueCaption(slot));
+      });
+    case ElementKind::Device:
+      break;
+  }
+  return EditRecord(store_.device(slot), placed, ui_, [&](DeviceRecord& record) {
+    return ui_.EditDevice(record, DeviceCaption(slot));
+  });
 }
 
 void EditorTools::TerminatorClicked() {
@@ -172,9 +231,12 @@ void EditorTools::TerminatorClicked() {
     state_.move_armed = false;
     state_.drag_kind = DragKind::Terminator;
   }
-  if (state_.connect_source == ElementKind::Device && !state_.connect_armed) {
+  if (!state_.connect_source || state_.connect_armed)
+    return;
+  if (state_.connect_source == ElementKind::Device)
     Connect(ElementKind::Device, 0);  // the terminator, which has no slot
-  }
+  else
+    hint_ = WrongTarget(*state_.connect_source);
 }
 
 void EditorTools::ElementClicked(const ElementHit& hit) {
@@ -184,24 +246,28 @@ void EditorTools::ElementClicked(const ElementHit& hit) {
     state_.selected = hit.slot;
     state_.drag_kind = DragKindOf(hit.kind);
   }
-  if (state_.connect_armed) {
-    state_.connect_source = hit.kind;
-    state_.connect_armed = false;
-    state_.selected = hit.slot;
-  }
-  const bool recorded = state_.connect_source.has_value() && !state_.connect_armed;
-  if (recorded) {
-    const ElementKind source = *state_.connect_source;
-    if ((source == ElementKind::Generator && hit.kind == ElementKind::Queue) ||
-        (source == ElementKind::Queue && hit.kind == ElementKind::Device) ||
-        (source == ElementKind::Device && hit.kind == ElementKind::Queue)) {
-      Connect(hit.kind, hit.slot);
-    }
-  }
+  if (state_.connect_armed)
+    RecordSource(hit);
+  else if (state_.connect_source)
+    ConnectTo(hit);
   if (state_.disconnect_armed)
     Disconnect(hit);
   if (state_.delete_armed)
     Delete(hit);
+}
+
+void EditorTools::RecordSource(const ElementHit& hit) {
+  state_.connect_source = hit.kind;
+  state_.connect_armed = false;
+  state_.selected = hit.slot;
+  hint_ = Text("Выберите элемент, в который ведет переход"_cp);
+}
+
+void EditorTools::ConnectTo(const ElementHit& hit) {
+  if (CanConnect(*state_.connect_source, hit.kind))
+    Connect(hit.kind, hit.slot);
+  else
+    hint_ = WrongTarget(*state_.connect_source);
 }
 
 // Connects the recorded source to a queue or device slot, or (a device target
@@ -216,9 +282,11 @@ void EditorTools::Connect(ElementKind target_kind, int target_slot) {
                     Text(" уже выходит 30 переходов: больше добавить нельзя"_cp));
   } else {
     const std::string suggested = NumberText(SuggestedProbability(store_, source, from), format_);
-    const std::string text =
+    const std::optional<std::string> text =
         ui_.AskProbability(ConnectCaption(source, from, target_kind, target_slot), suggested);
-    const double probability = ParseReal(text, format_);
+    if (!text)
+      return;  // cancelled: the source stays recorded
+    const double probability = ParseReal(*text, format_);
     const TargetKind target = target_slot == 0                    ? TargetKind::Terminator
                               : target_kind == ElementKind::Queue ? TargetKind::Queue
                                                                   : TargetKind::Device;
@@ -226,8 +294,7 @@ void EditorTools::Connect(ElementKind target_kind, int target_slot) {
     AppendTransition(store_, source, from, target, target_slot == 0 ? 1 : target_slot, probability);
     ui_.RefreshAfterEdit();
   }
-  ui_.SetToolDown(EditorTool::Connect, false);
-  state_.connect_source.reset();
+  AbandonConnect();
 }
 
 void EditorTools::Disconnect(const ElementHit& hit) {
@@ -258,27 +325,21 @@ void EditorTools::DoubleClick(CanvasPoint p) {
   const ElementHit hit = FindElementAt(store_, p);
   if (hit.slot == 0)
     return;
-  switch (hit.kind) {
-    case ElementKind::Generator:
-      ui_.EditGeneratorSlot(hit.slot, GeneratorCaption(hit.slot), FieldOrder::DoubleClick);
-      break;
-    case ElementKind::Queue:
-      ui_.EditQueueSlot(hit.slot, QueueCaption(hit.slot));
-      break;
-    case ElementKind::Device:
-      ui_.EditDeviceSlot(hit.slot, DeviceCaption(hit.slot));
-      break;
-  }
-  ui_.RefreshAfterEdit();
+  EditSlot(hit.kind, hit.slot, nullptr);
 }
 
 std::string EditorTools::PointerMoved(CanvasPoint p) {
-  const ElementHit hit = FindElementAt(store_, p);
+  const std::string description = DescribeAt(p);
   if (state_.dragging) {
     ui_.EraseModel();
     MoveDragged(p);
     ui_.DrawModel();
   }
+  return description;
+}
+
+std::string EditorTools::DescribeAt(CanvasPoint p) const {
+  const ElementHit hit = FindElementAt(store_, p);
   return hit.slot == 0 ? std::string() : ElementDescription(store_, hit.kind, hit.slot);
 }
 

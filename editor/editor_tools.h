@@ -4,7 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "editor/element_fields.h"
 #include "editor/hit_test.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
@@ -35,19 +34,22 @@ struct EditorToolState {
 
 // What the tools need from the window: the element dialogs, the two small
 // dialogs, messages, the drawing passes and the tool buttons. Texts are
-// Windows-1251. The dialog operations may throw QsimError (a field that does not
-// convert); the click is then abandoned.
+// Windows-1251. Every dialog can be cancelled, and a cancelled dialog changes
+// nothing.
 class EditorUi {
  public:
   virtual ~EditorUi() = default;
-  // Fill the dialog from the slot, show it, erase the picture, store the fields
-  // (element_fields.h).
-  virtual void EditGeneratorSlot(int slot, const std::string& caption, FieldOrder order) = 0;
-  virtual void EditQueueSlot(int slot, const std::string& caption) = 0;
-  virtual void EditDeviceSlot(int slot, const std::string& caption) = 0;
-  // The probability text the user accepted.
-  virtual std::string AskProbability(const std::string& caption, const std::string& suggested) = 0;
-  // The position (from 0) of the chosen item; none when no item was chosen.
+  // Fill the dialog from the record and show it; when the user accepts it (only
+  // possible once every field converts), store the fields into the record and
+  // return true. Cancelled: false, the record untouched.
+  virtual bool EditGenerator(GeneratorRecord& record, const std::string& caption) = 0;
+  virtual bool EditQueue(QueueRecord& record, const std::string& caption) = 0;
+  virtual bool EditDevice(DeviceRecord& record, const std::string& caption) = 0;
+  // The probability text the user accepted (it converts to a real); none when
+  // the dialog was cancelled.
+  virtual std::optional<std::string> AskProbability(const std::string& caption,
+                                                    const std::string& suggested) = 0;
+  // The position (from 0) of the chosen item; none when the dialog was cancelled.
   virtual std::optional<int> ChooseTransition(const std::string& caption,
                                               const std::vector<std::string>& items) = 0;
   virtual void ShowMessage(const std::string& text) = 0;
@@ -64,8 +66,12 @@ class EditorTools {
   EditorTools(ModelStore& store, EditorUi& ui, const NumberFormat& format)
       : store_(store), ui_(ui), format_(format) {}
 
-  // A tool button: toggles its flag and sets the button to match.
+  // A tool button: toggles its flag and sets the button to match. A connection
+  // in progress ends when its button is raised or another tool is chosen.
   void Toggle(EditorTool tool);
+
+  // Forgets the connection in progress (Escape): no source, the button raised.
+  void AbandonConnect();
 
   // A click at the canvas point: the drop, the three additions, then what the
   // element or terminator under the point asks of the armed tools.
@@ -79,6 +85,16 @@ class EditorTools {
   // element under the pointer (empty over empty canvas and the terminator).
   std::string PointerMoved(CanvasPoint p);
 
+  // The description of the element under the point, as the status bar shows it.
+  std::string DescribeAt(CanvasPoint p) const;
+
+  // The recorded source of a connection in progress, if any.
+  std::optional<ElementHit> ConnectSource() const;
+
+  // What the connect tool asks for next, or why the last click connected
+  // nothing; empty when no connection is under way.
+  const std::string& Hint() const { return hint_; }
+
   // Leaving and re-entering the visual editor ends a move.
   void StopMoving();
 
@@ -87,6 +103,9 @@ class EditorTools {
  private:
   void Drop(CanvasPoint p);
   void Place(EditorTool tool, bool& armed, ElementKind kind, CanvasPoint p);
+  bool EditSlot(ElementKind kind, int slot, const CanvasPoint* placed);
+  void RecordSource(const ElementHit& hit);
+  void ConnectTo(const ElementHit& hit);
   void TerminatorClicked();
   void ElementClicked(const ElementHit& hit);
   void Connect(ElementKind target_kind, int target_slot);
@@ -98,6 +117,7 @@ class EditorTools {
   EditorUi& ui_;
   NumberFormat format_;
   EditorToolState state_;
+  std::string hint_;
 };
 
 }  // namespace qsim

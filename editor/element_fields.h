@@ -9,17 +9,13 @@
 namespace qsim {
 
 // The element dialogs' fields as the user sees and edits them (Windows-1251
-// texts), and how they go back into a record. Storing stops at the first field
-// that does not convert (QsimError): the fields stored before it keep their new
-// values, the later ones their old ones.
-
-// Which field a generator dialog stores first: adding a generator stores the
-// intensity first, editing an existing one the name.
-enum class FieldOrder { Placement, DoubleClick };
+// texts), and how they go back into a record. A record takes all of its fields
+// or none: a dialog is accepted only when every field converts, so that one bad
+// field never leaves the element half edited.
 
 struct GeneratorFields {
   std::string la;
-  int distribution = 0;  // position in the list of laws; -1: a typed text, no item
+  int distribution = 0;  // position in the list of laws; -1: no item chosen
   std::string disp;
   std::string prior;
   std::string name;
@@ -39,16 +35,31 @@ struct DeviceFields {
   std::string name;
 };
 
+// A dialog field that has to convert, named by the record field it fills.
+enum class DialogField { La, Rasp, Disp, Prior, Len, V, K };
+
+// The first field, in the order the fields are stored, that does not convert,
+// with the conversion's message (Windows-1251).
+struct FieldFault {
+  DialogField field;
+  std::string message;
+};
+
 GeneratorFields FieldsOf(const GeneratorRecord& g, const NumberFormat& format);
 QueueFields FieldsOf(const QueueRecord& q);
 DeviceFields FieldsOf(const DeviceRecord& d, const NumberFormat& format);
 
-// Placement order: la, law, disp, prior, name; double-click order: name first.
-void StoreFields(GeneratorRecord& g, const GeneratorFields& fields, FieldOrder order,
-                 const NumberFormat& format);
-// name, len, discipline (kept when no button is checked).
+// None when every field converts. Generator: la, law, disp, prior; queue: len;
+// device: v, disp, law, k.
+std::optional<FieldFault> FirstFault(const GeneratorFields& fields, const NumberFormat& format);
+std::optional<FieldFault> FirstFault(const QueueFields& fields);
+std::optional<FieldFault> FirstFault(const DeviceFields& fields, const NumberFormat& format);
+
+// Stores every field, the name cut to 25 characters; the queue's discipline is
+// kept when no button is checked. When a field does not convert, throws the
+// first fault's message (QsimError) and leaves the record as it was.
+void StoreFields(GeneratorRecord& g, const GeneratorFields& fields, const NumberFormat& format);
 void StoreFields(QueueRecord& q, const QueueFields& fields);
-// name, v, disp, law, k.
 void StoreFields(DeviceRecord& d, const DeviceFields& fields, const NumberFormat& format);
 
 }  // namespace qsim

@@ -1,28 +1,21 @@
 #include "editor/hit_test.h"
 
-#include <cstdint>
-
 namespace qsim {
 namespace {
 
-// Boxes include both bounds. Positions are widened so that glyphs near the
-// 32-bit limits cannot overflow.
-bool InBox(CanvasPoint p, std::int64_t left, std::int64_t top, int width, int top_offset,
-           int bottom_offset) {
-  return p.x >= left && p.x <= left + width && p.y >= top + top_offset &&
-         p.y <= top + bottom_offset;
+// Positions are widened so that glyphs near the 32-bit limits cannot overflow.
+CanvasBox SmallBox(std::int64_t xc, std::int64_t yc) {
+  return {xc, yc, xc + 15, yc + 10};
 }
 
-bool InSmallBox(CanvasPoint p, std::int32_t xc, std::int32_t yc) {
-  return InBox(p, xc, yc, 15, 0, 10);
+CanvasBox DeviceBox(const DeviceRecord& d) {
+  if (d.k <= 1)
+    return SmallBox(d.xc, d.yc);
+  return {d.xc, std::int64_t{d.yc} - 10, std::int64_t{d.xc} + 15, std::int64_t{d.yc} + 20};
 }
 
-bool InDeviceBox(CanvasPoint p, const DeviceRecord& d) {
-  if (d.k < 1)
-    return false;
-  if (d.k == 1)
-    return InSmallBox(p, d.xc, d.yc);
-  return InBox(p, d.xc, d.yc, 15, -10, 20);
+bool Contains(const CanvasBox& box, CanvasPoint p) {
+  return p.x >= box.left && p.x <= box.right && p.y >= box.top && p.y <= box.bottom;
 }
 
 }  // namespace
@@ -33,20 +26,32 @@ ElementHit FindElementAt(const ModelStore& store, CanvasPoint p) {
   ElementHit hit;
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const QueueRecord& q = store.queue(slot);
-    if (q.exists && InSmallBox(p, q.xc, q.yc))
+    if (q.exists && Contains(SmallBox(q.xc, q.yc), p))
       hit = {slot, ElementKind::Queue};
     const DeviceRecord& d = store.device(slot);
-    if (d.exists && InDeviceBox(p, d))
+    if (d.exists && Contains(DeviceBox(d), p))
       hit = {slot, ElementKind::Device};
     const GeneratorRecord& g = store.generator(slot);
-    if (g.exists && InSmallBox(p, g.xc, g.yc))
+    if (g.exists && Contains(SmallBox(g.xc, g.yc), p))
       hit = {slot, ElementKind::Generator};
   }
   return hit;
 }
 
+CanvasBox ElementBox(const ModelStore& store, ElementKind kind, int slot) {
+  switch (kind) {
+    case ElementKind::Generator:
+      return SmallBox(store.generator(slot).xc, store.generator(slot).yc);
+    case ElementKind::Queue:
+      return SmallBox(store.queue(slot).xc, store.queue(slot).yc);
+    case ElementKind::Device:
+      break;
+  }
+  return DeviceBox(store.device(slot));
+}
+
 bool InTerminatorBox(const ModelStore& store, CanvasPoint p) {
-  return InSmallBox(p, store.term_x, store.term_y);
+  return Contains(SmallBox(store.term_x, store.term_y), p);
 }
 
 }  // namespace qsim

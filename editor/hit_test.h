@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 #include "model/model_store.h"
 
 namespace qsim {
@@ -19,9 +21,21 @@ struct ElementHit {
 // The element whose glyph's main body contains the point. Slots are tested from 1
 // to 150, in each the queue, the device and the generator, and every box that
 // contains the point replaces what was found: the highest slot wins, and within a
-// slot a generator beats a device, a device a queue. A device with fewer than one
-// channel is never hit; the terminator is not an element.
+// slot a generator beats a device, a device a queue. A device without channels
+// (what a new device starts with) has the box of a one-channel device, so that
+// it can still be picked; the terminator is not an element.
 ElementHit FindElementAt(const ModelStore& store, CanvasPoint p);
+
+// The main body of a glyph, both bounds included.
+struct CanvasBox {
+  std::int64_t left = 0;
+  std::int64_t top = 0;
+  std::int64_t right = 0;
+  std::int64_t bottom = 0;
+};
+
+// The hit box of the element in the slot, whether it exists or not.
+CanvasBox ElementBox(const ModelStore& store, ElementKind kind, int slot);
 
 // True when the point lies in the terminator's box.
 bool InTerminatorBox(const ModelStore& store, CanvasPoint p);

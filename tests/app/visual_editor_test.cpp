@@ -12,6 +12,7 @@
 #include <algorithm>
 
 #include "app/device_dialog.h"
+#include "app/element_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/main_window.h"
 #include "app/probability_dialog.h"
@@ -19,6 +20,7 @@
 #include "app/transition_dialog.h"
 #include "editor/model_drawing.h"
 #include "gui_test_support.h"
+#include "language/model_text_writer.h"
 
 namespace qsim::gui {
 namespace {
@@ -131,6 +133,50 @@ const QString kGeneratorAndQueues = QStringLiteral(
     "device 1;\nname D;\nxc 300;\nyc 100;\nk 1;\nv 1;\n\n"
     "term_crd 400 100;\nsimulate 10;\n");
 
+// The ways out of a dialog that must leave everything as it was.
+enum class WayOut { Escape, CancelButton, CloseButton };
+
+void Leave(QDialog* dialog, WayOut way) {
+  switch (way) {
+    case WayOut::Escape:
+      QTest::keyClick(dialog->focusWidget() != nullptr ? dialog->focusWidget() : dialog,
+                      Qt::Key_Escape);
+      return;
+    case WayOut::CancelButton:
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("CancelButton")),
+                        Qt::LeftButton);
+      return;
+    case WayOut::CloseButton:
+      dialog->close();  // what the title bar's close button asks
+      return;
+  }
+}
+
+// Leaves the next dialog of type T by `way`, after typing into its first field.
+template <typename T>
+[[nodiscard]] std::unique_ptr<QTimer> LeaveNext(WayOut way, std::shared_ptr<int> shown) {
+  return OnModal<T>([way, shown](T* dialog) {
+    ++*shown;
+    if (auto* edit = dialog->template findChild<QLineEdit*>(QStringLiteral("Edit1")))
+      edit->setText(QStringLiteral("99"));
+    Leave(dialog, way);
+  });
+}
+
+// The store as model text, to compare it whole.
+std::vector<std::string> StoreText(const Editor& editor) {
+  return WriteModelText(editor.store(), NumberFormat{'.'});
+}
+
+QString HintPanel(const Editor& editor) {
+  return editor.shown.window->findChild<QLabel*>(QStringLiteral("HintPanel"))->text();
+}
+
+// The colour the canvas shows at a point, frame included.
+QColor Shown(const Editor& editor, QPoint p) {
+  return editor.canvas().grab().toImage().pixelColor(p);
+}
+
 }  // namespace
 
 class VisualEditorTest : public QObject {
@@ -139,24 +185,28 @@ class VisualEditorTest : public QObject {
  private Q_SLOTS:
   void dialogsAreLaidOutAsFixedForms();
   void overlappingBoxesGoToTheHigherSlotAndTheLaterKind();
-  void deviceWithoutChannelsIsNeverHit();
   void threeAddToolsPlaceThreeElementsInOneClick();
-  void addQueueWithRecordedSourceConnectsTheNewQueue();
   void connectSuggestsTheRestOfTheProbability();
-  void probabilityThatDoesNotConvertLeavesNoTransition();
   void deviceConnectsToTheTerminator();
   void deletingAQueueRemovesTheTransitionsIntoIt();
   void deletingADeviceRemovesOnlyQueueTransitionsIntoIt();
   void freedSlotIsTakenByTheNextAddition();
   void moveDragsAndDropsTheElement();
   void disconnectListsTransitionsInOrderAndRemovesTheChosenOne();
-  void disconnectWithNoItemChosenRemovesNothing();
   void statusBarNamesTheElementUnderThePointer();
-  void doubleClickEditsTheElementAndStoresTheNameFirst();
-  void typedDistributionIsRefused();
   void fullTableShowsTheLimitMessage();
+  void everyWayOutOfADialogChangesNothing_data();
+  void everyWayOutOfADialogChangesNothing();
+  void connectInProgressIsShownAndCanBeLeft_data();
+  void connectInProgressIsShownAndCanBeLeft();
+  void aTargetThatCannotBeConnectedSaysWhy();
+  void aBadFieldKeepsTheDialogOpenOnThatField_data();
+  void aBadFieldKeepsTheDialogOpenOnThatField();
+  void deviceWithoutChannelsCanBeHitMovedAndDeleted();
+  void aPlacedElementStartsFromAFreshRecord();
+  void statusBarFollowsEveryEdit();
+  void dialogOpensOverTheWindowAndEnterPressesOk();
 };
-
 void VisualEditorTest::dialogsAreLaidOutAsFixedForms() {
   Editor editor;
   auto* generator = editor.shown.window->findChild<GeneratorDialog*>();
@@ -179,7 +229,20 @@ void VisualEditorTest::dialogsAreLaidOutAsFixedForms() {
   QCOMPARE(generator->findChild<QComboBox*>()->geometry().topLeft(), QPoint(120, 24));
   QCOMPARE(queue->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->text(),
            QStringLiteral("FIFO с отн. приоритетом"));
-  QVERIFY(!button(device)->isDefault() && !button(device)->autoDefault());
+  QVERIFY(button(device)->isDefault());
+  auto cancel = [](QWidget* dialog) {
+    return dialog->findChild<QPushButton*>(QStringLiteral("CancelButton"));
+  };
+  for (QWidget* dialog :
+       std::initializer_list<QWidget*>{generator, queue, device, probability, transition}) {
+    QCOMPARE(cancel(dialog)->text(), QStringLiteral("Отмена"));
+    QVERIFY(QRect(QPoint(), dialog->size()).contains(cancel(dialog)->geometry()));
+    QVERIFY(!cancel(dialog)->geometry().intersects(button(dialog)->geometry()));
+  }
+  // The laws and the transitions are lists to choose from, not text fields.
+  QVERIFY(!generator->findChild<QComboBox*>()->isEditable());
+  QVERIFY(!device->findChild<QComboBox*>()->isEditable());
+  QVERIFY(!transition->findChild<QComboBox*>()->isEditable());
   QCOMPARE(TabOrder(generator, 6),
            QStringList({"Edit1", "Edit3", "Edit4", "Edit5", "Button1", "ComboBox1"}));
   QCOMPARE(TabOrder(queue, 7), QStringList({"RadioButton1", "RadioButton2", "RadioButton3",
@@ -206,30 +269,6 @@ void VisualEditorTest::overlappingBoxesGoToTheHigherSlotAndTheLaterKind() {
   const auto queue = Answer<QueueDialog>(seen);
   editor.DoubleClick(QPoint(108, 105));
   QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 7"));
-}
-
-void VisualEditorTest::deviceWithoutChannelsIsNeverHit() {
-  Editor editor(
-      QStringLiteral("device 1;\nname D0;\nxc 100;\nyc 100;\nk 0;\n\n"
-                     "device 2;\nname D3;\nxc 300;\nyc 100;\nk 3;\n\nterm_crd 0 0;\n"));
-  editor.Move(QPoint(105, 105));
-  QCOMPARE(editor.ElementPanel(), QString());
-  editor.Move(QPoint(305, 90));
-  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 2 (D3)"));
-  editor.Move(QPoint(305, 120));
-  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 2 (D3)"));
-  editor.Move(QPoint(305, 121));
-  QCOMPARE(editor.ElementPanel(), QString());
-  editor.Press("ToolButton18");
-  editor.Click(QPoint(105, 105));
-  QVERIFY(editor.store().device(1).exists);
-  QVERIFY(editor.Down("ToolButton18"));
-  auto seen = std::make_shared<QStringList>();
-  const auto device = Answer<DeviceDialog>(seen);
-  editor.Press("ToolButton18");
-  editor.DoubleClick(QPoint(105, 105));
-  Settle();
-  QVERIFY(seen->isEmpty());
 }
 
 void VisualEditorTest::threeAddToolsPlaceThreeElementsInOneClick() {
@@ -266,27 +305,6 @@ void VisualEditorTest::threeAddToolsPlaceThreeElementsInOneClick() {
   QVERIFY(editor.PictureShowsStore());
 }
 
-void VisualEditorTest::addQueueWithRecordedSourceConnectsTheNewQueue() {
-  Editor editor(QStringLiteral("generator 1;\nname G;\nxc 100;\nyc 100;\n\nterm_crd 0 0;\n"));
-  editor.Press("ToolButton15");
-  editor.Click(QPoint(105, 105));
-  QVERIFY(editor.Down("ToolButton15"));
-  auto seen = std::make_shared<QStringList>();
-  const auto queue = Answer<QueueDialog>(seen, [](QueueDialog* d) { SetEdit(d, "Edit2", "Q"); });
-  const auto probability = Answer<ProbabilityDialog>(seen);
-  editor.Press("ToolButton12");
-  editor.Click(QPoint(200, 100));
-  QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 1"));
-  QCOMPARE(seen->mid(3), QStringList({"Переход из генератора 1 в очередь 1", "1"}));
-  const GeneratorRecord& generator = editor.store().generator(1);
-  QCOMPARE(generator.transfer, 1);
-  QCOMPARE(generator.transitions[1].index, 1);
-  QCOMPARE(generator.transitions[1].prob, 1.0);
-  QVERIFY(!editor.Down("ToolButton15"));
-  QVERIFY(editor.text().contains(QStringLiteral("transfer 1;\n1 queue 1;")));
-  QVERIFY(editor.PictureShowsStore());
-}
-
 void VisualEditorTest::connectSuggestsTheRestOfTheProbability() {
   Editor editor(kGeneratorAndQueues);
   editor.Press("ToolButton15");
@@ -308,38 +326,13 @@ void VisualEditorTest::connectSuggestsTheRestOfTheProbability() {
   QVERIFY(editor.PictureShowsStore());
 }
 
-void VisualEditorTest::probabilityThatDoesNotConvertLeavesNoTransition() {
-  Editor editor(kGeneratorAndQueues);
-  const QString before = editor.text();
-  editor.Press("ToolButton15");
-  editor.Click(QPoint(105, 105));
-  auto seen = std::make_shared<QStringList>();
-  const auto probability = Answer<ProbabilityDialog>(
-      seen, [](ProbabilityDialog* d) { SetEdit(d, "Edit1", QStringLiteral("abc")); });
-  auto error = std::make_shared<SeenMessageBox>();
-  const auto close = CloseNextMessageBox(error);
-  editor.Click(QPoint(205, 205));
-  QCOMPARE(error->text, QStringLiteral("'abc' is not a valid floating point value."));
-  QCOMPARE(error->icon, int(QMessageBox::Critical));
-  QCOMPARE(editor.store().generator(1).transfer, 1);
-  QCOMPARE(editor.text(), before);
-  QVERIFY(editor.Down("ToolButton15"));
-  QVERIFY(editor.PictureShowsStore());
-}
-
 void VisualEditorTest::deviceConnectsToTheTerminator() {
   Editor editor(kGeneratorAndQueues);
   editor.Press("ToolButton15");
   editor.Click(QPoint(305, 105));
   auto seen = std::make_shared<QStringList>();
-  auto stayed_open = std::make_shared<bool>(false);
-  const auto probability = Answer<ProbabilityDialog>(seen, [stayed_open](ProbabilityDialog* d) {
-    QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_Escape);
-    QTest::keyClick(d->findChild<QLineEdit*>(), Qt::Key_Return);
-    *stayed_open = d->isVisible();
-  });
+  const auto probability = Answer<ProbabilityDialog>(seen);
   editor.Click(QPoint(407, 105));
-  QVERIFY(*stayed_open);  // neither Escape nor Enter closes the dialog
   QCOMPARE(*seen, QStringList({"Переход из устройства 1 в терминатор заявок", "1"}));
   QCOMPARE(editor.store().device(1).transitions[1].kind, TargetKind::Terminator);
   QVERIFY(editor.text().contains(QStringLiteral("transfer 1;\n1 terminator;")));
@@ -448,20 +441,6 @@ void VisualEditorTest::disconnectListsTransitionsInOrderAndRemovesTheChosenOne()
   QVERIFY(editor.PictureShowsStore());
 }
 
-void VisualEditorTest::disconnectWithNoItemChosenRemovesNothing() {
-  Editor editor(kGeneratorAndQueues);
-  editor.Press("ToolButton16");
-  auto seen = std::make_shared<QStringList>();
-  const auto transition = Answer<TransitionDialog>(seen, [](TransitionDialog* d) {
-    d->findChild<QComboBox*>()->setEditText(QStringLiteral("очередь 9"));
-  });
-  editor.Click(QPoint(105, 105));
-  QCOMPARE(seen->value(0), QStringLiteral("Удаление перехода из генератора 1"));
-  QCOMPARE(editor.store().generator(1).transfer, 1);
-  QVERIFY(editor.Down("ToolButton16"));
-  QVERIFY(editor.PictureShowsStore());
-}
-
 void VisualEditorTest::statusBarNamesTheElementUnderThePointer() {
   Editor editor(
       QStringLiteral("queue 3;\nname Q1;\nxc 100;\nyc 100;\n\n"
@@ -474,55 +453,6 @@ void VisualEditorTest::statusBarNamesTheElementUnderThePointer() {
   QCOMPARE(editor.ElementPanel(), QString());
   editor.Move(QPoint(600, 600));
   QCOMPARE(editor.ElementPanel(), QString());
-}
-
-void VisualEditorTest::doubleClickEditsTheElementAndStoresTheNameFirst() {
-  Editor editor(kGeneratorAndQueues);
-  auto seen = std::make_shared<QStringList>();
-  const auto generator = Answer<GeneratorDialog>(seen, [](GeneratorDialog* d) {
-    SetEdit(d, "Edit1", QStringLiteral("x"));
-    SetEdit(d, "Edit5", QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ1234"));
-  });
-  auto error = std::make_shared<SeenMessageBox>();
-  const auto close = CloseNextMessageBox(error);
-  const QString before = editor.text();
-  editor.DoubleClick(QPoint(105, 105));
-  QCOMPARE(seen->value(0), QStringLiteral("Параметры генератора заявок: 1"));
-  QCOMPARE(seen->value(1), QStringLiteral("2"));
-  QCOMPARE(error->text, QStringLiteral("'x' is not a valid integer value."));
-  QCOMPARE(QString::fromStdString(editor.store().generator(1).name.str()),
-           QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXY"));
-  QCOMPARE(editor.store().generator(1).la, 2);
-  QCOMPARE(editor.text(), before);
-  QCOMPARE(editor.Pixel(100, 105), kWhite);  // erased until the next draw pass
-  auto again = std::make_shared<QStringList>();
-  const auto queue = Answer<QueueDialog>(again, [](QueueDialog* d) {
-    QVERIFY(d->findChild<QRadioButton*>(QStringLiteral("RadioButton1"))->isChecked());
-    d->findChild<QRadioButton*>(QStringLiteral("RadioButton3"))->setChecked(true);
-  });
-  editor.DoubleClick(QPoint(205, 205));
-  QCOMPARE(again->value(0), QStringLiteral("Параметры очереди: 2"));
-  QCOMPARE(editor.store().queue(2).discip, kPriorityFifo);
-  QVERIFY(editor.text().contains(QStringLiteral("discip pfifo;")));
-  QVERIFY(editor.text().contains(QStringLiteral("name ABCDEFGHIJKLMNOPQRSTUVWXY;")));
-  QVERIFY(editor.PictureShowsStore());
-}
-
-void VisualEditorTest::typedDistributionIsRefused() {
-  Editor editor;
-  auto seen = std::make_shared<QStringList>();
-  const auto device = Answer<DeviceDialog>(seen, [](DeviceDialog* d) {
-    d->findChild<QComboBox*>()->setEditText(QStringLiteral("Вейбулла"));
-  });
-  auto error = std::make_shared<SeenMessageBox>();
-  const auto close = CloseNextMessageBox(error);
-  editor.Press("ToolButton13");
-  editor.Click(QPoint(200, 200));
-  QVERIFY(!error->text.isEmpty());
-  QVERIFY(!editor.store().device(1).exists);
-  QCOMPARE(editor.store().device(1).rasp, kUniform);
-  QVERIFY(editor.Down("ToolButton13"));
-  QVERIFY(!editor.text().contains(QStringLiteral("device")));
 }
 
 void VisualEditorTest::fullTableShowsTheLimitMessage() {
@@ -541,6 +471,220 @@ void VisualEditorTest::fullTableShowsTheLimitMessage() {
            QStringLiteral("Система имитационного моделирования вычислительных систем"));
   QVERIFY(seen->isEmpty());
   QVERIFY(!editor.Down("ToolButton14"));
+}
+
+void VisualEditorTest::everyWayOutOfADialogChangesNothing_data() {
+  QTest::addColumn<int>("way_code");
+  QTest::newRow("Escape") << int(WayOut::Escape);
+  QTest::newRow("Отмена") << int(WayOut::CancelButton);
+  QTest::newRow("close button") << int(WayOut::CloseButton);
+}
+
+// Each dialog of the editor, left without OK: the store, the text and the
+// picture stay as they were, and so does the tool that opened it.
+void VisualEditorTest::everyWayOutOfADialogChangesNothing() {
+  QFETCH(int, way_code);
+  const auto way = static_cast<WayOut>(way_code);
+  Editor editor(kGeneratorAndQueues);
+  const std::vector<std::string> store = StoreText(editor);
+  const QString text = editor.text();
+  auto shown = std::make_shared<int>(0);
+  {
+    const auto generator = LeaveNext<GeneratorDialog>(way, shown);
+    editor.DoubleClick(QPoint(105, 105));
+    const auto queue = LeaveNext<QueueDialog>(way, shown);
+    editor.DoubleClick(QPoint(205, 105));
+    const auto device = LeaveNext<DeviceDialog>(way, shown);
+    editor.DoubleClick(QPoint(305, 105));
+  }
+  const auto placed = LeaveNext<QueueDialog>(way, shown);
+  editor.Press("ToolButton12");
+  editor.Click(QPoint(400, 250));
+  QVERIFY(editor.Down("ToolButton12"));
+  editor.Press("ToolButton12");
+  const auto probability = LeaveNext<ProbabilityDialog>(way, shown);
+  editor.Press("ToolButton15");
+  editor.Click(QPoint(105, 105));
+  editor.Click(QPoint(205, 205));
+  QVERIFY(editor.Down("ToolButton15"));
+  QCOMPARE(HintPanel(editor), QStringLiteral("Выберите элемент, в который ведет переход"));
+  editor.Press("ToolButton15");
+  const auto transition = LeaveNext<TransitionDialog>(way, shown);
+  editor.Press("ToolButton16");
+  editor.Click(QPoint(105, 105));
+  QVERIFY(editor.Down("ToolButton16"));
+  QCOMPARE(*shown, 6);
+  QVERIFY(StoreText(editor) == store);
+  QCOMPARE(editor.text(), text);
+  QVERIFY(editor.PictureShowsStore());
+}
+
+void VisualEditorTest::connectInProgressIsShownAndCanBeLeft_data() {
+  QTest::addColumn<QString>("how");
+  QTest::newRow("Escape") << QStringLiteral("Escape");
+  QTest::newRow("connect button raised") << QStringLiteral("ToolButton15");
+  QTest::newRow("another tool") << QStringLiteral("ToolButton16");
+}
+
+void VisualEditorTest::connectInProgressIsShownAndCanBeLeft() {
+  QFETCH(QString, how);
+  Editor editor(kGeneratorAndQueues);
+  const QColor white(Qt::white);
+  editor.Press("ToolButton15");
+  editor.Click(QPoint(105, 105));  // generator 1, its box 100..115 x 100..110
+  QCOMPARE(HintPanel(editor), QStringLiteral("Выберите элемент, в который ведет переход"));
+  QVERIFY(Shown(editor, QPoint(97, 105)) != white);  // the frame, in the view only
+  QVERIFY(Shown(editor, QPoint(105, 97)) != white);
+  QVERIFY(editor.PictureShowsStore());
+  if (how == QStringLiteral("Escape")) {
+    editor.shown.window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor.shown.window.get()));
+    QTest::keyClick(editor.shown.window.get(), Qt::Key_Escape);
+  } else
+    editor.Press(how.toLatin1().constData());
+  QVERIFY(!editor.Down("ToolButton15"));
+  QCOMPARE(HintPanel(editor), QString());
+  QCOMPARE(Shown(editor, QPoint(97, 105)), white);
+  auto seen = std::make_shared<QStringList>();
+  const auto probability = Answer<ProbabilityDialog>(seen);
+  editor.Click(QPoint(205, 205));  // queue 2: no longer a target of anything
+  Settle();
+  QVERIFY(seen->isEmpty());
+  QCOMPARE(editor.store().generator(1).transfer, 1);
+}
+
+void VisualEditorTest::aTargetThatCannotBeConnectedSaysWhy() {
+  Editor editor(kGeneratorAndQueues);
+  editor.Press("ToolButton15");
+  editor.Click(QPoint(305, 105));  // device 1
+  editor.Click(QPoint(305, 105));  // a device cannot lead to a device
+  QCOMPARE(HintPanel(editor),
+           QStringLiteral("Переход из устройства может вести только в очередь или в терминатор "
+                          "заявок"));
+  editor.Press("ToolButton15");
+  editor.Press("ToolButton15");
+  editor.Click(QPoint(205, 105));  // queue 1
+  editor.Click(QPoint(407, 105));  // the terminator
+  QCOMPARE(HintPanel(editor), QStringLiteral("Переход из очереди может вести только в устройство"));
+  QVERIFY(editor.Down("ToolButton15"));
+}
+
+void VisualEditorTest::aBadFieldKeepsTheDialogOpenOnThatField_data() {
+  QTest::addColumn<QPoint>("element");
+  QTest::addColumn<QString>("field");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("generator variance")
+      << QPoint(105, 105) << QStringLiteral("Edit3")
+      << QStringLiteral("'bad' is not a valid floating point value.");
+  QTest::newRow("queue length") << QPoint(205, 105) << QStringLiteral("Edit1")
+                                << QStringLiteral("'bad' is not a valid integer value.");
+  QTest::newRow("device channels") << QPoint(305, 105) << QStringLiteral("Edit4")
+                                   << QStringLiteral("'bad' is not a valid integer value.");
+}
+
+// A bad field keeps the dialog open with that field's text selected and stores
+// nothing, not even the fields that did convert; mended, OK stores them all.
+void VisualEditorTest::aBadFieldKeepsTheDialogOpenOnThatField() {
+  QFETCH(QPoint, element);
+  QFETCH(QString, field);
+  QFETCH(QString, message);
+  Editor editor(kGeneratorAndQueues);
+  const std::vector<std::string> store = StoreText(editor);
+  const QString text = editor.text();
+  auto error = std::make_shared<SeenMessageBox>();
+  auto seen = std::make_shared<QStringList>();
+  const auto dialog = OnModal<ElementDialog>([&, seen, error](ElementDialog* d) {
+    const QString name =
+        field == QStringLiteral("Edit1") ? QStringLiteral("Edit2") : QStringLiteral("Edit5");
+    SetEdit(d, name.toLatin1().constData(), QStringLiteral("Renamed"));
+    SetEdit(d, field.toLatin1().constData(), QStringLiteral("bad"));
+    const auto close = CloseNextMessageBox(error);
+    PressOk(d);
+    auto* focus = qobject_cast<QLineEdit*>(d->focusWidget());
+    *seen << QString::number(d->isVisible()) << (focus ? focus->objectName() : QString())
+          << (focus ? focus->selectedText() : QString());
+    seen->append(StoreText(editor) == store ? QStringLiteral("kept") : QStringLiteral("changed"));
+    SetEdit(d, field.toLatin1().constData(), QStringLiteral("3"));
+    PressOk(d);
+  });
+  editor.DoubleClick(element);
+  QCOMPARE(error->text, message);
+  QCOMPARE(*seen, QStringList({"1", field, "bad", "kept"}));
+  QVERIFY(editor.text() != text);
+  QVERIFY(editor.text().contains(QStringLiteral("name Renamed;")));
+  QVERIFY(editor.PictureShowsStore());
+}
+
+void VisualEditorTest::deviceWithoutChannelsCanBeHitMovedAndDeleted() {
+  Editor editor(QStringLiteral("device 1;\nname D0;\nxc 100;\nyc 100;\nk 0;\n\nterm_crd 0 0;\n"));
+  editor.Move(QPoint(115, 110));  // the box of a one-channel device
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 1 (D0)"));
+  editor.Move(QPoint(115, 111));
+  QCOMPARE(editor.ElementPanel(), QString());
+  editor.Press("ToolButton17");
+  editor.Click(QPoint(105, 105));
+  editor.Click(QPoint(300, 300));
+  QCOMPARE(editor.store().device(1).xc, 300);
+  editor.Press("ToolButton18");
+  editor.Click(QPoint(305, 305));
+  QVERIFY(!editor.store().device(1).exists);
+  QVERIFY(editor.PictureShowsStore());
+}
+
+// What an earlier model left in a slot (a new model keeps a queue's order of
+// service and a device's law) does not reach the next element placed there.
+void VisualEditorTest::aPlacedElementStartsFromAFreshRecord() {
+  Editor editor(
+      QStringLiteral("queue 1;\nname Q;\nxc 100;\nyc 100;\nlen 4;\ndiscip lifo;\n\n"
+                     "device 1;\nname D;\nxc 200;\nyc 100;\nk 2;\nrasp 3;\n\nterm_crd 0 0;\n"));
+  QVERIFY(editor.store().queue(1).discip == kLifo);
+  const auto discard = AnswerNextQuestion(QMessageBox::Discard);
+  editor.shown.window->NewModelClick();
+  auto seen = std::make_shared<QStringList>();
+  const auto queue = Answer<QueueDialog>(seen, [seen](QueueDialog* d) {
+    seen->append(
+        QString::number(d->findChild<QRadioButton*>(QStringLiteral("RadioButton1"))->isChecked()));
+  });
+  const auto device = Answer<DeviceDialog>(seen);
+  editor.Press("ToolButton12");
+  editor.Press("ToolButton13");
+  editor.Click(QPoint(300, 300));
+  QCOMPARE(seen->mid(0, 9),
+           QStringList({"Параметры очереди: 1", "0", "", "1",
+                        "Параметры обслуживающего устройства: 1", "0", "0", "0", ""}));
+  QCOMPARE(seen->last(), QStringLiteral("chosen 0"));
+  QCOMPARE(editor.store().queue(1).discip, kFifo);
+  QCOMPARE(editor.store().device(1).rasp, kUniform);
+}
+
+void VisualEditorTest::statusBarFollowsEveryEdit() {
+  Editor editor(kGeneratorAndQueues);
+  auto seen = std::make_shared<QStringList>();
+  const auto queue =
+      Answer<QueueDialog>(seen, [](QueueDialog* d) { SetEdit(d, "Edit2", QStringLiteral("R")); });
+  editor.DoubleClick(QPoint(205, 105));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Очередь 1 (R)"));
+  editor.Move(QPoint(305, 105));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 1 (D)"));
+  editor.Press("ToolButton18");
+  editor.Click(QPoint(305, 105));
+  QVERIFY(!editor.store().device(1).exists);
+  QCOMPARE(editor.ElementPanel(), QString());
+}
+
+void VisualEditorTest::dialogOpensOverTheWindowAndEnterPressesOk() {
+  Editor editor(kGeneratorAndQueues);
+  editor.shown.window->move(150, 120);
+  QPoint offset;
+  const auto queue = OnModal<QueueDialog>([&offset, &editor](QueueDialog* d) {
+    offset = d->geometry().center() - editor.shown.window->geometry().center();
+    SetEdit(d, "Edit1", QStringLiteral("8"));
+    QTest::keyClick(d->findChild<QLineEdit*>(QStringLiteral("Edit1")), Qt::Key_Return);
+  });
+  editor.DoubleClick(QPoint(205, 105));
+  QVERIFY2(offset.manhattanLength() <= 4,
+           qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
+  QCOMPARE(editor.store().queue(1).len, 8);
 }
 
 }  // namespace qsim::gui

@@ -2,11 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "editor/model_edits.h"
 #include "foundation/code_page.h"
-#include "foundation/qsim_error.h"
 #include "tests/support/placed_elements.h"
 
 namespace qsim {
@@ -17,12 +17,17 @@ using Lines = std::vector<std::string>;
 // Records what the tools asked of the window, in UTF-8, and answers from a script.
 class FakeUi : public EditorUi {
  public:
-  void EditGeneratorSlot(int, const std::string& caption, FieldOrder order) override {
-    Log(caption + (order == FieldOrder::Placement ? "" : " (double click)"));
+  bool EditGenerator(GeneratorRecord& record, const std::string& caption) override {
+    return Edit(record, caption, "la " + std::to_string(record.la));
   }
-  void EditQueueSlot(int, const std::string& caption) override { Log(caption); }
-  void EditDeviceSlot(int, const std::string& caption) override { Log(caption); }
-  std::string AskProbability(const std::string& caption, const std::string& suggested) override {
+  bool EditQueue(QueueRecord& record, const std::string& caption) override {
+    return Edit(record, caption, "len " + std::to_string(record.len));
+  }
+  bool EditDevice(DeviceRecord& record, const std::string& caption) override {
+    return Edit(record, caption, "k " + std::to_string(record.k));
+  }
+  std::optional<std::string> AskProbability(const std::string& caption,
+                                            const std::string& suggested) override {
     Log(caption + " [" + suggested + "]");
     return probability;
   }
@@ -40,7 +45,11 @@ class FakeUi : public EditorUi {
   void SetToolDown(EditorTool tool, bool down) override { buttons[static_cast<int>(tool)] = down; }
 
   Lines log;
-  std::string probability = "1";
+  // What the element dialogs were filled with: name, transitions, a parameter.
+  Lines given;
+  bool accept = true;            // the element dialogs: OK, or cancelled
+  std::string new_name = "new";  // what OK stores as the name
+  std::optional<std::string> probability = "1";
   std::optional<int> choice = 0;
   int erased = 0;
   int drawn = 0;
@@ -49,6 +58,16 @@ class FakeUi : public EditorUi {
 
  private:
   void Log(const std::string& cp1251) { log.push_back(Cp1251ToUtf8(cp1251)); }
+
+  template <typename Record>
+  bool Edit(Record& record, const std::string& caption, const std::string& parameter) {
+    Log(caption);
+    given.push_back(record.name.str() + ", transfer " + std::to_string(record.transfer) + ", " +
+                    parameter);
+    if (accept)
+      record.name.assign(new_name);
+    return accept;
+  }
 };
 
 class EditorToolsTest : public ::testing::Test {
@@ -85,8 +104,10 @@ TEST_F(EditorToolsTest, HitBoxesAndTheirOrder) {
   store_->device(1).k = 1;
   EXPECT_EQ(FindElementAt(*store_, {315, 299}).slot, 0);
   EXPECT_EQ(FindElementAt(*store_, {315, 310}).slot, 1);
-  store_->device(1).k = 0;
-  EXPECT_EQ(FindElementAt(*store_, {305, 305}).slot, 0);
+  store_->device(1).k = 0;  // a new device: picked with the one-channel box
+  EXPECT_EQ(FindElementAt(*store_, {315, 310}).slot, 1);
+  EXPECT_EQ(FindElementAt(*store_, {315, 311}).slot, 0);
+  EXPECT_EQ(FindElementAt(*store_, {315, 299}).slot, 0);
   store_->term_x = 500;
   store_->term_y = 500;
   EXPECT_EQ(FindElementAt(*store_, {505, 505}).slot, 0);
@@ -115,18 +136,31 @@ TEST_F(EditorToolsTest, ThreeAddToolsInOneClick) {
   EXPECT_EQ(ui_.refreshed, 3);
 }
 
-TEST_F(EditorToolsTest, AddingAQueueUnderARecordedGeneratorConnectsIt) {
+TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) {
   AddGenerator(1, 10, 10);
-  tools_.Toggle(EditorTool::Connect);
-  tools_.Click({12, 12});
-  EXPECT_TRUE(ui_.buttons[static_cast<int>(EditorTool::Connect)]);
-  tools_.Toggle(EditorTool::AddQueue);
-  tools_.Click({200, 10});
-  EXPECT_EQ(ui_.log, (Lines{"Параметры очереди: 1", "Переход из генератора 1 в очередь 1 [1]"}));
-  EXPECT_EQ(store_->generator(1).transfer, 1);
-  EXPECT_EQ(store_->generator(1).transitions[1].kind, TargetKind::Queue);
-  EXPECT_FALSE(tools_.state().connect_source);
-  EXPECT_FALSE(ui_.buttons[static_cast<int>(EditorTool::Connect)]);
+  const int connect = static_cast<int>(EditorTool::Connect);
+  // How a connection in progress is left: another tool, the connect button
+  // raised, Escape.
+  const std::function<void()> leave[] = {[&] { tools_.Toggle(EditorTool::AddQueue); },
+                                         [&] { tools_.Toggle(EditorTool::Connect); },
+                                         [&] { tools_.AbandonConnect(); }};
+  for (const auto& way : leave) {
+    tools_.Toggle(EditorTool::Connect);
+    EXPECT_EQ(Cp1251ToUtf8(tools_.Hint()), "Выберите элемент, из которого выходит переход");
+    tools_.Click({12, 12});
+    ASSERT_TRUE(tools_.ConnectSource());
+    EXPECT_EQ(tools_.ConnectSource()->slot, 1);
+    EXPECT_EQ(Cp1251ToUtf8(tools_.Hint()), "Выберите элемент, в который ведет переход");
+    EXPECT_TRUE(ui_.buttons[connect]);
+    way();
+    EXPECT_FALSE(tools_.ConnectSource());
+    EXPECT_FALSE(tools_.state().connect_armed);
+    EXPECT_FALSE(ui_.buttons[connect]);
+    EXPECT_EQ(tools_.Hint(), "");
+  }
+  tools_.Click({200, 10});  // the queue tool armed by the first way
+  EXPECT_EQ(ui_.log, (Lines{"Параметры очереди: 1"}));
+  EXPECT_EQ(store_->generator(1).transfer, 0);
 }
 
 TEST_F(EditorToolsTest, AFullTableShowsItsLimit) {
@@ -148,6 +182,8 @@ TEST_F(EditorToolsTest, ConnectSuggestsWhatTheSumLacks) {
   tools_.Click({10, 10});
   tools_.Click({200, 10});  // a device: no transition from a generator
   EXPECT_TRUE(ui_.log.empty());
+  EXPECT_EQ(Cp1251ToUtf8(tools_.Hint()), "Переход из генератора может вести только в очередь");
+  EXPECT_TRUE(tools_.ConnectSource());
   tools_.Click({100, 10});
   EXPECT_EQ(ui_.log, (Lines{"Переход из генератора 1 в очередь 2 [0,25]"}));
   EXPECT_EQ(g.transfer, 2);
@@ -168,16 +204,46 @@ TEST_F(EditorToolsTest, ADeviceConnectsToTheTerminator) {
   EXPECT_EQ(store_->device(2).transitions[1].prob, 0.5);
 }
 
-TEST_F(EditorToolsTest, AProbabilityThatDoesNotConvertLeavesNoTransition) {
+TEST_F(EditorToolsTest, ACancelledProbabilityLeavesTheConnectAsItWas) {
   AddGenerator(1, 10, 10);
   AddQueue(1, 100, 10);
-  ui_.probability = "abc";
+  ui_.probability = std::nullopt;
   tools_.Toggle(EditorTool::Connect);
   tools_.Click({10, 10});
-  EXPECT_THROW(tools_.Click({100, 10}), QsimError);
+  tools_.Click({100, 10});
   EXPECT_EQ(store_->generator(1).transfer, 0);
   EXPECT_EQ(ui_.erased, 0);
   EXPECT_EQ(tools_.state().connect_source, ElementKind::Generator);
+  EXPECT_TRUE(ui_.buttons[static_cast<int>(EditorTool::Connect)]);
+}
+
+TEST_F(EditorToolsTest, CancelledElementDialogsChangeNothing) {
+  AddQueue(1, 10, 10).name.assign("Q");
+  ui_.accept = false;
+  tools_.DoubleClick({12, 12});
+  tools_.Toggle(EditorTool::AddQueue);
+  tools_.Click({300, 300});
+  EXPECT_EQ(ui_.log, (Lines{"Параметры очереди: 1", "Параметры очереди: 2"}));
+  EXPECT_EQ(store_->queue(1).name.view(), "Q");
+  EXPECT_FALSE(store_->queue(2).exists);
+  EXPECT_EQ(ui_.erased + ui_.refreshed, 0);
+  EXPECT_TRUE(tools_.state().add_queue);  // the tool stays as it was
+}
+
+TEST_F(EditorToolsTest, APlacedElementStartsFromAFreshRecord) {
+  QueueRecord& old = AddQueue(1, 10, 10);
+  old.len = 9;
+  old.name.assign("old");
+  old.transfer = 1;
+  old.transitions[1] = {1, TargetKind::Device, 1};
+  old.exists = false;  // what a hand-written text may leave in a free slot
+  tools_.Toggle(EditorTool::AddQueue);
+  tools_.Click({300, 300});
+  EXPECT_EQ(ui_.given, (Lines{", transfer 0, len 0"}));
+  EXPECT_TRUE(old.exists);
+  EXPECT_EQ(old.name.view(), "new");
+  EXPECT_EQ(old.transfer, 0);
+  EXPECT_EQ(old.xc, 300);
 }
 
 TEST_F(EditorToolsTest, ThirtyTransitionsAreTheLimit) {
@@ -202,7 +268,8 @@ TEST_F(EditorToolsTest, DisconnectListsTransitionsAndRemovesTheChosenOne) {
   d.transitions[2] = {0.5, TargetKind::Terminator, 1};
   ui_.choice = std::nullopt;
   tools_.Click({10, 10});
-  EXPECT_EQ(d.transfer, 2);  // nothing chosen, nothing removed
+  EXPECT_EQ(d.transfer, 2);  // cancelled: nothing removed, still armed
+  EXPECT_TRUE(tools_.state().disconnect_armed);
   ui_.choice = 0;
   tools_.Click({10, 10});
   EXPECT_EQ(ui_.log.back(),
@@ -295,13 +362,15 @@ TEST_F(EditorToolsTest, DoubleClickEditsTheElementUnderThePoint) {
   AddDevice(1, 100, 100, 0);
   store_->term_x = 300;
   store_->term_y = 300;
-  tools_.DoubleClick({100, 100});  // a device without channels is never hit
-  tools_.DoubleClick({305, 305});  // nor is the terminator
+  tools_.DoubleClick({305, 305});  // the terminator is no element
   tools_.DoubleClick({500, 500});
   EXPECT_TRUE(ui_.log.empty());
   tools_.DoubleClick({12, 12});
-  EXPECT_EQ(ui_.log, (Lines{"Параметры генератора заявок: 2 (double click)"}));
-  EXPECT_EQ(ui_.refreshed, 1);
+  tools_.DoubleClick({100, 100});  // a device without channels too
+  EXPECT_EQ(ui_.log,
+            (Lines{"Параметры генератора заявок: 2", "Параметры обслуживающего устройства: 1"}));
+  EXPECT_EQ(store_->device(1).name.view(), "new");
+  EXPECT_EQ(ui_.refreshed, 2);
 }
 
 }  // namespace

@@ -27,17 +27,16 @@ TEST(ElementFieldsTest, RealsUseTheDecimalSeparatorAndLawsOutsideTheListShowNone
   EXPECT_EQ(fields.distribution, -1);
 }
 
-TEST(ElementFieldsTest, GeneratorOrdersDecideWhatABadFieldKeeps) {
+TEST(ElementFieldsTest, ABadFieldStoresNothing) {
   GeneratorRecord g;
   g.name.assign("old");
-  GeneratorFields fields{"x", 3, "0,5", "2", "new"};
-  EXPECT_THROW(StoreFields(g, fields, FieldOrder::Placement, kComma), QsimError);
+  GeneratorFields fields{"4", 3, "x", "2", "new"};
+  EXPECT_THROW(StoreFields(g, fields, kComma), QsimError);
   EXPECT_EQ(g.name.view(), "old");
-  EXPECT_THROW(StoreFields(g, fields, FieldOrder::DoubleClick, kComma), QsimError);
-  EXPECT_EQ(g.name.view(), "new");  // a bad intensity still renames the generator
-  fields.la = "4";
+  EXPECT_EQ(g.la, 0);
+  fields.disp = "0,5";
   fields.name = "abcdefghijklmnopqrstuvwxyz01234";
-  StoreFields(g, fields, FieldOrder::Placement, kComma);
+  StoreFields(g, fields, kComma);
   EXPECT_EQ(g.la, 4);
   EXPECT_EQ(g.rasp, 3);
   EXPECT_EQ(g.disp, 0.5);
@@ -45,12 +44,43 @@ TEST(ElementFieldsTest, GeneratorOrdersDecideWhatABadFieldKeeps) {
   EXPECT_EQ(g.name.view(), "abcdefghijklmnopqrstuvwxy");
 }
 
-TEST(ElementFieldsTest, ATypedLawIsRefused) {
-  GeneratorRecord g;
-  g.rasp = 2;
-  EXPECT_THROW(StoreFields(g, {"1", -1, "0", "0", "n"}, FieldOrder::Placement, kComma), QsimError);
-  EXPECT_EQ(g.rasp, 2);
-  EXPECT_EQ(g.la, 1);  // stored before the law
+// The first field that does not convert, in the order the fields are stored.
+TEST(ElementFieldsTest, FirstFaultNamesTheFieldAndTheMessage) {
+  struct Case {
+    GeneratorFields generator;
+    DeviceFields device;
+    DialogField generator_field;
+    DialogField device_field;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"x", 0, "y", "0", ""},
+       {"x", "y", 0, "z", ""},
+       DialogField::La,
+       DialogField::V,
+       "'x' is not a valid integer value"},
+      {{"1", -1, "y", "0", ""}, {"1", "y", -1, "z", ""}, DialogField::Rasp, DialogField::Disp, ""},
+      {{"1", 0, "y", "z", ""}, {"1", "2", -1, "z", ""}, DialogField::Disp, DialogField::Rasp, ""},
+      {{"1", 0, "2", "z", ""},
+       {"1", "2", 0, "z", ""},
+       DialogField::Prior,
+       DialogField::K,
+       "'z' is not a valid integer value"},
+  };
+  for (const Case& c : cases) {
+    const auto generator = FirstFault(c.generator, kComma);
+    const auto device = FirstFault(c.device, kComma);
+    ASSERT_TRUE(generator && device);
+    EXPECT_EQ(generator->field, c.generator_field);
+    EXPECT_EQ(device->field, c.device_field);
+    if (!c.message.empty()) {
+      EXPECT_EQ(generator->message, c.message);
+    }
+  }
+  EXPECT_EQ(FirstFault(QueueFields{"q", 0, ""})->field, DialogField::Len);
+  EXPECT_FALSE(FirstFault(GeneratorFields{"1", 4, "0,5", "2", ""}, kComma));
+  EXPECT_FALSE(FirstFault(DeviceFields{"1", "2", 0, "1", ""}, kComma));
+  EXPECT_FALSE(FirstFault(QueueFields{"7", std::nullopt, ""}));
 }
 
 TEST(ElementFieldsTest, QueueDisciplineIsKeptWhenNoButtonIsChecked) {
@@ -66,12 +96,11 @@ TEST(ElementFieldsTest, QueueDisciplineIsKeptWhenNoButtonIsChecked) {
   EXPECT_EQ(q.discip, 1);
 }
 
-TEST(ElementFieldsTest, DeviceFieldsInTheirOrder) {
+TEST(ElementFieldsTest, DeviceFieldsAllOrNone) {
   DeviceRecord d;
   EXPECT_THROW(StoreFields(d, {"1,5", "bad", 4, "3", "D"}, kComma), QsimError);
-  EXPECT_EQ(d.name.view(), "D");
-  EXPECT_EQ(d.v, 1.5);
-  EXPECT_EQ(d.k, 0);
+  EXPECT_EQ(d.name.view(), "");
+  EXPECT_EQ(d.v, 0);
   StoreFields(d, {"1,5", "0,1", 4, "3", "D"}, kComma);
   EXPECT_EQ(d.rasp, 4);
   EXPECT_EQ(d.k, 3);
