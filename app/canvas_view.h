@@ -10,8 +10,7 @@
 namespace qsim::gui {
 
 // The visual editor's canvas `Image1`: shows the pixels of the model picture at
-// their natural size from the top-left corner, without scrolling or zoom; what
-// lies beyond the widget is drawn in the picture but not seen. It tells of
+// their natural size from the top-left corner; the window scrolls it. It tells of
 // clicks, double clicks and pointer moves with the left button in mind; where
 // they happened is asked of the pointer itself (`PointerToCanvas`). A double
 // click arrives as a click followed by the double click.

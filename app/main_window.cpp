@@ -10,6 +10,7 @@
 
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
+#include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
 #include "app/compute_runner.h"
 #include "app/error_box.h"
@@ -237,6 +238,7 @@ void MainWindow::ShowVisualEditor() {
 
 void MainWindow::ShowView(bool visual) {
   text_pane_->setVisible(!visual);
+  canvas_area_->setVisible(visual);
   canvas_->setVisible(visual);
   editing_bar_->setVisible(visual);
 }

@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace qsim::gui {
 
+class CanvasScrollArea;
 class CanvasView;
 class EditorWindowUi;
 class RunProgressDialog;
@@ -52,7 +53,7 @@ enum class ToolIcon;
 // with the store as it was and drawn with the store as it is.
 //
 // Qt object names, by which tests and screenshots find the parts: `TForm1` the
-// window, `Memo2` the text pane, `Image1` the canvas, `MainMenu1` the menu,
+// window, `Memo2` the text pane, `Image1` the canvas in `CanvasScrollArea`, `MainMenu1` the menu,
 // `ToolBar1` the command bar, `ToolBar2` the editing tools, `StatusBar1` with
 // `Panel0` (line count) and `Panel1` (element under the pointer) and `HintPanel` (what the connect
 // tool asks for), `OpenDialog1` and `SaveDialog1` the file dialogs. Commands: `ToolButton10`
@@ -161,6 +162,7 @@ class MainWindow : public QMainWindow {
 
   QPlainTextEdit* text_pane_;
   CanvasView* canvas_;
+  CanvasScrollArea* canvas_area_ = nullptr;
   QToolBar* editing_bar_ = nullptr;
   QLabel* line_count_panel_ = nullptr;
   QLabel* element_panel_ = nullptr;

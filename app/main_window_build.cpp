@@ -13,6 +13,7 @@
 
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
+#include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
 #include "app/device_dialog.h"
 #include "app/editor_window_ui.h"
@@ -81,7 +82,9 @@ void MainWindow::BuildViews() {
   auto* views = new QVBoxLayout(central);
   views->setContentsMargins(0, 0, 0, 0);
   views->addWidget(text_pane_);
-  views->addWidget(canvas_);
+  canvas_->setFixedSize(RasterCanvas::kWidth, RasterCanvas::kHeight);
+  canvas_area_ = new CanvasScrollArea(canvas_, central);
+  views->addWidget(canvas_area_);
   setCentralWidget(central);
 }
 

@@ -6,7 +6,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QToolBar>
+#include <QWheelEvent>
 #include <QtTest>
 
 #include <algorithm>
@@ -206,6 +209,7 @@ class VisualEditorTest : public QObject {
   void aPlacedElementStartsFromAFreshRecord();
   void statusBarFollowsEveryEdit();
   void dialogOpensOverTheWindowAndEnterPressesOk();
+  void theWholeCanvasCanBeReachedAndClickedWhenScrolled();
 };
 void VisualEditorTest::dialogsAreLaidOutAsFixedForms() {
   Editor editor;
@@ -685,6 +689,37 @@ void VisualEditorTest::dialogOpensOverTheWindowAndEnterPressesOk() {
   QVERIFY2(offset.manhattanLength() <= 4,
            qPrintable(QStringLiteral("%1, %2").arg(offset.x()).arg(offset.y())));
   QCOMPARE(editor.store().queue(1).len, 8);
+}
+
+// In a small window the far corner of the picture is scrolled into view (by the
+// bars, the wheel, Shift with the wheel), and a click there stores the canvas
+// point itself, whatever the scroll position.
+void VisualEditorTest::theWholeCanvasCanBeReachedAndClickedWhenScrolled() {
+  Editor editor;
+  editor.shown.window->resize(500, 400);
+  auto* area = editor.shown.window->findChild<QScrollArea*>(QStringLiteral("CanvasScrollArea"));
+  QCOMPARE(editor.canvas().size(), QSize(2048, 1920));
+  const QPoint global = area->viewport()->mapToGlobal(QPoint(10, 10));
+  for (const auto modifiers : {Qt::NoModifier, Qt::ShiftModifier}) {
+    QWheelEvent wheel(QPointF(10, 10), global, QPoint(), QPoint(0, -120), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(area->viewport(), &wheel);
+  }
+  QVERIFY(area->verticalScrollBar()->value() > 0);
+  QVERIFY(area->horizontalScrollBar()->value() > 0);
+  area->horizontalScrollBar()->setValue(area->horizontalScrollBar()->maximum());
+  area->verticalScrollBar()->setValue(area->verticalScrollBar()->maximum());
+  const QPoint corner(2030, 1900);
+  QVERIFY(area->viewport()->rect().contains(editor.canvas().mapTo(area->viewport(), corner)));
+  auto seen = std::make_shared<QStringList>();
+  const auto queue = Answer<QueueDialog>(seen);
+  editor.Press("ToolButton12");
+  editor.Click(corner);
+  QCOMPARE(editor.store().queue(1).xc, 2030);
+  QCOMPARE(editor.store().queue(1).yc, 1900);
+  editor.Move(corner + QPoint(5, 5));
+  QCOMPARE(editor.ElementPanel(), QStringLiteral("Очередь 1 ()"));
+  QVERIFY(editor.PictureShowsStore());
 }
 
 }  // namespace qsim::gui
