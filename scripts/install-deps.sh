@@ -9,8 +9,9 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchm
   # The check that the program opens a real window: a virtual X server and a screenshot.
   xvfb xauth x11-utils imagemagick
   "$@")
-# The desktop program's charts.
-packages+=(qt6-charts-dev)
+# The desktop program's charts; Debian's Qt 6 Charts needs Qt 6 OpenGL's CMake files
+# but does not pull them in.
+packages+=(qt6-charts-dev libqt6opengl6-dev)
 
 missing=()
 for package in "${packages[@]}"; do
