@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMessageBox>
@@ -58,9 +59,10 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FirstActivation() {
   store_->settings.by_time = false;
   store_->settings.end_time = 0;
-  const QString models = platform_.program_folder() + QStringLiteral("/models");
-  open_dialog_->setDirectory(models);
-  save_dialog_->setDirectory(models);
+  const QString examples =
+      QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples));
+  open_dialog_->setDirectory(examples);
+  save_dialog_->setDirectory(examples);
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
   saved_text_ = text_pane_->toPlainText();
@@ -89,7 +91,7 @@ ComputeEnvironment MainWindow::Environment() {
                                  .platform = platform_,
                                  .format = format_,
                                  .model_file_name = ToCp1251(model_file_name_),
-                                 .reports_folder = platform_.ProgramFolder() + "/reports",
+                                 .reports_folder = platform_.layout().reports,
                                  .picture = ReportPicture(*store_)};
   environment.controls.max_events = kDefaultMaxEvents;
   return environment;
@@ -129,6 +131,7 @@ void MainWindow::RunModelClick() {
 // The model check may correct what the picture shows (a channel count), so in the
 // visual editor the picture is brought up to date after the run, also after an error.
 void MainWindow::RunModel() {
+  MakeReportsFolder(platform_.layout());
   if (!text_pane_->isHidden()) {
     ReportRun(Compute(ComputeMode::Run));
     return;
@@ -325,7 +328,7 @@ bool MainWindow::MaybeSave() {
 }
 
 void MainWindow::HelpClick() {
-  platform_.OpenDocument(platform_.ProgramFolder() + "/help/index.html");
+  platform_.OpenDocument(platform_.layout().help_page);
 }
 
 void MainWindow::AboutClick() {

@@ -64,7 +64,8 @@ class MainWindow : public QMainWindow {
   Q_OBJECT
 
  public:
-  // `program_folder` holds `models`, `reports` and `help`.
+  // `program_folder`: the folder of the executable, from which the platform finds
+  // help, examples and reports (see InstallLayout).
   explicit MainWindow(const QString& program_folder = QCoreApplication::applicationDirPath(),
                       QWidget* parent = nullptr);
   ~MainWindow() override;

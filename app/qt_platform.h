@@ -17,8 +17,7 @@ class QtPlatform : public desktop::QtCorePlatform {
   // Opens a document (an absolute local path) with the desktop shell.
   using DocumentOpener = std::function<void(const QString& path)>;
 
-  // `program_folder` holds `reports` and `models`: the folder of the executable,
-  // or a stand-in folder in tests.
+  // `program_folder`: the folder of the executable, or a stand-in folder in tests.
   explicit QtPlatform(const QString& program_folder);
 
   // Queued to the GUI thread when called from another thread, so the document

@@ -13,6 +13,7 @@
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
 #include "foundation/code_page.h"
+#include "foundation/install_layout.h"
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
 #include "results/run_warnings.h"
@@ -29,7 +30,7 @@ void OnInterrupt(int) {
 void AddRunOptions(QCommandLineParser& parser) {
   AddNumberOptions(parser);
   parser.addOptions({
-      {"reports-dir", "Folder of the report and protocol (default: reports beside the program).",
+      {"reports-dir", "Folder of the report and protocol (default: the program's reports folder).",
        "DIR"},
       {"protocol", "Write the protocol of every event, named by the date and time."},
       {"protocol-name", "Write the protocol as NAME.txt.", "NAME"},
@@ -84,6 +85,17 @@ std::string StopMessage(RunOutcome outcome, long long max_events) {
          " событий (--max-events); отчет не записан";
 }
 
+// The folder named by --reports-dir, or else the program's own reports folder, made
+// first when it is the user's and missing.
+std::string ReportsFolder(const QCommandLineParser& parser,
+                          const desktop::QtCorePlatform& platform) {
+  if (parser.isSet("reports-dir"))
+    return LocalPath(parser.value("reports-dir"));
+  const InstallLayout& layout = platform.layout();
+  MakeReportsFolder(layout);
+  return layout.reports;
+}
+
 }  // namespace
 
 // Runs a model file as the run command of the program does, once or --runs times,
@@ -107,9 +119,7 @@ int RunCommand(const QStringList& arguments) {
   ApplyOptions(parser, store->settings);
   RandomGenerator random;
   Simulation simulation(*store, random);
-  const std::string reports_folder = parser.isSet("reports-dir")
-                                         ? LocalPath(parser.value("reports-dir"))
-                                         : platform.ProgramFolder() + "/reports";
+  const std::string reports_folder = ReportsFolder(parser, platform);
   ComputeEnvironment environment{.store = *store,
                                  .simulation = simulation,
                                  .platform = platform,

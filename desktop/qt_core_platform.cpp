@@ -1,10 +1,10 @@
 #include "desktop/qt_core_platform.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QLocale>
-
-#include <utility>
+#include <QStandardPaths>
 
 #include "foundation/code_page.h"
 
@@ -23,10 +23,19 @@ std::string ToCp1251(const QString& text) {
   return Utf8ToCp1251(text.toStdString());
 }
 
+// The documents folder is $XDG_DOCUMENTS_DIR, else the one the desktop names.
+UserFolders DesktopUserFolders() {
+  const QString documents = qEnvironmentVariable(
+      "XDG_DOCUMENTS_DIR", QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+  return {QFile::encodeName(documents).toStdString(),
+          QFile::encodeName(QDir::homePath()).toStdString()};
+}
+
 }  // namespace
 
-QtCorePlatform::QtCorePlatform(QString program_folder)
-    : program_folder_(std::move(program_folder)) {}
+QtCorePlatform::QtCorePlatform(const QString& program_folder)
+    : layout_(FindInstallLayout(QFile::encodeName(program_folder).toStdString(),
+                                DesktopUserFolders())) {}
 
 LocalDateTime QtCorePlatform::Now() const {
   const QDateTime now = QDateTime::currentDateTime();
@@ -45,10 +54,6 @@ std::string QtCorePlatform::LongTime(const LocalDateTime& when) const {
   QString format = QLocale().timeFormat(QLocale::LongFormat);
   format.remove(QLatin1Char('t'));
   return ToCp1251(QLocale().toString(ToTime(when), format.trimmed()));
-}
-
-std::string QtCorePlatform::ProgramFolder() const {
-  return QFile::encodeName(program_folder_).toStdString();
 }
 
 }  // namespace qsim::desktop

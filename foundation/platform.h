@@ -15,10 +15,9 @@ struct LocalDateTime {
 };
 
 // What the desktop provides to the core: the only way the core reaches the clock,
-// the user's locale, the program's folder and the desktop shell. The GUI and the
-// command line implement it over Qt; tests use a fake with a fixed clock and a
-// temporary folder. Texts are Windows-1251 bytes; paths are in the file system's
-// encoding.
+// the user's locale and the desktop shell. The GUI and the command line implement
+// it over Qt; tests use a fake with a fixed clock. Texts are Windows-1251 bytes;
+// paths are in the file system's encoding.
 //
 // Threads: a run of the compute command may take place on a worker thread while the
 // GUI thread waits for it, so every call may come from any thread, one at a time.
@@ -33,10 +32,6 @@ class Platform {
   // zone). Always succeed; a date the locale cannot show gives an empty text.
   virtual std::string ShortDate(const LocalDateTime& when) const = 0;
   virtual std::string LongTime(const LocalDateTime& when) const = 0;
-  // The folder of the program file, without a trailing separator; `reports` and
-  // `models` live in it. Always succeeds; whether the folders exist is the
-  // caller's to find out.
-  virtual std::string ProgramFolder() const = 0;
   // Asks the desktop shell to open a document (a report, a protocol, the help page)
   // and returns at once. Success means only that the request was handed on: a
   // document the desktop cannot open is the desktop's to report, never the

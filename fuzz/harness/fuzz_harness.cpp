@@ -35,7 +35,6 @@ class StillPlatform : public Platform {
   LocalDateTime Now() const override { return {2026, 12, 7, 6, 16, 23}; }
   std::string ShortDate(const LocalDateTime&) const override { return "07.12.2026"; }
   std::string LongTime(const LocalDateTime&) const override { return "6:16:23"; }
-  std::string ProgramFolder() const override { return "."; }
   void OpenDocument(const std::string&) override {}
 };
 

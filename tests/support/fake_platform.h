@@ -2,7 +2,6 @@
 
 #include <cstdio>
 #include <string>
-#include <utility>
 
 #include "foundation/platform.h"
 
@@ -12,8 +11,7 @@ namespace qsim {
 // formats (07.12.2026, 6:16:23). Opening a document does nothing.
 class FakePlatform : public Platform {
  public:
-  explicit FakePlatform(LocalDateTime now = {2026, 12, 7, 6, 16, 23}, std::string folder = ".")
-      : now_(now), folder_(std::move(folder)) {}
+  explicit FakePlatform(LocalDateTime now = {2026, 12, 7, 6, 16, 23}) : now_(now) {}
 
   LocalDateTime Now() const override { return now_; }
   std::string ShortDate(const LocalDateTime& when) const override {
@@ -22,7 +20,6 @@ class FakePlatform : public Platform {
   std::string LongTime(const LocalDateTime& when) const override {
     return Format("%d:%02d:%02d", when.hour, when.minute, when.second);
   }
-  std::string ProgramFolder() const override { return folder_; }
   void OpenDocument(const std::string&) override {}
 
  private:
@@ -33,7 +30,6 @@ class FakePlatform : public Platform {
   }
 
   LocalDateTime now_;
-  std::string folder_;
 };
 
 }  // namespace qsim
