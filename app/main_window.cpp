@@ -3,6 +3,7 @@
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -59,10 +60,7 @@ void MainWindow::showEvent(QShowEvent* event) {
 void MainWindow::FirstActivation() {
   store_->settings.by_time = false;
   store_->settings.end_time = 0;
-  const QString examples =
-      QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples));
-  open_dialog_->setDirectory(examples);
-  save_dialog_->setDirectory(examples);
+  RememberModelFolder(QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
   saved_text_ = text_pane_->toPlainText();
@@ -267,6 +265,7 @@ void MainWindow::OpenModelClick() {
   if (!MaybeSave() || open_dialog_->exec() != QDialog::Accepted)
     return;
   const QString path = open_dialog_->selectedFiles().value(0);
+  RememberModelFolder(QFileInfo(path).absolutePath());
   GuardCommand([this, &path] { OpenModel(path); });
   // What the file held is what the pane shows now, however far the command got.
   saved_text_ = text_pane_->toPlainText();
@@ -298,6 +297,7 @@ bool MainWindow::SaveModel() {
   if (save_dialog_->exec() != QDialog::Accepted)
     return false;
   const QString path = save_dialog_->selectedFiles().value(0);
+  RememberModelFolder(QFileInfo(path).absolutePath());
   model_file_name_ = path;
   setWindowTitle(CaptionAfterSave(path));
   if (text_pane_->isHidden())
@@ -306,6 +306,13 @@ bool MainWindow::SaveModel() {
     WriteModelFile(path, PaneLines(*text_pane_));
     saved_text_ = text_pane_->toPlainText();
   });
+}
+
+// Both model file dialogs start in the examples folder, then where a model was last
+// opened or saved.
+void MainWindow::RememberModelFolder(const QString& folder) {
+  open_dialog_->setDirectory(folder);
+  save_dialog_->setDirectory(folder);
 }
 
 // Asks before a command throws away a text that differs from the one last opened

@@ -142,6 +142,7 @@ class MainWindow : public QMainWindow {
   void NewModel();
   void OpenModel(const QString& path);
   bool SaveModel();
+  void RememberModelFolder(const QString& folder);
   bool MaybeSave();
   void ShowView(bool visual);
   void UpdateLineCount();

@@ -104,6 +104,27 @@ class FileCommandsTest : public QObject {
              QStringLiteral("Система имитационного моделирования v 1.0"));
   }
 
+  // Each dialog keeps its own folder anyway; the other one must follow it.
+  void eachFileDialogStartsWhereAModelWasLastOpenedOrSaved() {
+    ShownMainWindow shown;
+    const QString opened_in = shown.folder.path() + QStringLiteral("/мои модели");
+    const QString saved_in = shown.folder.path() + QStringLiteral("/копии");
+    QVERIFY(QDir().mkpath(opened_in) && QDir().mkpath(saved_in));
+    WriteFile(opened_in + QStringLiteral("/m.txt"), kModelFile);
+    const auto* open = shown.window->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
+    const auto* save = shown.window->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+    {
+      const auto choose = ChooseFile(opened_in + QStringLiteral("/m.txt"));
+      Trigger(shown, "OpenModelButton");
+    }
+    QCOMPARE(save->directory().absolutePath(), opened_in);
+    {
+      const auto choose = ChooseFile(saved_in + QStringLiteral("/m.txt"));
+      Trigger(shown, "SaveModelButton");
+    }
+    QCOMPARE(open->directory().absolutePath(), saved_in);
+  }
+
   void saveFromTheVisualEditorWritesTheRegeneratedTextWithCrLf() {
     ShownMainWindow shown;
     shown.TypeModel(QStringLiteral("// note\nterm_crd 7 8;\nsimulate 12;"));
