@@ -8,6 +8,9 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchm
   qt6-translations-l10n fonts-dejavu-core
   # The check that the program opens a real window: a virtual X server and a screenshot.
   xvfb xauth x11-utils imagemagick
+  # The checks of the installed tree and of the Debian package: CPack finds the
+  # libraries the programs link with dpkg-shlibdeps, and the programs with file.
+  desktop-file-utils dpkg-dev file
   "$@")
 # The desktop program's charts; Debian's Qt 6 Charts needs Qt 6 OpenGL's CMake files
 # but does not pull them in.
