@@ -2,7 +2,9 @@
 # Shows that the README's two commands do all set-up on a fresh Debian 12 machine.
 # Makes a minimal Debian 12 root with mmdebstrap, clones the repository into it with
 # nothing beside the clone, and runs ./run.sh and then ./test.sh there as a new user
-# would.
+# would. Then builds the Debian package there and installs it with apt-get, without
+# recommended packages, on a second fresh root, where the installed qsim-cli must run
+# an installed example and the installed qsim must start.
 # The last line says what passed; the exit status is 0 only when everything did.
 # Takes about 20 minutes and Debian's mirror; runs as root (mmdebstrap, chroot, mount).
 # Usage: scripts/fresh-machine-check.sh [REVISION]
@@ -19,7 +21,8 @@ commit=$(git rev-parse --verify --quiet "$revision^{commit}") ||
 command -v mmdebstrap >/dev/null || DEBIAN_FRONTEND=noninteractive apt-get install -y -qq mmdebstrap
 
 work=$(mktemp -d /var/tmp/qsim-fresh.XXXXXX)
-built=$work/built  # the new user's machine
+built=$work/built          # the new user's machine
+installed=$work/installed  # a machine that only installs the package
 
 # Unmounts whatever the check mounted, deepest first, then removes the roots, but
 # never while anything is still mounted inside them: a bound /dev must not be emptied.
@@ -52,7 +55,8 @@ in_root() {
 }
 
 echo "== A minimal Debian 12 root"
-mmdebstrap --variant=apt bookworm "$built"
+mmdebstrap --variant=apt bookworm "$installed"
+cp -a "$installed" "$built"
 
 echo "== A clone of $commit, alone in /src"
 git clone -q --no-local . "$built/src/qsim"
@@ -81,5 +85,27 @@ if [ "$test_status" -ne 0 ] || ! grep -q ' 0 tests failed' <<<"$tally"; then
   summary+=" test.sh FAILED (${tally:-no test ran})"
   finish 1
 fi
-summary+=" test.sh passed ($tally)"
+summary+=" test.sh passed ($tally);"
+
+echo "== The Debian package, installed with apt-get on a fresh root"
+in_root "$built" 'cd /src/qsim/build-release && cpack -G DEB' ||
+  { summary+=" the package FAILED to build"; finish 1; }
+cp "$built"/src/qsim/build-release/qsim_*.deb "$installed/root/"
+# A home without a documents folder: the report goes to ~/qsim/reports. A program
+# that starts stays running until the timeout ends it (status 124).
+if ! in_root "$installed" 'set -e
+    cd /root
+    apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends ./qsim_*.deb
+    report=$(qsim-cli run --decimal-separator . /usr/share/qsim/examples/single_device.txt)
+    echo "report: $report"
+    case "$report" in /root/qsim/reports/report_*.htm) test -s "$report" ;; *) exit 1 ;; esac
+    status=0
+    QT_QPA_PLATFORM=offscreen timeout 5 qsim || status=$?
+    echo "qsim ran until stopped: status $status"
+    test "$status" -eq 124'; then
+  summary+=" the package FAILED to install or run"
+  finish 1
+fi
+summary+=" the package installs with apt-get, its qsim-cli runs an example and its qsim starts"
 finish 0
