@@ -43,6 +43,14 @@ const InstallLayout kBuildFolder{.reports = "/opt/q/bin/reports",
                                  .examples = "/opt/q/bin/models",
                                  .help_page = "/opt/q/bin/help/index.html"};
 
+// The program installed under /opt/q, writing its reports into `reports`.
+InstallLayout InstalledInto(const std::string& reports) {
+  return {.reports = reports,
+          .examples = "/opt/q/share/qsim/examples",
+          .help_page = "/opt/q/share/qsim/help/index.html",
+          .user_reports = true};
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Cases, InstallLayoutTest,
     testing::Values(LayoutCase{"BuildFolderKeepsEverythingBesideTheProgram",
@@ -52,32 +60,16 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"InstalledWritesIntoTheDocumentsFolder",
                                {"/home/u/Documents", "/opt/q/share/qsim"},
                                {"/home/u/Documents", "/home/u"},
-                               {.reports = "/home/u/Documents/qsim/reports",
-                                .examples = "/opt/q/share/qsim/examples",
-                                .help_page = "/opt/q/share/qsim/help/index.html",
-                                .user_reports = true}},
+                               InstalledInto("/home/u/Documents/qsim/reports")},
                     LayoutCase{"InstalledWithoutADocumentsFolderWritesIntoHome",
                                {"/opt/q/share/qsim"},
                                {"/home/u/Documents", "/home/u"},
-                               {.reports = "/home/u/qsim/reports",
-                                .examples = "/opt/q/share/qsim/examples",
-                                .help_page = "/opt/q/share/qsim/help/index.html",
-                                .user_reports = true}},
+                               InstalledInto("/home/u/qsim/reports")},
                     LayoutCase{"InstalledWithAnUnnamedDocumentsFolderWritesIntoHome",
                                {"/opt/q/share/qsim", ""},
                                {"", "/home/u"},
-                               {.reports = "/home/u/qsim/reports",
-                                .examples = "/opt/q/share/qsim/examples",
-                                .help_page = "/opt/q/share/qsim/help/index.html",
-                                .user_reports = true}}),
+                               InstalledInto("/home/u/qsim/reports")}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
-
-InstallLayout ReportsIn(const std::string& reports, bool user_reports) {
-  InstallLayout layout;
-  layout.reports = reports;
-  layout.user_reports = user_reports;
-  return layout;
-}
 
 class MakeReportsFolderTest : public testing::Test {
  protected:
@@ -95,15 +87,17 @@ class MakeReportsFolderTest : public testing::Test {
 
 TEST_F(MakeReportsFolderTest, MakesTheUsersFolderWithItsParents) {
   const std::string reports = (root_ / "home/qsim/reports").string();
-  MakeReportsFolder(ReportsIn(reports, true));
+  MakeReportsFolder(InstalledInto(reports));
   EXPECT_TRUE(fs::is_directory(reports));
-  MakeReportsFolder(ReportsIn(reports, true));  // already there
+  MakeReportsFolder(InstalledInto(reports));  // already there
   EXPECT_TRUE(fs::is_directory(reports));
 }
 
 TEST_F(MakeReportsFolderTest, LeavesTheBuildFolderAlone) {
   const std::string reports = (root_ / "bin/reports").string();
-  MakeReportsFolder(ReportsIn(reports, false));
+  InstallLayout build_folder = kBuildFolder;
+  build_folder.reports = reports;
+  MakeReportsFolder(build_folder);
   EXPECT_FALSE(fs::exists(root_ / "bin"));
 }
 
@@ -111,7 +105,7 @@ TEST_F(MakeReportsFolderTest, AFileInTheWayIsAnError) {
   std::ofstream(root_ / "qsim") << "not a folder";
   const std::string reports = (root_ / "qsim/reports").string();
   try {
-    MakeReportsFolder(ReportsIn(reports, true));
+    MakeReportsFolder(InstalledInto(reports));
     FAIL() << "no error";
   } catch (const QsimError& error) {
     EXPECT_EQ(error.message(), "Cannot create file \"" + reports + "\". Not a directory");
