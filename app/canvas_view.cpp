@@ -1,5 +1,6 @@
 #include "app/canvas_view.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
@@ -50,14 +51,19 @@ void CanvasView::SetHighlight(const std::optional<CanvasBox>& box) {
 }
 
 // A press also ends a double click whose release went to a dialog it opened.
-void CanvasView::mousePressEvent(QMouseEvent* /*event*/) {
+void CanvasView::mousePressEvent(QMouseEvent* event) {
   double_clicked_ = false;
+  if (event->button() != Qt::LeftButton)
+    return;
+  pressed_at_ = event->position().toPoint();
+  drag_started_ = false;
 }
 
 // A click is a left press and release inside the view.
 void CanvasView::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton)
     return;
+  pressed_at_.reset();
   if (double_clicked_) {
     double_clicked_ = false;
     return;
@@ -73,7 +79,13 @@ void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
   Q_EMIT DoubleClicked();
 }
 
-void CanvasView::mouseMoveEvent(QMouseEvent* /*event*/) {
+void CanvasView::mouseMoveEvent(QMouseEvent* event) {
+  if (pressed_at_ && !drag_started_ &&
+      (event->position().toPoint() - *pressed_at_).manhattanLength() >=
+          QApplication::startDragDistance()) {
+    drag_started_ = true;
+    Q_EMIT DragStarted(*pressed_at_);
+  }
   Q_EMIT PointerMoved();
 }
 

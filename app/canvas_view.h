@@ -33,6 +33,9 @@ class CanvasView : public QWidget {
   void Clicked();
   void DoubleClicked();
   void PointerMoved();
+  // The pointer left the point where the left button went down, the button
+  // still held: a drag from `from` (the canvas point of the press) has begun.
+  void DragStarted(QPoint from);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -46,6 +49,9 @@ class CanvasView : public QWidget {
   std::optional<CanvasBox> highlight_;
   // The release that ends a double click is no click of its own.
   bool double_clicked_ = false;
+  // Where the left button went down, while it is held.
+  std::optional<QPoint> pressed_at_;
+  bool drag_started_ = false;
 };
 
 }  // namespace qsim::gui

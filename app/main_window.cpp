@@ -352,6 +352,14 @@ void MainWindow::CanvasDoubleClicked() {
   ShowEditorState();
 }
 
+void MainWindow::CanvasDragStarted(QPoint from) {
+  const CanvasPoint p{from.x(), from.y()};
+  if (!tools_->CanPickAt(p))
+    return;
+  GuardCommand([this, p] { tools_->Click(p); });
+  ShowEditorState();
+}
+
 void MainWindow::AbandonConnect() {
   tools_->AbandonConnect();
   ShowEditorState();

@@ -92,6 +92,9 @@ class MainWindow : public QMainWindow {
   void CanvasClicked();
   void CanvasDoubleClicked();
   void CanvasPointerMoved();
+  // A drag with the move tool armed picks up what lies where it began; its
+  // release, a click, drops it.
+  void CanvasDragStarted(QPoint from);
   // Escape in the visual editor: forgets a connection in progress.
   void AbandonConnect();
 

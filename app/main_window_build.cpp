@@ -234,6 +234,7 @@ void MainWindow::BuildEditor() {
   connect(canvas_, &CanvasView::Clicked, this, &MainWindow::CanvasClicked);
   connect(canvas_, &CanvasView::DoubleClicked, this, &MainWindow::CanvasDoubleClicked);
   connect(canvas_, &CanvasView::PointerMoved, this, &MainWindow::CanvasPointerMoved);
+  connect(canvas_, &CanvasView::DragStarted, this, &MainWindow::CanvasDragStarted);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), canvas_);
   escape->setObjectName(QStringLiteral("AbandonConnectShortcut"));
   escape->setContext(Qt::WindowShortcut);

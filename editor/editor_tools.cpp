@@ -321,6 +321,10 @@ void EditorTools::Delete(const ElementHit& hit) {
   state_.delete_armed = false;
 }
 
+bool EditorTools::CanPickAt(CanvasPoint p) const {
+  return state_.move_armed && (FindElementAt(store_, p).slot != 0 || InTerminatorBox(store_, p));
+}
+
 void EditorTools::DoubleClick(CanvasPoint p) {
   const ElementHit hit = FindElementAt(store_, p);
   if (hit.slot == 0)

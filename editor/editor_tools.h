@@ -77,6 +77,10 @@ class EditorTools {
   // element or terminator under the point asks of the armed tools.
   void Click(CanvasPoint p);
 
+  // True when a click at the point would pick something up for moving: a drag
+  // that starts there is that click, and its release the drop.
+  bool CanPickAt(CanvasPoint p) const;
+
   // A double click: edits the element under the point in its dialog. The click
   // that comes before it has already run.
   void DoubleClick(CanvasPoint p);

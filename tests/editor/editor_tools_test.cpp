@@ -330,7 +330,10 @@ TEST_F(EditorToolsTest, MovingFollowsThePointerAndDropsAtTheClick) {
   AddQueue(4, 10, 10).name.assign("Q1");
   EXPECT_EQ(Cp1251ToUtf8(tools_.PointerMoved({12, 12})), "Очередь 4 (Q1)");
   EXPECT_EQ(tools_.PointerMoved({400, 400}), "");
+  EXPECT_FALSE(tools_.CanPickAt({12, 12}));
   tools_.Toggle(EditorTool::Move);
+  EXPECT_TRUE(tools_.CanPickAt({12, 12}));
+  EXPECT_FALSE(tools_.CanPickAt({400, 400}));
   tools_.Click({12, 12});
   EXPECT_TRUE(tools_.state().dragging);
   EXPECT_TRUE(ui_.buttons[static_cast<int>(EditorTool::Move)]);
