@@ -82,6 +82,7 @@ class ModelStore {
     VisitSlotBySlot(*this, visit);
   }
 
+  // A field added here must be kept by StoreSnapshot as well.
   std::int32_t term_x = 0;
   std::int32_t term_y = 0;
   RunSettings settings;
