@@ -8,6 +8,10 @@
 #include <QPainter>
 #include <QPen>
 
+#include <algorithm>
+
+#include "app/canvas_zoom.h"
+
 namespace qsim::gui {
 namespace {
 
@@ -17,17 +21,30 @@ const QColor kHighlightColour(0, 120, 215);
 }  // namespace
 
 CanvasView::CanvasView(const RasterCanvas& picture, QWidget* parent)
-    : QWidget(parent), picture_(picture) {
+    : QWidget(parent), picture_(picture), zoom_(kNoZoom) {
   setObjectName(QStringLiteral("Image1"));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
+  setFixedSize(RasterCanvas::kWidth, RasterCanvas::kHeight);
 }
 
 CanvasPoint CanvasView::PointerToCanvas() const {
-  const QPoint p = mapFromGlobal(QCursor::pos());
-  return {p.x(), p.y()};
+  return ToCanvas(mapFromGlobal(QCursor::pos()));
 }
 
+CanvasPoint CanvasView::ToCanvas(QPoint view) const {
+  return {ViewToCanvas(view.x(), zoom_), ViewToCanvas(view.y(), zoom_)};
+}
+
+void CanvasView::SetZoom(int percent) {
+  zoom_ = std::clamp(percent, kMinZoom, kMaxZoom);
+  setFixedSize(CanvasToView(RasterCanvas::kWidth, zoom_),
+               CanvasToView(RasterCanvas::kHeight, zoom_));
+  update();
+}
+
+// Enlarged, each picture pixel is a block of view pixels; shrunk, a view pixel
+// is the mean of the pixels it covers, so that thin lines stay visible.
 void CanvasView::paintEvent(QPaintEvent* event) {
   const RgbImageView view = picture_.image();
   // A view of the picture's own bytes, not a copy: it lives only for this paint.
@@ -35,14 +52,33 @@ void CanvasView::paintEvent(QPaintEvent* event) {
                      QImage::Format_RGB888);
   QPainter painter(this);
   painter.fillRect(event->rect(), Qt::white);
-  const QRect shown = event->rect() & image.rect();
-  painter.drawImage(shown.topLeft(), image, shown);
-  if (highlight_) {
-    // Two pixels clear of the box, so that the glyph itself stays as drawn.
-    painter.setPen(QPen(kHighlightColour, 1));
-    painter.drawRect(QRect(QPoint(int(highlight_->left) - 3, int(highlight_->top) - 3),
-                           QPoint(int(highlight_->right) + 3, int(highlight_->bottom) + 3)));
+  if (zoom_ < kNoZoom) {
+    PaintShrunk(painter, image);
+  } else {
+    const QRect exposed = event->rect();
+    const CanvasPoint from = ToCanvas(exposed.topLeft());
+    const CanvasPoint to = ToCanvas(exposed.bottomRight());
+    const QRect shown = QRect(QPoint(from.x, from.y), QPoint(to.x, to.y)) & image.rect();
+    painter.save();
+    painter.scale(zoom_ / double(kNoZoom), zoom_ / double(kNoZoom));
+    painter.drawImage(shown.topLeft(), image, shown);
+    painter.restore();
   }
+  if (highlight_) {
+    // Two view pixels clear of the box at every scale, so that the glyph itself
+    // stays as drawn.
+    const QPoint top_left(CanvasToView(int(highlight_->left), zoom_),
+                          CanvasToView(int(highlight_->top), zoom_));
+    const QPoint bottom_right(CanvasToView(int(highlight_->right) + 1, zoom_) - 1,
+                              CanvasToView(int(highlight_->bottom) + 1, zoom_) - 1);
+    painter.setPen(QPen(kHighlightColour, 1));
+    painter.drawRect(QRect(top_left - QPoint(3, 3), bottom_right + QPoint(3, 3)));
+  }
+}
+
+void CanvasView::PaintShrunk(QPainter& painter, const QImage& image) {
+  painter.drawImage(QPoint(0, 0),
+                    image.scaled(size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation));
 }
 
 void CanvasView::SetHighlight(const std::optional<CanvasBox>& box) {
@@ -84,7 +120,8 @@ void CanvasView::mouseMoveEvent(QMouseEvent* event) {
       (event->position().toPoint() - *pressed_at_).manhattanLength() >=
           QApplication::startDragDistance()) {
     drag_started_ = true;
-    Q_EMIT DragStarted(*pressed_at_);
+    const CanvasPoint from = ToCanvas(*pressed_at_);
+    Q_EMIT DragStarted(QPoint(from.x, from.y));
   }
   Q_EMIT PointerMoved();
 }

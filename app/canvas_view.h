@@ -9,8 +9,10 @@
 
 namespace qsim::gui {
 
-// The visual editor's canvas `Image1`: shows the pixels of the model picture at
-// their natural size from the top-left corner; the window scrolls it. It tells of
+// The visual editor's canvas `Image1`: shows the pixels of the model picture
+// from the top-left corner at a scale of its own (see canvas_zoom.h); the
+// window scrolls it. The scale is the view's alone: the picture keeps its
+// pixels, and every point the view reports is a picture point. It tells of
 // clicks, double clicks and pointer moves with the left button in mind; where
 // they happened is asked of the pointer itself (`PointerToCanvas`). A double
 // click arrives as a click followed by the double click.
@@ -22,8 +24,13 @@ class CanvasView : public QWidget {
   CanvasView(const RasterCanvas& picture, QWidget* parent);
 
   // The picture's pixel under the pointer: the pointer's screen position mapped
-  // into the view, whose pixels are the picture's from its top-left corner.
+  // into the view and scaled back to the picture.
   CanvasPoint PointerToCanvas() const;
+
+  // Shows the picture at `percent` (25 to 400, clamped); the view takes the
+  // size of the scaled picture.
+  void SetZoom(int percent);
+  int zoom() const { return zoom_; }
 
   // Frames the box of the chosen element in the view only, never in the
   // picture; none takes the frame away.
@@ -34,7 +41,7 @@ class CanvasView : public QWidget {
   void DoubleClicked();
   void PointerMoved();
   // The pointer left the point where the left button went down, the button
-  // still held: a drag from `from` (the canvas point of the press) has begun.
+  // still held: a drag from `from` (the picture point of the press) has begun.
   void DragStarted(QPoint from);
 
  protected:
@@ -45,7 +52,11 @@ class CanvasView : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
+  void PaintShrunk(QPainter& painter, const QImage& image);
+  CanvasPoint ToCanvas(QPoint view) const;
+
   const RasterCanvas& picture_;
+  int zoom_;
   std::optional<CanvasBox> highlight_;
   // The release that ends a double click is no click of its own.
   bool double_clicked_ = false;

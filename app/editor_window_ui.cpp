@@ -21,13 +21,15 @@ namespace qsim::gui {
 
 EditorWindowUi::EditorWindowUi(ModelStore& store, RasterCanvas& picture, QWidget& canvas,
                                const EditorDialogs& dialogs, const NumberFormat& format,
-                               std::function<void()> regenerate_text)
+                               std::function<void()> regenerate_text,
+                               std::function<void(const std::string&)> record_edit)
     : store_(store),
       picture_(picture),
       canvas_(canvas),
       dialogs_(dialogs),
       format_(format),
-      regenerate_text_(std::move(regenerate_text)) {}
+      regenerate_text_(std::move(regenerate_text)),
+      record_edit_(std::move(record_edit)) {}
 
 bool EditorWindowUi::EditGenerator(GeneratorRecord& record, const std::string& caption) {
   dialogs_.generator.Fill(FromCp1251(caption), FieldsOf(record, format_));
@@ -87,9 +89,10 @@ void EditorWindowUi::DrawModel() {
   canvas_.update();
 }
 
-void EditorWindowUi::RefreshAfterEdit() {
+void EditorWindowUi::RefreshAfterEdit(const std::string& edit) {
   regenerate_text_();
   DrawModel();
+  record_edit_(edit);
 }
 
 void EditorWindowUi::SetToolDown(EditorTool tool, bool down) {

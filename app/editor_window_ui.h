@@ -37,10 +37,12 @@ struct EditorDialogs {
 class EditorWindowUi : public EditorUi {
  public:
   // REQUIRES: every reference outlives the object. `regenerate_text` rewrites
-  // the text pane from the store without switching views.
+  // the text pane from the store without switching views; `record_edit` takes
+  // a finished edit, by its name, into the undo history.
   EditorWindowUi(ModelStore& store, RasterCanvas& picture, QWidget& canvas,
                  const EditorDialogs& dialogs, const NumberFormat& format,
-                 std::function<void()> regenerate_text);
+                 std::function<void()> regenerate_text,
+                 std::function<void(const std::string&)> record_edit);
 
   // The seven tool buttons, in the order of `EditorTool`.
   void SetToolButtons(const std::array<QAction*, 7>& buttons) { buttons_ = buttons; }
@@ -55,7 +57,7 @@ class EditorWindowUi : public EditorUi {
   void ShowMessage(const std::string& text) override;
   void EraseModel() override;
   void DrawModel() override;
-  void RefreshAfterEdit() override;
+  void RefreshAfterEdit(const std::string& edit) override;
   void SetToolDown(EditorTool tool, bool down) override;
 
  private:
@@ -65,6 +67,7 @@ class EditorWindowUi : public EditorUi {
   EditorDialogs dialogs_;
   NumberFormat format_;
   std::function<void()> regenerate_text_;
+  std::function<void(const std::string&)> record_edit_;
   std::array<QAction*, 7> buttons_{};
 };
 

@@ -15,6 +15,7 @@
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
 #include "app/compute_runner.h"
+#include "app/edit_history.h"
 #include "app/error_box.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
@@ -64,6 +65,7 @@ void MainWindow::FirstActivation() {
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
   saved_text_ = text_pane_->toPlainText();
+  history_->Clear();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -110,6 +112,7 @@ ComputeOutcome MainWindow::Compute(ComputeMode mode) {
     throw;
   }
   SetPaneLines(*text_pane_, text);
+  RecordTakenText(read);
   return outcome;
 }
 
@@ -198,6 +201,7 @@ void MainWindow::OpenSettingsDialog() {
     settings_dialog_->CopyOptions(store_->settings);
     settings_dialog_->CopyRunSettings(store_->settings, format_);
     RegenerateText();
+    history_->Record(QStringLiteral("изменение параметров моделирования"));
   });
 }
 
@@ -206,6 +210,7 @@ void MainWindow::OpenSweepDialog() {
   GuardCommand([this] {
     ParseText();
     sweep_dialog_->exec();
+    history_->Keep();
   });
 }
 
@@ -259,6 +264,7 @@ void MainWindow::NewModel() {
   store_->ClearForNewModel();
   canvas_->update();
   saved_text_ = text_pane_->toPlainText();
+  history_->Clear();
 }
 
 void MainWindow::OpenModelClick() {
@@ -269,6 +275,7 @@ void MainWindow::OpenModelClick() {
   GuardCommand([this, &path] { OpenModel(path); });
   // What the file held is what the pane shows now, however far the command got.
   saved_text_ = text_pane_->toPlainText();
+  history_->Clear();
 }
 
 // The picture is drawn only in the visual editor: the canvas stays blank while
@@ -373,6 +380,7 @@ void MainWindow::ShowEditorState() {
   const std::optional<ElementHit> source = tools_->ConnectSource();
   canvas_->SetHighlight(source ? std::optional(ElementBox(*store_, source->kind, source->slot))
                                : std::nullopt);
+  ShowMoveUnderWay();
 }
 
 void MainWindow::CanvasPointerMoved() {

@@ -26,6 +26,8 @@ namespace qsim::gui {
 
 class CanvasScrollArea;
 class CanvasView;
+class EditHistory;
+struct ModelState;
 class EditorWindowUi;
 class RunProgressDialog;
 class SettingsDialog;
@@ -97,6 +99,10 @@ class MainWindow : public QMainWindow {
   void CanvasDragStarted(QPoint from);
   // Escape in the visual editor: forgets a connection in progress.
   void AbandonConnect();
+  // Undo and redo of the model. A text typed in the code editor is taken in
+  // first, as a step of its own; undo during a move puts the element back.
+  void UndoClick();
+  void RedoClick();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -130,6 +136,11 @@ class MainWindow : public QMainWindow {
   void BuildEditor();
   void BuildFileDialogs();
   void BuildDialogs();
+  // The undo history and its menu (main_window_history.cpp).
+  void BuildEditMenu();
+  void RecordTakenText(const std::vector<std::string>& read);
+  void RestoreModel(const ModelState& state);
+  void ShowMoveUnderWay();
 
   // The commands (main_window.cpp).
   void FirstActivation();
@@ -188,6 +199,7 @@ class MainWindow : public QMainWindow {
   RunProgressDialog* progress_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;
+  EditHistory* history_ = nullptr;
 };
 
 }  // namespace qsim::gui

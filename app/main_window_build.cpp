@@ -16,6 +16,7 @@
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
 #include "app/device_dialog.h"
+#include "app/edit_history.h"
 #include "app/editor_window_ui.h"
 #include "app/findings_dialog.h"
 #include "app/generator_dialog.h"
@@ -82,7 +83,6 @@ void MainWindow::BuildViews() {
   auto* views = new QVBoxLayout(central);
   views->setContentsMargins(0, 0, 0, 0);
   views->addWidget(text_pane_);
-  canvas_->setFixedSize(RasterCanvas::kWidth, RasterCanvas::kHeight);
   canvas_area_ = new CanvasScrollArea(canvas_, central);
   views->addWidget(canvas_area_);
   setCentralWidget(central);
@@ -143,13 +143,17 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   file->addActions({c.new_model, c.open, c.save});
   file->addSeparator();
   file->addAction(c.exit);
+  BuildEditMenu();
   QMenu* compute = menuBar()->addMenu(QStringLiteral("Расчет"));
   compute->addAction(c.run);
   compute->addSeparator();
   compute->addAction(c.settings);
   compute->addAction(c.sweep);
   compute->addAction(c.analysis);
-  menuBar()->addMenu(QStringLiteral("Интерфейс"))->addActions({c.code, c.visual});
+  QMenu* views = menuBar()->addMenu(QStringLiteral("Интерфейс"));
+  views->addActions({c.code, c.visual});
+  views->addSeparator();
+  views->addActions(canvas_area_->zoom_actions());
   menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
 }
 
@@ -222,13 +226,15 @@ void MainWindow::BuildStatusBar() {
   hint_panel_ = new QLabel(this);
   hint_panel_->setObjectName(QStringLiteral("HintPanel"));
   statusBar()->addWidget(hint_panel_, 2);
+  statusBar()->addPermanentWidget(canvas_area_->zoom_panel());
 }
 
 void MainWindow::BuildEditor() {
   const EditorDialogs dialogs{*generator_dialog_, *queue_dialog_, *device_dialog_,
                               *probability_dialog_, *transition_dialog_};
-  editor_ui_ = std::make_unique<EditorWindowUi>(*store_, *picture_, *canvas_, dialogs, format_,
-                                                [this] { RegenerateText(); });
+  editor_ui_ = std::make_unique<EditorWindowUi>(
+      *store_, *picture_, *canvas_, dialogs, format_, [this] { RegenerateText(); },
+      [this](const std::string& edit) { history_->Record(FromCp1251(edit)); });
   editor_ui_->SetToolButtons(tool_buttons_);
   tools_ = std::make_unique<EditorTools>(*store_, *editor_ui_, format_);
   connect(canvas_, &CanvasView::Clicked, this, &MainWindow::CanvasClicked);

@@ -1,5 +1,6 @@
 #include "editor/editor_tools.h"
 
+#include "editor/edit_names.h"
 #include "editor/model_edits.h"
 #include "foundation/code_page.h"
 
@@ -8,34 +9,6 @@ namespace {
 
 std::string Text(std::string_view cp1251) {
   return std::string(cp1251);
-}
-
-std::string KindGenitive(ElementKind kind) {
-  switch (kind) {
-    case ElementKind::Generator:
-      return Text("генератора "_cp);
-    case ElementKind::Queue:
-      return Text("очереди "_cp);
-    case ElementKind::Device:
-      break;
-  }
-  return Text("устройства "_cp);
-}
-
-std::string ConnectCaption(ElementKind source, int from, ElementKind target, int to) {
-  if (source == ElementKind::Generator) {
-    return Text("Переход из генератора "_cp) + std::to_string(from) + Text(" в очередь "_cp) +
-           std::to_string(to);
-  }
-  if (source == ElementKind::Queue) {
-    return Text("Переход из очереди "_cp) + std::to_string(from) + Text(" в устройство "_cp) +
-           std::to_string(to);
-  }
-  if (target == ElementKind::Queue) {
-    return Text("Переход из устройства "_cp) + std::to_string(from) + Text(" в очередь "_cp) +
-           std::to_string(to);
-  }
-  return Text("Переход из устройства "_cp) + std::to_string(from) + Text(" в терминатор заявок"_cp);
 }
 
 // The element dialogs' captions, the same for adding and for editing.
@@ -84,7 +57,8 @@ bool CanConnect(ElementKind source, ElementKind target) {
 // an accepted one replaces the record between the two drawing passes. A placed
 // element starts from a fresh record, whatever its slot held before.
 template <typename Record, typename Edit>
-bool EditRecord(Record& record, const CanvasPoint* placed, EditorUi& ui, Edit edit) {
+bool EditRecord(Record& record, const CanvasPoint* placed, const std::string& name, EditorUi& ui,
+                Edit edit) {
   Record copy = record;
   if (placed != nullptr) {
     ResetDefinition(copy);
@@ -96,7 +70,7 @@ bool EditRecord(Record& record, const CanvasPoint* placed, EditorUi& ui, Edit ed
     return false;
   ui.EraseModel();
   record = copy;
-  ui.RefreshAfterEdit();
+  ui.RefreshAfterEdit(name);
   return true;
 }
 
@@ -169,7 +143,7 @@ void EditorTools::Click(CanvasPoint p) {
 void EditorTools::Drop(CanvasPoint p) {
   ui_.EraseModel();
   MoveDragged(p);
-  ui_.RefreshAfterEdit();
+  ui_.RefreshAfterEdit(MoveName(state_.drag_kind, state_.selected));
   state_.dragging = false;
   ui_.SetToolDown(EditorTool::Move, false);
 }
@@ -208,19 +182,21 @@ void EditorTools::Place(EditorTool tool, bool& armed, ElementKind kind, CanvasPo
 
 // Shows the element's dialog; `placed`: a new element at that point.
 bool EditorTools::EditSlot(ElementKind kind, int slot, const CanvasPoint* placed) {
+  const std::string name =
+      placed != nullptr ? PlacementName(kind, slot) : ParametersEditName(kind, slot);
   switch (kind) {
     case ElementKind::Generator:
-      return EditRecord(store_.generator(slot), placed, ui_, [&](GeneratorRecord& record) {
+      return EditRecord(store_.generator(slot), placed, name, ui_, [&](GeneratorRecord& record) {
         return ui_.EditGenerator(record, GeneratorCaption(slot));
       });
     case ElementKind::Queue:
-      return EditRecord(store_.queue(slot), placed, ui_, [&](QueueRecord& record) {
+      return EditRecord(store_.queue(slot), placed, name, ui_, [&](QueueRecord& record) {
         return ui_.EditQueue(record, QueueCaption(slot));
       });
     case ElementKind::Device:
       break;
   }
-  return EditRecord(store_.device(slot), placed, ui_, [&](DeviceRecord& record) {
+  return EditRecord(store_.device(slot), placed, name, ui_, [&](DeviceRecord& record) {
     return ui_.EditDevice(record, DeviceCaption(slot));
   });
 }
@@ -281,18 +257,18 @@ void EditorTools::Connect(ElementKind target_kind, int target_slot) {
     ui_.ShowMessage(Text("Из "_cp) + KindGenitive(source) + std::to_string(from) +
                     Text(" уже выходит 30 переходов: больше добавить нельзя"_cp));
   } else {
-    const std::string suggested = NumberText(SuggestedProbability(store_, source, from), format_);
-    const std::optional<std::string> text =
-        ui_.AskProbability(ConnectCaption(source, from, target_kind, target_slot), suggested);
-    if (!text)
-      return;  // cancelled: the source stays recorded
-    const double probability = ParseReal(*text, format_);
     const TargetKind target = target_slot == 0                    ? TargetKind::Terminator
                               : target_kind == ElementKind::Queue ? TargetKind::Queue
                                                                   : TargetKind::Device;
+    const std::string suggested = NumberText(SuggestedProbability(store_, source, from), format_);
+    const std::optional<std::string> text = ui_.AskProbability(
+        Text("Переход "_cp) + RouteText(source, from, target, target_slot), suggested);
+    if (!text)
+      return;  // cancelled: the source stays recorded
+    const double probability = ParseReal(*text, format_);
     ui_.EraseModel();
     AppendTransition(store_, source, from, target, target_slot == 0 ? 1 : target_slot, probability);
-    ui_.RefreshAfterEdit();
+    ui_.RefreshAfterEdit(ConnectionName(source, from, target, target_slot));
   }
   AbandonConnect();
 }
@@ -306,9 +282,10 @@ void EditorTools::Disconnect(const ElementHit& hit) {
   const std::optional<int> chosen = ui_.ChooseTransition(caption, items);
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(items.size()))
     return;
+  const TransitionEntry removed = TransitionsOf(store_, hit.kind, hit.slot)[*chosen + 1];
   ui_.EraseModel();
   RemoveTransition(store_, hit.kind, hit.slot, *chosen + 1);
-  ui_.RefreshAfterEdit();
+  ui_.RefreshAfterEdit(DisconnectionName(hit.kind, hit.slot, removed.kind, removed.index));
   ui_.SetToolDown(EditorTool::Disconnect, false);
   state_.disconnect_armed = false;
 }
@@ -316,7 +293,7 @@ void EditorTools::Disconnect(const ElementHit& hit) {
 void EditorTools::Delete(const ElementHit& hit) {
   ui_.EraseModel();
   DeleteElement(store_, hit.kind, hit.slot);
-  ui_.RefreshAfterEdit();
+  ui_.RefreshAfterEdit(DeletionName(hit.kind, hit.slot));
   ui_.SetToolDown(EditorTool::Delete, false);
   state_.delete_armed = false;
 }

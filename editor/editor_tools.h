@@ -55,8 +55,9 @@ class EditorUi {
   virtual void ShowMessage(const std::string& text) = 0;
   virtual void EraseModel() = 0;
   virtual void DrawModel() = 0;
-  // Regenerates the model text from the store and draws the picture.
-  virtual void RefreshAfterEdit() = 0;
+  // Regenerates the model text from the store and draws the picture, after the
+  // edit named `edit` ("удаление очереди 2"), which the user may undo.
+  virtual void RefreshAfterEdit(const std::string& edit) = 0;
   virtual void SetToolDown(EditorTool tool, bool down) = 0;
 };
 

@@ -41,7 +41,7 @@ class FakeUi : public EditorUi {
   void ShowMessage(const std::string& text) override { Log("message: " + text); }
   void EraseModel() override { ++erased; }
   void DrawModel() override { ++drawn; }
-  void RefreshAfterEdit() override { ++refreshed; }
+  void RefreshAfterEdit(const std::string&) override { ++refreshed; }
   void SetToolDown(EditorTool tool, bool down) override { buttons[static_cast<int>(tool)] = down; }
 
   Lines log;
