@@ -73,7 +73,7 @@ class MainWindowTest : public QObject {
     QStringList menus;
     for (const QAction* menu : shown.window->menuBar()->actions())
       menus.append(menu->text());
-    QCOMPARE(menus, QStringList({"Файл", "Расчет", "Интерфейс", "Справка"}));
+    QCOMPARE(menus, QStringList({"Файл", "Правка", "Расчет", "Интерфейс", "Справка"}));
     for (const QAction* action : command_bar->actions())
       QVERIFY(action->isSeparator() || !action->icon().isNull());
   }
