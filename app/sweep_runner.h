@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "commands/parameter_sweep.h"
-#include "engine/simulation.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
 
@@ -35,8 +34,7 @@ struct SweepOutcome {
 //
 // REQUIRES: called on the GUI thread; nothing else touches `store` until it
 // returns. Throws QsimError as RunSweep does.
-SweepOutcome RunSweepSeries(ModelStore& store, Simulation& simulation,
-                            const std::vector<SweepRange>& ranges,
+SweepOutcome RunSweepSeries(ModelStore& store, const std::vector<SweepRange>& ranges,
                             const std::vector<std::string>& titles, int replications,
                             const NumberFormat& format, RunProgressDialog& progress);
 
