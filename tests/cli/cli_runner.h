@@ -32,10 +32,12 @@ class CliRunner : public ::testing::Test {
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   // Runs qsim-cli with the arguments (a shell fragment) in the C locale.
-  CliResult Run(const std::string& arguments) {
+  CliResult Run(const std::string& arguments) { return Shell("'" QSIM_CLI_PATH "' " + arguments); }
+
+  // Runs a shell command in the C locale.
+  CliResult Shell(const std::string& command_line) {
     const std::filesystem::path err = folder_ / "stderr.txt";
-    const std::string command =
-        "LC_ALL=C.UTF-8 '" QSIM_CLI_PATH "' " + arguments + " 2>'" + err.string() + "'";
+    const std::string command = "LC_ALL=C.UTF-8 " + command_line + " 2>'" + err.string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     char buffer[4096];
