@@ -20,10 +20,12 @@ void RefuseUnusableRanges(const ModelStore& store, const std::vector<SweepRange>
 // ends the series.
 void RunRanges(ModelStore& store, const std::vector<SweepRange>& ranges,
                const std::vector<std::string>& titles, int replications, const NumberFormat& format,
-               const RunControls& controls, SweepOutcome& outcome) {
+               const RunControls& controls, RunProgressDialog& progress, SweepOutcome& outcome) {
   for (std::size_t i = 0; i < ranges.size(); ++i) {
     SweepSeries series{titles.at(i), ranges[i], SweepColumns(store), {}};
-    series.points = RunSweep(store, ranges[i], replications, format, controls);
+    series.points =
+        RunSweep(store, ranges[i], replications, format, controls,
+                 [&](const SeriesProgress& where) { progress.PostSeriesProgress(where); });
     outcome.cancelled = controls.cancel->load();
     if (!series.points.empty())
       outcome.series.push_back(std::move(series));
@@ -41,8 +43,8 @@ SweepOutcome RunSweepSeries(ModelStore& store, const std::vector<SweepRange>& ra
   RunControls controls;
   SweepOutcome outcome;
   progress.RunOnWorker(
-      [&] { RunRanges(store, ranges, titles, replications, format, controls, outcome); }, controls,
-      format);
+      [&] { RunRanges(store, ranges, titles, replications, format, controls, progress, outcome); },
+      controls, format);
   return outcome;
 }
 

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "commands/parallel_series.h"
 #include "commands/parameter_sweep.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
@@ -27,9 +28,10 @@ struct SweepOutcome {
   bool cancelled = false;
 };
 
-// Runs every range of `ranges` (titled by the matching entry of `titles`) in turn
-// on a worker thread while `progress` blocks the windows; the user can cancel the
-// series there. Ranges that the model cannot take are refused before anything
+// Runs every range of `ranges` (titled by the matching entry of `titles`) in turn,
+// the runs of each on every core, from a worker thread while `progress` blocks
+// the windows and shows the point and runs done; the user can cancel the series
+// there. Ranges that the model cannot take are refused before anything
 // runs. The store is exactly as before when this returns or throws.
 //
 // REQUIRES: called on the GUI thread; nothing else touches `store` until it

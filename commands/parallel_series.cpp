@@ -132,4 +132,14 @@ SeriesSummary RunSeries(const ModelStore& model, const SeriesDefinition& series,
   return summary;
 }
 
+std::vector<SweepPoint> RunSweep(const ModelStore& store, const SweepRange& range, int replications,
+                                 const NumberFormat& format, const RunControls& controls,
+                                 const std::function<void(const SeriesProgress&)>& progress) {
+  const SeriesDefinition series{range, replications, 0};
+  SeriesOptions options;
+  options.controls = controls;
+  options.progress = progress;
+  return RunSeries(store, series, format, options).points;
+}
+
 }  // namespace qsim

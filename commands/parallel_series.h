@@ -90,4 +90,16 @@ std::vector<std::optional<SeriesRunResult>> RunSeriesShard(const ModelStore& mod
 SeriesSummary RunSeries(const ModelStore& model, const SeriesDefinition& series,
                         const NumberFormat& format, const SeriesOptions& options);
 
+// Runs the series of `replications` runs at every value of the range (see
+// RunSeries) on every core, with the series seed 0, and returns the points done; a
+// series stopped through `controls` (cancel flag, event limit) ends early.
+// `progress` sees the series' progress after every run. The store's model is not
+// changed.
+//
+// Throws QsimError when the range is unusable, when the model check blocks a run
+// (with the first blocking finding), or when a route leads nowhere.
+std::vector<SweepPoint> RunSweep(const ModelStore& store, const SweepRange& range, int replications,
+                                 const NumberFormat& format, const RunControls& controls = {},
+                                 const std::function<void(const SeriesProgress&)>& progress = {});
+
 }  // namespace qsim

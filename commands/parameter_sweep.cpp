@@ -3,7 +3,6 @@
 #include <cmath>
 #include <limits>
 
-#include "commands/parallel_series.h"
 #include "foundation/code_page.h"
 #include "results/traffic_analysis.h"
 
@@ -96,14 +95,6 @@ std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepR
     return std::string("Границы диапазона вне допустимых значений"_cp);
   }
   return std::nullopt;
-}
-
-std::vector<SweepPoint> RunSweep(const ModelStore& store, const SweepRange& range, int replications,
-                                 const NumberFormat& format, const RunControls& controls) {
-  const SeriesDefinition series{range, replications, 0};
-  SeriesOptions options;
-  options.controls = controls;
-  return RunSeries(store, series, format, options).points;
 }
 
 std::string SweepCsv(const std::vector<std::string>& columns, const std::vector<SweepPoint>& points,

@@ -63,16 +63,6 @@ std::vector<std::optional<double>> SweepPredictions(const ModelStore& store);
 // that the range is usable; returns the message of what is wrong (Windows-1251).
 std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepRange& range);
 
-// Runs the series of `replications` runs at every value of the range (see
-// RunSeries) on every core, with the series seed 0, and returns the points done; a
-// series stopped through `controls` (cancel flag, event limit) ends early. The
-// store's model is not changed.
-//
-// Throws QsimError when the range is unusable, when the model check blocks a run
-// (with the first blocking finding), or when a route leads nowhere.
-std::vector<SweepPoint> RunSweep(const ModelStore& store, const SweepRange& range, int replications,
-                                 const NumberFormat& format, const RunControls& controls = {});
-
 // The series as CSV (UTF-8): a header row ("value", then every column, with a
 // "_ci95" column after each when there are replications), then a row per point.
 // Without `with_values` (a series of the model as it is) the value cells stay empty.

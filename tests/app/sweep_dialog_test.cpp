@@ -272,6 +272,10 @@ class SweepDialogTest : public QObject {
     f.Control<QSpinBox>("SpinEdit1")->setValue(3);
     f.Press("Button4");
     QVERIFY(f.results() != nullptr);
+    // The progress window counted the points and their runs to the end.
+    QCoreApplication::processEvents();
+    QCOMPARE(f.dialog().findChild<QLabel*>(QStringLiteral("SeriesLabel"))->text(),
+             QStringLiteral("Точка 5 из 5, прогон 3 из 3"));
     const auto* table = f.results()->findChild<QTableWidget*>(QStringLiteral("ResultsTable"));
     QVERIFY(table->item(0, 1)->text().contains(QStringLiteral(" ± ")));
     QTemporaryDir folder;

@@ -1,5 +1,7 @@
 #include "commands/parameter_sweep.h"
 
+#include "commands/parallel_series.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -70,19 +72,18 @@ TEST_F(ParameterSweepTest, PointsCarryTheTheoryWhereItApplies) {
 }
 
 TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
-  auto points = RunSweep(*store_,
-                         {{ElementKind::Device, 1, SweepField::Channels}, 1, 2, 3}, 1, kPoint);
+  auto points =
+      RunSweep(*store_, {{ElementKind::Device, 1, SweepField::Channels}, 1, 2, 3}, 1, kPoint);
   EXPECT_EQ(points[1].value, 2);  // 1.5 rounds away from zero
-  points = RunSweep(*store_,
-                    {{ElementKind::Device, 1, SweepField::ServiceTime}, 0.1, 0.2, 3}, 1, kPoint);
+  points = RunSweep(*store_, {{ElementKind::Device, 1, SweepField::ServiceTime}, 0.1, 0.2, 3}, 1,
+                    kPoint);
   EXPECT_DOUBLE_EQ(points[1].value, 0.15);
   EXPECT_EQ(store_->device(1).v, 0.2);
 }
 
 TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
   const auto points =
-      RunSweep(*store_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 2, 1},
-               5, kPoint);
+      RunSweep(*store_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 2, 1}, 5, kPoint);
   ASSERT_EQ(points.size(), 1u);
   const SweepStatistic& served = points[0].statistics[0];
   ASSERT_TRUE(served.mean && served.half_width);
@@ -91,25 +92,22 @@ TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
 }
 
 TEST_F(ParameterSweepTest, UnusableRangesAreRefused) {
-  EXPECT_THROW(RunSweep(*store_,
-                        {{ElementKind::Queue, 7, SweepField::Length}, 1, 2, 2}, 1, kPoint),
+  EXPECT_THROW(RunSweep(*store_, {{ElementKind::Queue, 7, SweepField::Length}, 1, 2, 2}, 1, kPoint),
                QsimError);
-  EXPECT_THROW(RunSweep(*store_,
-                        {{ElementKind::Queue, 1, SweepField::Channels}, 1, 2, 2}, 1, kPoint),
+  EXPECT_THROW(
+      RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Channels}, 1, 2, 2}, 1, kPoint),
+      QsimError);
+  EXPECT_THROW(RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 0}, 1, kPoint),
                QsimError);
-  EXPECT_THROW(RunSweep(*store_,
-                        {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 0}, 1, kPoint),
-               QsimError);
-  EXPECT_THROW(RunSweep(*store_,
-                        {{ElementKind::Queue, 1, SweepField::Length}, 1, 3e9, 2}, 1, kPoint),
-               QsimError);
+  EXPECT_THROW(
+      RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 3e9, 2}, 1, kPoint),
+      QsimError);
 }
 
 TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
   store_->generator(1).transitions[1].prob = 0.5;
   try {
-    RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 2}, 1,
-             kPoint);
+    RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 2}, 1, kPoint);
     FAIL();
   } catch (const QsimError& error) {
     EXPECT_NE(error.message().find("сумма вер-тей переходов меньше 1"_cp), std::string::npos);
