@@ -273,7 +273,7 @@ void MainWindow::BuildDialogs() {
   generator_dialog_ = new GeneratorDialog(format_, this);
   findings_dialog_ = new FindingsDialog(this);
   progress_ = new RunProgressDialog(this);
-  sweep_dialog_ = new SweepDialog(*store_, simulation_, format_, this);
+  sweep_dialog_ = new SweepDialog(*store_, format_, this);
   analysis_window_ = new AnalysisWindow(this);
 }
 

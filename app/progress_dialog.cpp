@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <exception>
 #include <memory>
 
@@ -26,12 +27,14 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
       events_(new QLabel(this)),
       requests_(new QLabel(this)),
       model_time_(new QLabel(this)),
+      series_(new QLabel(this)),
       cancel_button_(new QPushButton(QStringLiteral("Прервать"), this)) {
   setObjectName(QStringLiteral("RunProgressDialog"));
   setWindowTitle(QStringLiteral("Моделирование"));
   events_->setObjectName(QStringLiteral("EventsLabel"));
   requests_->setObjectName(QStringLiteral("RequestsLabel"));
   model_time_->setObjectName(QStringLiteral("ModelTimeLabel"));
+  series_->setObjectName(QStringLiteral("SeriesLabel"));
   cancel_button_->setObjectName(QStringLiteral("CancelButton"));
   connect(cancel_button_, &QPushButton::clicked, this, &RunProgressDialog::reject);
   auto* figures = new QFormLayout;
@@ -39,6 +42,7 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   figures->addRow(QStringLiteral("Создано заявок:"), requests_);
   figures->addRow(QStringLiteral("Модельное время:"), model_time_);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(series_);
   layout->addLayout(figures);
   layout->addWidget(cancel_button_, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -68,6 +72,7 @@ void RunProgressDialog::ShowWhileRunning(QThread& worker, const NumberFormat& fo
   cancel_button_->setEnabled(true);
   cancel_button_->setText(QStringLiteral("Прервать"));
   ShowProgress({});
+  series_->clear();
   // Queued calls to a receiver that is gone are dropped, so a late finish
   // notice cannot close the window of a later run.
   QObject this_run;
@@ -93,6 +98,22 @@ void RunProgressDialog::WaitBeforeShowing(QThread& worker) {
 void RunProgressDialog::PostProgress(const RunProgress& progress) {
   QMetaObject::invokeMethod(
       this, [this, progress] { ShowProgress(progress); }, Qt::QueuedConnection);
+}
+
+void RunProgressDialog::PostSeriesProgress(const SeriesProgress& progress) {
+  // Runs of later points may end before the point in hand is complete; the
+  // point shown is the first one not yet complete, with its runs done.
+  const std::int64_t replications = progress.points > 0 ? progress.runs / progress.points : 0;
+  const std::int64_t point = std::min(progress.points_done + 1, progress.points);
+  const std::int64_t runs =
+      std::clamp<std::int64_t>(progress.runs_done - (point - 1) * replications, 0, replications);
+  const QString text = QStringLiteral("Точка %1 из %2, прогон %3 из %4")
+                           .arg(point)
+                           .arg(progress.points)
+                           .arg(runs)
+                           .arg(replications);
+  QMetaObject::invokeMethod(
+      this, [this, text] { series_->setText(text); }, Qt::QueuedConnection);
 }
 
 void RunProgressDialog::ShowProgress(const RunProgress& progress) {

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <functional>
 
+#include "commands/parallel_series.h"
 #include "engine/run_controls.h"
 #include "foundation/number_format.h"
 
@@ -34,6 +35,10 @@ class RunProgressDialog : public QDialog {
   void RunOnWorker(const std::function<void()>& work, RunControls& controls,
                    const NumberFormat& format);
 
+  // Shows how far a series has come, as the point in hand and its runs done.
+  // Thread-safe: posts to the dialog's thread.
+  void PostSeriesProgress(const SeriesProgress& progress);
+
  public Q_SLOTS:
   void reject() override;
 
@@ -49,6 +54,7 @@ class RunProgressDialog : public QDialog {
   QLabel* events_;
   QLabel* requests_;
   QLabel* model_time_;
+  QLabel* series_;
   QPushButton* cancel_button_;
   NumberFormat format_;
   std::atomic<bool> cancel_{false};

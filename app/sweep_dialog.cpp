@@ -42,13 +42,8 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QRec
 
 }  // namespace
 
-SweepDialog::SweepDialog(ModelStore& store, Simulation& simulation, const NumberFormat& format,
-                         QWidget* parent)
-    : QDialog(parent),
-      store_(store),
-      simulation_(simulation),
-      format_(format),
-      progress_(new RunProgressDialog(this)) {
+SweepDialog::SweepDialog(ModelStore& store, const NumberFormat& format, QWidget* parent)
+    : QDialog(parent), store_(store), format_(format), progress_(new RunProgressDialog(this)) {
   setObjectName(QStringLiteral("TForm10"));
   setWindowTitle(QStringLiteral("Расчет по изменяемым параметрам"));
   setFixedSize(696, 480);
@@ -161,7 +156,7 @@ void SweepDialog::RunListedRanges() {
 // Each run of the series may take long, so the results open in a window of their
 // own that stays after this dialog closes.
 void SweepDialog::RunSeries() {
-  const SweepOutcome outcome = RunSweepSeries(store_, simulation_, plan_.ranges(), plan_.lines(),
+  const SweepOutcome outcome = RunSweepSeries(store_, plan_.ranges(), plan_.lines(),
                                               runs_per_value_->value(), format_, *progress_);
   if (outcome.series.empty())
     return;

@@ -3,7 +3,6 @@
 #include <QDialog>
 
 #include "commands/sweep_plan.h"
-#include "engine/simulation.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
 
@@ -29,14 +28,13 @@ class RunProgressDialog;
 // (`Label3`) and `Button3` "Очистить"; below it `Button2` "<< Отмена", the runs
 // per value `SpinEdit1` (`Label4`) and `Button4` "Произвести расчет >>".
 //
-// REQUIRES: `store`, `simulation` and `format` outlive the dialog, and nothing
+// REQUIRES: `store` and `format` outlive the dialog, and nothing
 // else changes the store while the dialog is shown.
 class SweepDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SweepDialog(ModelStore& store, Simulation& simulation, const NumberFormat& format,
-              QWidget* parent = nullptr);
+  SweepDialog(ModelStore& store, const NumberFormat& format, QWidget* parent = nullptr);
 
  public Q_SLOTS:
   void RebuildParameterList();
@@ -54,7 +52,6 @@ class SweepDialog : public QDialog {
   void RunSeries();
 
   ModelStore& store_;
-  Simulation& simulation_;
   const NumberFormat& format_;
   SweepPlan plan_;
 

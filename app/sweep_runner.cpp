@@ -18,12 +18,14 @@ void RefuseUnusableRanges(const ModelStore& store, const std::vector<SweepRange>
 
 // Runs the ranges one after another on the calling thread; a cancelled range
 // ends the series.
-void RunRanges(ModelStore& store, Simulation& simulation, const std::vector<SweepRange>& ranges,
+void RunRanges(ModelStore& store, const std::vector<SweepRange>& ranges,
                const std::vector<std::string>& titles, int replications, const NumberFormat& format,
-               const RunControls& controls, SweepOutcome& outcome) {
+               const RunControls& controls, RunProgressDialog& progress, SweepOutcome& outcome) {
   for (std::size_t i = 0; i < ranges.size(); ++i) {
     SweepSeries series{titles.at(i), ranges[i], SweepColumns(store), {}};
-    series.points = RunSweep(store, simulation, ranges[i], replications, format, controls);
+    series.points =
+        RunSweep(store, ranges[i], replications, format, controls,
+                 [&](const SeriesProgress& where) { progress.PostSeriesProgress(where); });
     outcome.cancelled = controls.cancel->load();
     if (!series.points.empty())
       outcome.series.push_back(std::move(series));
@@ -34,17 +36,14 @@ void RunRanges(ModelStore& store, Simulation& simulation, const std::vector<Swee
 
 }  // namespace
 
-SweepOutcome RunSweepSeries(ModelStore& store, Simulation& simulation,
-                            const std::vector<SweepRange>& ranges,
+SweepOutcome RunSweepSeries(ModelStore& store, const std::vector<SweepRange>& ranges,
                             const std::vector<std::string>& titles, int replications,
                             const NumberFormat& format, RunProgressDialog& progress) {
   RefuseUnusableRanges(store, ranges, titles);
   RunControls controls;
   SweepOutcome outcome;
   progress.RunOnWorker(
-      [&] {
-        RunRanges(store, simulation, ranges, titles, replications, format, controls, outcome);
-      },
+      [&] { RunRanges(store, ranges, titles, replications, format, controls, progress, outcome); },
       controls, format);
   return outcome;
 }

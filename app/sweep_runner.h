@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
+#include "commands/parallel_series.h"
 #include "commands/parameter_sweep.h"
-#include "engine/simulation.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
 
@@ -28,15 +28,15 @@ struct SweepOutcome {
   bool cancelled = false;
 };
 
-// Runs every range of `ranges` (titled by the matching entry of `titles`) in turn
-// on a worker thread while `progress` blocks the windows; the user can cancel the
-// series there. Ranges that the model cannot take are refused before anything
+// Runs every range of `ranges` (titled by the matching entry of `titles`) in turn,
+// the runs of each on every core, from a worker thread while `progress` blocks
+// the windows and shows the point and runs done; the user can cancel the series
+// there. Ranges that the model cannot take are refused before anything
 // runs. The store is exactly as before when this returns or throws.
 //
 // REQUIRES: called on the GUI thread; nothing else touches `store` until it
 // returns. Throws QsimError as RunSweep does.
-SweepOutcome RunSweepSeries(ModelStore& store, Simulation& simulation,
-                            const std::vector<SweepRange>& ranges,
+SweepOutcome RunSweepSeries(ModelStore& store, const std::vector<SweepRange>& ranges,
                             const std::vector<std::string>& titles, int replications,
                             const NumberFormat& format, RunProgressDialog& progress);
 

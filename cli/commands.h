@@ -11,6 +11,7 @@ int BenchCommand(const QStringList& arguments);
 int CanonCommand(const QStringList& arguments);
 int CheckCommand(const QStringList& arguments);
 int DrawCommand(const QStringList& arguments);
+int MergeCommand(const QStringList& arguments);
 int RunCommand(const QStringList& arguments);
 int SweepCommand(const QStringList& arguments);
 

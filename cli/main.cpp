@@ -17,8 +17,8 @@ const std::map<QString, Command>& Commands() {
   static const std::map<QString, Command> commands = {
       {"analyze", qsim::cli::AnalyzeCommand}, {"bench", qsim::cli::BenchCommand},
       {"canon", qsim::cli::CanonCommand},     {"check", qsim::cli::CheckCommand},
-      {"draw", qsim::cli::DrawCommand},       {"run", qsim::cli::RunCommand},
-      {"sweep", qsim::cli::SweepCommand},
+      {"draw", qsim::cli::DrawCommand},       {"merge", qsim::cli::MergeCommand},
+      {"run", qsim::cli::RunCommand},         {"sweep", qsim::cli::SweepCommand},
   };
   return commands;
 }

@@ -1,14 +1,9 @@
 #include "commands/parameter_sweep.h"
 
-#include <array>
 #include <cmath>
 #include <limits>
-#include <memory>
 
 #include "foundation/code_page.h"
-#include "foundation/qsim_error.h"
-#include "language/model_validation.h"
-#include "results/report_statistics.h"
 #include "results/traffic_analysis.h"
 
 namespace qsim {
@@ -31,105 +26,6 @@ bool FieldBelongsTo(SweepField field, ElementKind kind) {
       return kind == ElementKind::Device;
   }
   return false;
-}
-
-double ValueAt(const SweepRange& range, int step) {
-  double value = range.steps == 1 ? range.from
-                                  : range.from + (range.to - range.from) * step / (range.steps - 1);
-  if (IsWholeNumberField(range.parameter.field))
-    value = std::round(value);
-  return value;
-}
-
-void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
-  const int slot = parameter.slot;
-  switch (parameter.field) {
-    case SweepField::Intensity:
-      store.generator(slot).la = static_cast<int>(value);
-      break;
-    case SweepField::Length:
-      store.queue(slot).len = static_cast<int>(value);
-      break;
-    case SweepField::ServiceTime:
-      store.device(slot).v = value;
-      break;
-    case SweepField::Channels:
-      store.device(slot).k = static_cast<int>(value);
-      break;
-  }
-}
-
-// The statistics of the finished run, in the order of SweepColumns.
-std::vector<std::optional<double>> Collect(const ModelStore& store) {
-  std::vector<std::optional<double>> values;
-  store.ForEachGenerator([&](int, const GeneratorRecord& g) {
-    values.insert(values.end(),
-                  {static_cast<double>(g.served), static_cast<double>(g.unserved), MeanStay(g)});
-  });
-  store.ForEachQueue([&](int, const QueueRecord& q) {
-    values.insert(values.end(), {MeanQueueLength(q, store.now), MeanWait(q)});
-  });
-  store.ForEachDevice(
-      [&](int, const DeviceRecord& d) { values.push_back(Utilisation(d, store.now)); });
-  return values;
-}
-
-// Student's t for a two-sided 95 % interval with `df` degrees of freedom.
-double StudentT95(int df) {
-  static constexpr std::array<double, 30> kTable = {
-      12.706, 4.303, 3.182, 2.776, 2.571, 2.447, 2.365, 2.306, 2.262, 2.228,
-      2.201,  2.179, 2.160, 2.145, 2.131, 2.120, 2.110, 2.101, 2.093, 2.086,
-      2.080,  2.074, 2.069, 2.064, 2.060, 2.056, 2.052, 2.048, 2.045, 2.042};
-  if (df <= 30)
-    return kTable[static_cast<std::size_t>(df - 1)];
-  if (df <= 60)
-    return 2.000;
-  if (df <= 120)
-    return 1.980;
-  return 1.960;
-}
-
-SweepStatistic Summarise(const std::vector<double>& samples) {
-  SweepStatistic statistic;
-  if (samples.empty())
-    return statistic;
-  const double n = static_cast<double>(samples.size());
-  double sum = 0;
-  for (double x : samples)
-    sum += x;
-  const double mean = sum / n;
-  statistic.mean = mean;
-  if (samples.size() < 2)
-    return statistic;
-  double squares = 0;
-  for (double x : samples)
-    squares += (x - mean) * (x - mean);
-  const double deviation = std::sqrt(squares / (n - 1));
-  statistic.half_width =
-      StudentT95(static_cast<int>(samples.size()) - 1) * deviation / std::sqrt(n);
-  return statistic;
-}
-
-// Puts the model back as it was, however the series ends.
-class RestoreOnExit {
- public:
-  explicit RestoreOnExit(ModelStore& store)
-      : store_(store), saved_(std::make_unique<ModelStore>(store)) {}
-  ~RestoreOnExit() { store_ = *saved_; }
-  RestoreOnExit(const RestoreOnExit&) = delete;
-  RestoreOnExit& operator=(const RestoreOnExit&) = delete;
-  const ModelStore& saved() const { return *saved_; }
-
- private:
-  ModelStore& store_;
-  std::unique_ptr<ModelStore> saved_;
-};
-
-std::string Joined(const std::vector<std::string>& lines) {
-  std::string text;
-  for (const std::string& line : lines)
-    text += (text.empty() ? "" : " ") + line;
-  return text;
 }
 
 }  // namespace
@@ -201,44 +97,8 @@ std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepR
   return std::nullopt;
 }
 
-std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, const SweepRange& range,
-                                 int replications, const NumberFormat& format,
-                                 const RunControls& controls) {
-  if (const auto fault = SweepRangeFault(store, range))
-    throw QsimError(*fault);
-  if (replications < 1)
-    throw QsimError(std::string("Число повторений должно быть не меньше 1"_cp));
-  const RestoreOnExit restore(store);
-  const std::size_t column_count = SweepColumns(store).size();
-  std::vector<SweepPoint> points;
-  for (int step = 0; step < range.steps; ++step) {
-    SweepPoint point{ValueAt(range, step), {}, {}};
-    std::vector<std::vector<double>> samples(column_count);
-    for (int run = 0; run < replications; ++run) {
-      store = restore.saved();
-      Apply(store, range.parameter, point.value);
-      const ValidationResult check = ValidateModel(store, format);
-      if (check.blocking)
-        throw QsimError(Joined(check.findings));
-      if (simulation.RunSimulation(nullptr, controls).outcome != RunOutcome::Finished) {
-        return points;
-      }
-      const auto values = Collect(store);
-      for (std::size_t i = 0; i < column_count; ++i) {
-        if (values[i])
-          samples[i].push_back(*values[i]);
-      }
-    }
-    for (const auto& column : samples)
-      point.statistics.push_back(Summarise(column));
-    point.predicted = SweepPredictions(store);
-    points.push_back(std::move(point));
-  }
-  return points;
-}
-
 std::string SweepCsv(const std::vector<std::string>& columns, const std::vector<SweepPoint>& points,
-                     bool with_intervals) {
+                     bool with_intervals, bool with_values) {
   const NumberFormat point_format{'.'};
   const auto number = [&](const std::optional<double>& value) {
     return value ? NumberText(*value, point_format) : std::string();
@@ -251,7 +111,8 @@ std::string SweepCsv(const std::vector<std::string>& columns, const std::vector<
   }
   csv += "\n";
   for (const SweepPoint& point : points) {
-    csv += NumberText(point.value, point_format);
+    if (with_values)
+      csv += NumberText(point.value, point_format);
     for (const SweepStatistic& statistic : point.statistics) {
       csv += "," + number(statistic.mean);
       if (with_intervals)

@@ -5,7 +5,6 @@
 #include <vector>
 
 #include "engine/run_controls.h"
-#include "engine/simulation.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
 
@@ -64,22 +63,10 @@ std::vector<std::optional<double>> SweepPredictions(const ModelStore& store);
 // that the range is usable; returns the message of what is wrong (Windows-1251).
 std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepRange& range);
 
-// Runs the series: for every value of the range, `replications` runs of the model
-// with only that parameter changed, each after the model check's corrections,
-// through the same engine as the run command and without protocol or report.
-// The random sequence continues from run to run. The store's model is exactly as
-// before when the series ends, is cancelled or fails. Returns the points done; a
-// series stopped through `controls` (cancel flag, event limit) ends early.
-//
-// Throws QsimError when the range is unusable, when the model check blocks a run
-// (with the first blocking finding), or when a route leads nowhere.
-std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, const SweepRange& range,
-                                 int replications, const NumberFormat& format,
-                                 const RunControls& controls = {});
-
 // The series as CSV (UTF-8): a header row ("value", then every column, with a
 // "_ci95" column after each when there are replications), then a row per point.
+// Without `with_values` (a series of the model as it is) the value cells stay empty.
 std::string SweepCsv(const std::vector<std::string>& columns, const std::vector<SweepPoint>& points,
-                     bool with_intervals);
+                     bool with_intervals, bool with_values = true);
 
 }  // namespace qsim

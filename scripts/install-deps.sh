@@ -11,6 +11,9 @@ packages=(cmake ninja-build g++ qt6-base-dev libgtest-dev libgmock-dev libbenchm
   # The checks of the installed tree and of the Debian package: CPack finds the
   # libraries the programs link with dpkg-shlibdeps, and the programs with file.
   desktop-file-utils dpkg-dev file
+  # Series of runs: counter-based random streams, Student's t quantiles (both
+  # header-only), and the cluster program qsim-mpi with mpirun to start it.
+  librandom123-dev libboost-dev libopenmpi-dev openmpi-bin
   "$@")
 # The desktop program's charts; Debian's Qt 6 Charts needs Qt 6 OpenGL's CMake files
 # but does not pull them in.

@@ -23,7 +23,6 @@
 #include "app/sweep_dialog.h"
 #include "app/sweep_results_window.h"
 #include "engine/random_generator.h"
-#include "engine/simulation.h"
 #include "gui_test_support.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
@@ -48,7 +47,7 @@ Lines BusyLine(int requests) {
 // A dialog over a store of its own, shown on the offscreen screen.
 class SweepFixture {
  public:
-  SweepFixture() : dialog_(*store_, simulation_, kPoint) {}
+  SweepFixture() : dialog_(*store_, kPoint) {}
 
   void Read(Lines text) { ReadModelText(text, *store_, kPoint); }
   void Open() {
@@ -83,8 +82,6 @@ class SweepFixture {
 
  private:
   std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();
-  RandomGenerator random_;
-  Simulation simulation_{*store_, random_};
   SweepDialog dialog_;
 };
 
@@ -275,6 +272,10 @@ class SweepDialogTest : public QObject {
     f.Control<QSpinBox>("SpinEdit1")->setValue(3);
     f.Press("Button4");
     QVERIFY(f.results() != nullptr);
+    // The progress window counted the points and their runs to the end.
+    QCoreApplication::processEvents();
+    QCOMPARE(f.dialog().findChild<QLabel*>(QStringLiteral("SeriesLabel"))->text(),
+             QStringLiteral("Точка 5 из 5, прогон 3 из 3"));
     const auto* table = f.results()->findChild<QTableWidget*>(QStringLiteral("ResultsTable"));
     QVERIFY(table->item(0, 1)->text().contains(QStringLiteral(" ± ")));
     QTemporaryDir folder;

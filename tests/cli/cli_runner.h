@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,18 +25,22 @@ class CliRunner : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process number keeps apart the same test run from two checkouts at once.
     folder_ = std::filesystem::temp_directory_path() /
-              ("qsim_cli_" + std::string(test->test_suite_name()) + "_" + test->name());
+              ("qsim_cli_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
+               std::to_string(getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }
 
   // Runs qsim-cli with the arguments (a shell fragment) in the C locale.
-  CliResult Run(const std::string& arguments) {
+  CliResult Run(const std::string& arguments) { return Shell("'" QSIM_CLI_PATH "' " + arguments); }
+
+  // Runs a shell command in the C locale.
+  CliResult Shell(const std::string& command_line) {
     const std::filesystem::path err = folder_ / "stderr.txt";
-    const std::string command =
-        "LC_ALL=C.UTF-8 '" QSIM_CLI_PATH "' " + arguments + " 2>'" + err.string() + "'";
+    const std::string command = "LC_ALL=C.UTF-8 " + command_line + " 2>'" + err.string() + "'";
     FILE* pipe = popen(command.c_str(), "r");
     std::string out;
     char buffer[4096];

@@ -1,5 +1,7 @@
 #include "commands/parameter_sweep.h"
 
+#include "commands/parallel_series.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -31,14 +33,12 @@ class ParameterSweepTest : public ::testing::Test {
   }
 
   std::unique_ptr<ModelStore> store_ = std::make_unique<ModelStore>();
-  RandomGenerator random_;
-  Simulation simulation_{*store_, random_};
 };
 
 TEST_F(ParameterSweepTest, LongerQueuesRefuseLessAndTheModelIsKept) {
   const Lines before = WriteModelText(*store_, kPoint);
   const SweepRange range{{ElementKind::Queue, 1, SweepField::Length}, 1, 9, 5};
-  const auto points = RunSweep(*store_, simulation_, range, 1, kPoint);
+  const auto points = RunSweep(*store_, range, 1, kPoint);
   ASSERT_EQ(points.size(), 5u);
   EXPECT_EQ(points[0].value, 1);
   EXPECT_EQ(points[4].value, 9);
@@ -56,12 +56,12 @@ TEST_F(ParameterSweepTest, LongerQueuesRefuseLessAndTheModelIsKept) {
 // uniform laws of the model give no prediction.
 TEST_F(ParameterSweepTest, PointsCarryTheTheoryWhereItApplies) {
   const SweepRange range{{ElementKind::Queue, 1, SweepField::Length}, 1, 3, 2};
-  const auto uniform = RunSweep(*store_, simulation_, range, 1, kPoint);
+  const auto uniform = RunSweep(*store_, range, 1, kPoint);
   for (const std::optional<double>& value : uniform.at(0).predicted)
     EXPECT_FALSE(value.has_value());
   store_->generator(1).rasp = kPureExponential;
   store_->device(1).rasp = kPureExponential;
-  const auto points = RunSweep(*store_, simulation_, range, 1, kPoint);
+  const auto points = RunSweep(*store_, range, 1, kPoint);
   ASSERT_EQ(points.size(), 2u);
   ASSERT_EQ(points[1].predicted.size(), SweepColumns(*store_).size());  // 3 + 2 + 1
   const QueuePrediction theory = MmckPrediction(4, 5, 1, 4);
@@ -72,19 +72,18 @@ TEST_F(ParameterSweepTest, PointsCarryTheTheoryWhereItApplies) {
 }
 
 TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
-  auto points = RunSweep(*store_, simulation_,
-                         {{ElementKind::Device, 1, SweepField::Channels}, 1, 2, 3}, 1, kPoint);
+  auto points =
+      RunSweep(*store_, {{ElementKind::Device, 1, SweepField::Channels}, 1, 2, 3}, 1, kPoint);
   EXPECT_EQ(points[1].value, 2);  // 1.5 rounds away from zero
-  points = RunSweep(*store_, simulation_,
-                    {{ElementKind::Device, 1, SweepField::ServiceTime}, 0.1, 0.2, 3}, 1, kPoint);
+  points = RunSweep(*store_, {{ElementKind::Device, 1, SweepField::ServiceTime}, 0.1, 0.2, 3}, 1,
+                    kPoint);
   EXPECT_DOUBLE_EQ(points[1].value, 0.15);
   EXPECT_EQ(store_->device(1).v, 0.2);
 }
 
 TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
   const auto points =
-      RunSweep(*store_, simulation_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 2, 1},
-               5, kPoint);
+      RunSweep(*store_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 2, 1}, 5, kPoint);
   ASSERT_EQ(points.size(), 1u);
   const SweepStatistic& served = points[0].statistics[0];
   ASSERT_TRUE(served.mean && served.half_width);
@@ -93,25 +92,22 @@ TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
 }
 
 TEST_F(ParameterSweepTest, UnusableRangesAreRefused) {
-  EXPECT_THROW(RunSweep(*store_, simulation_,
-                        {{ElementKind::Queue, 7, SweepField::Length}, 1, 2, 2}, 1, kPoint),
+  EXPECT_THROW(RunSweep(*store_, {{ElementKind::Queue, 7, SweepField::Length}, 1, 2, 2}, 1, kPoint),
                QsimError);
-  EXPECT_THROW(RunSweep(*store_, simulation_,
-                        {{ElementKind::Queue, 1, SweepField::Channels}, 1, 2, 2}, 1, kPoint),
+  EXPECT_THROW(
+      RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Channels}, 1, 2, 2}, 1, kPoint),
+      QsimError);
+  EXPECT_THROW(RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 0}, 1, kPoint),
                QsimError);
-  EXPECT_THROW(RunSweep(*store_, simulation_,
-                        {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 0}, 1, kPoint),
-               QsimError);
-  EXPECT_THROW(RunSweep(*store_, simulation_,
-                        {{ElementKind::Queue, 1, SweepField::Length}, 1, 3e9, 2}, 1, kPoint),
-               QsimError);
+  EXPECT_THROW(
+      RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 3e9, 2}, 1, kPoint),
+      QsimError);
 }
 
 TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
   store_->generator(1).transitions[1].prob = 0.5;
   try {
-    RunSweep(*store_, simulation_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 2}, 1,
-             kPoint);
+    RunSweep(*store_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 2}, 1, kPoint);
     FAIL();
   } catch (const QsimError& error) {
     EXPECT_NE(error.message().find("сумма вер-тей переходов меньше 1"_cp), std::string::npos);
