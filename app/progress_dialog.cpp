@@ -23,12 +23,19 @@ constexpr int kShowDelayMs = 400;
 
 RunProgressDialog::RunProgressDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      goal_(new QLabel(this)),
+      series_(new QLabel(this)),
       events_(new QLabel(this)),
       requests_(new QLabel(this)),
       model_time_(new QLabel(this)),
       cancel_button_(new QPushButton(QStringLiteral("Прервать"), this)) {
   setObjectName(QStringLiteral("RunProgressDialog"));
   setWindowTitle(QStringLiteral("Моделирование"));
+  goal_->setObjectName(QStringLiteral("GoalLabel"));
+  series_->setObjectName(QStringLiteral("SeriesLabel"));
+  // Room for long figures, so that the window does not grow as the run goes on.
+  goal_->setMinimumWidth(goal_->fontMetrics().horizontalAdvance(
+      QStringLiteral("Время: 000 000 000,0 из 000 000 000 (100 %)")));
   events_->setObjectName(QStringLiteral("EventsLabel"));
   requests_->setObjectName(QStringLiteral("RequestsLabel"));
   model_time_->setObjectName(QStringLiteral("ModelTimeLabel"));
@@ -39,6 +46,8 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   figures->addRow(QStringLiteral("Создано заявок:"), requests_);
   figures->addRow(QStringLiteral("Модельное время:"), model_time_);
   auto* layout = new QVBoxLayout(this);
+  layout->addWidget(series_);
+  layout->addWidget(goal_);
   layout->addLayout(figures);
   layout->addWidget(cancel_button_, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -68,6 +77,8 @@ void RunProgressDialog::ShowWhileRunning(QThread& worker, const NumberFormat& fo
   cancel_button_->setEnabled(true);
   cancel_button_->setText(QStringLiteral("Прервать"));
   ShowProgress({});
+  // Until the run first reports, its goal is not known here.
+  goal_->clear();
   // Queued calls to a receiver that is gone are dropped, so a late finish
   // notice cannot close the window of a later run.
   QObject this_run;
@@ -96,6 +107,10 @@ void RunProgressDialog::PostProgress(const RunProgress& progress) {
 }
 
 void RunProgressDialog::ShowProgress(const RunProgress& progress) {
+  const ProgressText text = RunProgressText(progress, format_);
+  goal_->setText(FromCp1251(text.goal));
+  series_->setText(FromCp1251(text.series));
+  series_->setVisible(!text.series.empty());
   events_->setText(QString::number(progress.events));
   requests_->setText(QString::number(progress.generated));
   model_time_->setText(FromCp1251(NumberText(progress.now, format_)));

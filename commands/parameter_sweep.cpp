@@ -210,6 +210,16 @@ std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, cons
     throw QsimError(std::string("Число повторений должно быть не меньше 1"_cp));
   const RestoreOnExit restore(store);
   const std::size_t column_count = SweepColumns(store).size();
+  // Every report carries the run's place in the series, and every run ends with
+  // one, so that the place moves on also when the runs are short.
+  SeriesPlace place{.points = range.steps, .runs = replications};
+  RunControls placed = controls;
+  if (controls.progress) {
+    placed.progress = [&](RunProgress progress) {
+      progress.series = place;
+      controls.progress(progress);
+    };
+  }
   std::vector<SweepPoint> points;
   for (int step = 0; step < range.steps; ++step) {
     SweepPoint point{ValueAt(range, step), {}, {}};
@@ -220,9 +230,13 @@ std::vector<SweepPoint> RunSweep(ModelStore& store, Simulation& simulation, cons
       const ValidationResult check = ValidateModel(store, format);
       if (check.blocking)
         throw QsimError(Joined(check.findings));
-      if (simulation.RunSimulation(nullptr, controls).outcome != RunOutcome::Finished) {
+      place.point = step + 1;
+      place.run = run + 1;
+      const RunResult result = simulation.RunSimulation(nullptr, placed);
+      if (placed.progress)
+        placed.progress(ProgressOf(store, result.events));
+      if (result.outcome != RunOutcome::Finished)
         return points;
-      }
       const auto values = Collect(store);
       for (std::size_t i = 0; i < column_count; ++i) {
         if (values[i])

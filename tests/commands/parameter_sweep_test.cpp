@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <memory>
 
 #include "foundation/code_page.h"
@@ -90,6 +91,24 @@ TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
   ASSERT_TRUE(served.mean && served.half_width);
   EXPECT_GT(*served.half_width, 0);
   EXPECT_LT(*served.half_width, *served.mean);
+}
+
+// Every report carries the place in the series, and every run, however short,
+// gives at least one.
+TEST_F(ParameterSweepTest, ProgressReportsCarryThePlaceInTheSeries) {
+  std::vector<std::array<int, 4>> places;
+  RunControls controls;
+  controls.progress = [&](const RunProgress& progress) {
+    const SeriesPlace& s = progress.series;
+    const std::array<int, 4> place{s.point, s.points, s.run, s.runs};
+    if (places.empty() || places.back() != place)
+      places.push_back(place);
+  };
+  RunSweep(*store_, simulation_, {{ElementKind::Queue, 1, SweepField::Length}, 1, 2, 2}, 3, kPoint,
+           controls);
+  const std::vector<std::array<int, 4>> expected = {{1, 2, 1, 3}, {1, 2, 2, 3}, {1, 2, 3, 3},
+                                                    {2, 2, 1, 3}, {2, 2, 2, 3}, {2, 2, 3, 3}};
+  EXPECT_EQ(places, expected);
 }
 
 TEST_F(ParameterSweepTest, UnusableRangesAreRefused) {
