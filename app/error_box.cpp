@@ -15,7 +15,10 @@ void ShowErrorBox(QWidget* parent, const QString& message) {
 }
 
 void ShowErrorBox(QWidget* parent, const QsimError& error) {
-  ShowErrorBox(parent, MessageText(error));
+  QString text = MessageText(error);
+  if (error.line() > 0)
+    text = QStringLiteral("Строка %1: ").arg(error.line()) + text;
+  ShowErrorBox(parent, text);
 }
 
 }  // namespace qsim::gui

@@ -19,6 +19,8 @@
 #include "app/error_box.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
+#include "app/overwrite_question.h"
+#include "app/run_files_panel.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
@@ -106,11 +108,15 @@ ComputeOutcome MainWindow::Compute(ComputeMode mode) {
   ComputeOutcome outcome;
   try {
     outcome = RunComputeCommand(text, mode, environment, *findings_dialog_, *progress_);
-  } catch (const QsimError&) {
+  } catch (const QsimError& error) {
+    failed_line_ = error.line();  // 0: the text was read, what came after failed
     if (text != read)
       SetPaneLines(*text_pane_, text);
+    if (failed_line_ > 0 && !text_pane_->isHidden())
+      PutCursorOnLine(*text_pane_, failed_line_);
     throw;
   }
+  failed_line_ = 0;
   SetPaneLines(*text_pane_, text);
   RecordTakenText(read);
   return outcome;
@@ -132,7 +138,6 @@ void MainWindow::RunModelClick() {
 // The model check may correct what the picture shows (a channel count), so in the
 // visual editor the picture is brought up to date after the run, also after an error.
 void MainWindow::RunModel() {
-  MakeReportsFolder(platform_.layout());
   if (!text_pane_->isHidden()) {
     ReportRun(Compute(ComputeMode::Run));
     return;
@@ -142,7 +147,8 @@ void MainWindow::RunModel() {
   try {
     outcome = Compute(ComputeMode::Run);
   } catch (const QsimError&) {
-    RedrawOver(*drawn);
+    if (failed_line_ == 0)  // a half-read store is not drawn
+      RedrawOver(*drawn);
     throw;
   }
   RedrawOver(*drawn);
@@ -160,6 +166,7 @@ void MainWindow::RedrawOver(const ModelStore& drawn) {
 void MainWindow::ReportRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated)
     return;
+  run_files_->ShowRun(outcome);
   if (outcome.run.outcome != RunOutcome::Finished) {
     ShowMessage(QMessageBox::Information, "RunStoppedBox",
                 FromCp1251(RunOutcomeMessage(outcome.run, format_)) + QLatin1Char('.'));
@@ -224,11 +231,27 @@ void MainWindow::ShowCodeEditor() {
   }
   EraseModel(*store_, *picture_);
   ShowView(false);
+  if (failed_line_ > 0)
+    PutCursorOnLine(*text_pane_, failed_line_);
 }
 
-// Rewrites the text from the store in whichever editor is shown.
+// Rewrites the text from the store in whichever editor is shown; after a failed
+// reading the pane's lines are all there is of the model, and they stay.
 void MainWindow::RegenerateText() {
+  if (failed_line_ > 0)
+    return;
   SetPaneLines(*text_pane_, WriteModelText(*store_, format_));
+}
+
+// Before an edit of the picture after a failed reading: the edit would change a
+// half-read store, so the text is read first, and failing again ends the edit.
+// The canvas of a failed reading is blank, so a reading that succeeds draws.
+void MainWindow::ReadFailedTextAgain() {
+  if (failed_line_ == 0)
+    return;
+  ParseText();
+  DrawModel(*store_, *picture_);
+  canvas_->update();
 }
 
 void MainWindow::ShowVisualEditor() {
@@ -258,6 +281,7 @@ void MainWindow::NewModelClick() {
 // stay. The view is not switched and nothing is drawn.
 void MainWindow::NewModel() {
   text_pane_->clear();
+  failed_line_ = 0;  // the empty text of the empty model
   model_file_name_.clear();
   setWindowTitle(PlainCaption());
   EraseModel(*store_, *picture_);
@@ -301,9 +325,12 @@ void MainWindow::SaveModelClick() {
 bool MainWindow::SaveModel() {
   if (!model_file_name_.isEmpty())
     save_dialog_->selectFile(model_file_name_);
-  if (save_dialog_->exec() != QDialog::Accepted)
-    return false;
-  const QString path = save_dialog_->selectedFiles().value(0);
+  QString path;
+  do {
+    if (save_dialog_->exec() != QDialog::Accepted)
+      return false;
+    path = save_dialog_->selectedFiles().value(0);
+  } while (!MayReplaceFile(this, path, model_file_name_));
   RememberModelFolder(QFileInfo(path).absolutePath());
   model_file_name_ = path;
   setWindowTitle(CaptionAfterSave(path));
@@ -350,12 +377,18 @@ void MainWindow::AboutClick() {
 }
 
 void MainWindow::CanvasClicked() {
-  GuardCommand([this] { tools_->Click(canvas_->PointerToCanvas()); });
+  GuardCommand([this] {
+    ReadFailedTextAgain();
+    tools_->Click(canvas_->PointerToCanvas());
+  });
   ShowEditorState();
 }
 
 void MainWindow::CanvasDoubleClicked() {
-  GuardCommand([this] { tools_->DoubleClick(canvas_->PointerToCanvas()); });
+  GuardCommand([this] {
+    ReadFailedTextAgain();
+    tools_->DoubleClick(canvas_->PointerToCanvas());
+  });
   ShowEditorState();
 }
 
@@ -363,7 +396,10 @@ void MainWindow::CanvasDragStarted(QPoint from) {
   const CanvasPoint p{from.x(), from.y()};
   if (!tools_->CanPickAt(p))
     return;
-  GuardCommand([this, p] { tools_->Click(p); });
+  GuardCommand([this, p] {
+    ReadFailedTextAgain();
+    tools_->Click(p);
+  });
   ShowEditorState();
 }
 

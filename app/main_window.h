@@ -33,6 +33,7 @@ class RunProgressDialog;
 class SettingsDialog;
 class GeneratorDialog;
 class QueueDialog;
+class RunFilesPanel;
 class DeviceDialog;
 class ProbabilityDialog;
 class TransitionDialog;
@@ -153,6 +154,7 @@ class MainWindow : public QMainWindow {
   void ReportRun(const ComputeOutcome& outcome);
   void ShowMessage(QMessageBox::Icon icon, const char* name, const QString& text);
   void RegenerateText();
+  void ReadFailedTextAgain();
   void NewModel();
   void OpenModel(const QString& path);
   bool SaveModel();
@@ -175,6 +177,10 @@ class MainWindow : public QMainWindow {
   QString saved_text_;
   // The pane's text right after the last finished run.
   QString run_text_;
+  // The line the last reading of the text failed on; 0 once a reading succeeded.
+  // Meanwhile the store is half read: the pane keeps its lines, nothing is
+  // regenerated from the store, and every command reads the text again first.
+  int failed_line_ = 0;
 
   QPlainTextEdit* text_pane_;
   CanvasView* canvas_;
@@ -183,6 +189,7 @@ class MainWindow : public QMainWindow {
   QLabel* line_count_panel_ = nullptr;
   QLabel* element_panel_ = nullptr;
   QLabel* hint_panel_ = nullptr;
+  RunFilesPanel* run_files_ = nullptr;
   std::array<QAction*, 7> tool_buttons_{};
   QFileDialog* open_dialog_ = nullptr;
   QFileDialog* save_dialog_ = nullptr;

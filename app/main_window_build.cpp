@@ -24,6 +24,7 @@
 #include "app/probability_dialog.h"
 #include "app/progress_dialog.h"
 #include "app/queue_dialog.h"
+#include "app/run_files_panel.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/tool_icons.h"
@@ -226,6 +227,9 @@ void MainWindow::BuildStatusBar() {
   hint_panel_ = new QLabel(this);
   hint_panel_->setObjectName(QStringLiteral("HintPanel"));
   statusBar()->addWidget(hint_panel_, 2);
+  run_files_ =
+      new RunFilesPanel([this](const std::string& path) { platform_.OpenDocument(path); }, this);
+  statusBar()->addPermanentWidget(run_files_);
   statusBar()->addPermanentWidget(canvas_area_->zoom_panel());
 }
 
@@ -258,6 +262,7 @@ void MainWindow::BuildFileDialogs() {
   save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
   save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
   save_dialog_->setDefaultSuffix(QStringLiteral("txt"));
+  // The save command asks itself: the model's own file is replaced without a question.
   save_dialog_->setOption(QFileDialog::DontConfirmOverwrite);
 }
 

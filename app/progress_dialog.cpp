@@ -24,17 +24,22 @@ constexpr int kShowDelayMs = 400;
 
 RunProgressDialog::RunProgressDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      goal_(new QLabel(this)),
+      series_(new QLabel(this)),
       events_(new QLabel(this)),
       requests_(new QLabel(this)),
       model_time_(new QLabel(this)),
-      series_(new QLabel(this)),
       cancel_button_(new QPushButton(QStringLiteral("Прервать"), this)) {
   setObjectName(QStringLiteral("RunProgressDialog"));
   setWindowTitle(QStringLiteral("Моделирование"));
+  goal_->setObjectName(QStringLiteral("GoalLabel"));
+  series_->setObjectName(QStringLiteral("SeriesLabel"));
+  // Room for long figures, so that the window does not grow as the run goes on.
+  goal_->setMinimumWidth(goal_->fontMetrics().horizontalAdvance(
+      QStringLiteral("Время: 000 000 000,0 из 000 000 000 (100 %)")));
   events_->setObjectName(QStringLiteral("EventsLabel"));
   requests_->setObjectName(QStringLiteral("RequestsLabel"));
   model_time_->setObjectName(QStringLiteral("ModelTimeLabel"));
-  series_->setObjectName(QStringLiteral("SeriesLabel"));
   cancel_button_->setObjectName(QStringLiteral("CancelButton"));
   connect(cancel_button_, &QPushButton::clicked, this, &RunProgressDialog::reject);
   auto* figures = new QFormLayout;
@@ -43,6 +48,7 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   figures->addRow(QStringLiteral("Модельное время:"), model_time_);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(series_);
+  layout->addWidget(goal_);
   layout->addLayout(figures);
   layout->addWidget(cancel_button_, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -72,7 +78,11 @@ void RunProgressDialog::ShowWhileRunning(QThread& worker, const NumberFormat& fo
   cancel_button_->setEnabled(true);
   cancel_button_->setText(QStringLiteral("Прервать"));
   ShowProgress({});
+  // Until the run first reports, its goal is not known here; a series shows its
+  // place once its first run has ended.
+  goal_->clear();
   series_->clear();
+  series_->hide();
   // Queued calls to a receiver that is gone are dropped, so a late finish
   // notice cannot close the window of a later run.
   QObject this_run;
@@ -107,16 +117,21 @@ void RunProgressDialog::PostSeriesProgress(const SeriesProgress& progress) {
   const std::int64_t point = std::min(progress.points_done + 1, progress.points);
   const std::int64_t runs =
       std::clamp<std::int64_t>(progress.runs_done - (point - 1) * replications, 0, replications);
-  const QString text = QStringLiteral("Точка %1 из %2, прогон %3 из %4")
-                           .arg(point)
-                           .arg(progress.points)
-                           .arg(runs)
-                           .arg(replications);
+  const QString text = FromCp1251(SeriesPlaceText({.point = int(point),
+                                                   .points = int(progress.points),
+                                                   .run = int(runs),
+                                                   .runs = int(replications)}));
   QMetaObject::invokeMethod(
-      this, [this, text] { series_->setText(text); }, Qt::QueuedConnection);
+      this,
+      [this, text] {
+        series_->setText(text);
+        series_->setVisible(!text.isEmpty());
+      },
+      Qt::QueuedConnection);
 }
 
 void RunProgressDialog::ShowProgress(const RunProgress& progress) {
+  goal_->setText(FromCp1251(RunProgressText(progress, format_)));
   events_->setText(QString::number(progress.events));
   requests_->setText(QString::number(progress.generated));
   model_time_->setText(FromCp1251(NumberText(progress.now, format_)));

@@ -16,9 +16,10 @@ class QThread;
 namespace qsim::gui {
 
 // The window that blocks the main window while a simulation runs on a worker
-// thread: events taken, requests generated, model time, and a button that stops
-// the run. Closing the window any other way also asks the run to stop; the window
-// stays until the worker has ended.
+// thread: how far the run is toward its goal (`GoalLabel`), its place in a series
+// of runs (`SeriesLabel`, hidden outside one), events taken, requests generated,
+// model time, and a button that stops the run. Closing the window any other way also asks the run
+// to stop; the window stays until the worker has ended.
 class RunProgressDialog : public QDialog {
   Q_OBJECT
 
@@ -51,10 +52,11 @@ class RunProgressDialog : public QDialog {
   void ShowProgress(const RunProgress& progress);
   void WaitBeforeShowing(QThread& worker);
 
+  QLabel* goal_;
+  QLabel* series_;
   QLabel* events_;
   QLabel* requests_;
   QLabel* model_time_;
-  QLabel* series_;
   QPushButton* cancel_button_;
   NumberFormat format_;
   std::atomic<bool> cancel_{false};

@@ -2,6 +2,8 @@
 
 #include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
 
 #include "app/gui_text.h"
 
@@ -31,6 +33,14 @@ void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines) {
   const QString joined = text.join(QLatin1Char('\n'));
   if (joined != pane.toPlainText())
     pane.setPlainText(joined);
+}
+
+void PutCursorOnLine(QPlainTextEdit& pane, int line) {
+  const QTextBlock block = pane.document()->findBlockByNumber(line - 1);
+  if (!block.isValid())
+    return;
+  pane.setTextCursor(QTextCursor(block));
+  pane.ensureCursorVisible();
 }
 
 int CountedLines(const QPlainTextEdit& pane) {

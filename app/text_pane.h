@@ -15,6 +15,9 @@ std::vector<std::string> PaneLines(const QPlainTextEdit& pane);
 // that the cursor and the undo history survive a command that changed nothing.
 void SetPaneLines(QPlainTextEdit& pane, const std::vector<std::string>& lines);
 
+// Puts the cursor at the start of 1-based `line` and scrolls it into view.
+void PutCursorOnLine(QPlainTextEdit& pane, int line);
+
 // The number of lines the status bar reports: an empty last line is not counted.
 int CountedLines(const QPlainTextEdit& pane);
 

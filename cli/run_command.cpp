@@ -13,7 +13,6 @@
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
 #include "foundation/code_page.h"
-#include "foundation/install_layout.h"
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
 #include "results/run_warnings.h"
@@ -85,15 +84,13 @@ std::string StopMessage(RunOutcome outcome, long long max_events) {
          " событий (--max-events); отчет не записан";
 }
 
-// The folder named by --reports-dir, or else the program's own reports folder, made
-// first when it is the user's and missing.
+// The folder named by --reports-dir, or else the program's own reports folder; a
+// run makes it when it is missing.
 std::string ReportsFolder(const QCommandLineParser& parser,
                           const desktop::QtCorePlatform& platform) {
   if (parser.isSet("reports-dir"))
     return LocalPath(parser.value("reports-dir"));
-  const InstallLayout& layout = platform.layout();
-  MakeReportsFolder(layout);
-  return layout.reports;
+  return platform.layout().reports;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "foundation/install_layout.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "results/protocol_writer.h"
@@ -21,6 +22,8 @@ bool PassesCheck(ComputeEnvironment& env) {
 
 void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   const RunSettings& settings = env.store.settings;
+  // Before the run, so that a folder that cannot be made costs no run.
+  MakeReportsFolder(env.reports_folder);
   std::optional<ProtocolFile> protocol;
   if (settings.protocol_enabled) {
     protocol.emplace(env.reports_folder, settings, env.platform, env.model_file_name, env.format,
@@ -28,16 +31,22 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   }
   outcome.run = env.simulation.RunSimulation(protocol ? &*protocol : nullptr, env.controls);
   outcome.simulated = true;
-  if (protocol)
+  if (protocol) {
     outcome.protocol_path = protocol->path();
+    outcome.protocol_replaced = protocol->replaced();
+  }
   if (outcome.run.outcome != RunOutcome::Finished)
     return;
   std::optional<RgbImageView> picture;
   if (settings.report_include_picture && env.picture)
     picture = env.picture();
-  outcome.report_path =
+  // Again: during a long run the folder may have been deleted.
+  MakeReportsFolder(env.reports_folder);
+  const WrittenFile report =
       WriteReportFile(env.reports_folder, env.store, env.model_file_name, env.platform, env.format,
                       env.file_suffix, picture ? &*picture : nullptr);
+  outcome.report_path = report.path;
+  outcome.report_replaced = report.replaced;
   if (settings.report_open_after)
     env.platform.OpenDocument(outcome.report_path);
   if (settings.protocol_open_after && !outcome.protocol_path.empty()) {

@@ -21,7 +21,7 @@ struct ComputeEnvironment {
   Platform& platform;
   NumberFormat format = {};
   std::string model_file_name = {};  // Windows-1251; empty for a model never saved
-  std::string reports_folder = {};   // a file system path; never created here
+  std::string reports_folder = {};   // a file system path; made for a run when missing
   std::string file_suffix = {};      // before the extension of the files written ("_2")
   RunControls controls = {};
   // The model's picture for a report that includes it; called after the run.
@@ -45,6 +45,9 @@ struct ComputeOutcome {
   RunResult run;
   std::string protocol_path;  // the protocol written, or empty
   std::string report_path;    // the report written, or empty
+  // The file took the place of an earlier one of the same name.
+  bool protocol_replaced = false;
+  bool report_replaced = false;
 };
 
 // The compute command: reads the model text into the store (process_all reset
@@ -56,7 +59,8 @@ struct ComputeOutcome {
 // writes no report.
 //
 // Throws QsimError: a reading error ends the command with the earlier lines
-// applied and nothing else done; a file that cannot be written ends it there.
+// applied and nothing else done; a reports folder that cannot be made ends it
+// before the run, a file that cannot be written ends it there.
 ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
                               ComputeEnvironment& environment);
 

@@ -7,16 +7,10 @@
 #include <string>
 
 #include "engine/event_node.h"
+#include "engine/run_progress.h"
 #include "foundation/number_format.h"
 
 namespace qsim {
-
-// Where a run stands; reported every few thousand events.
-struct RunProgress {
-  std::int64_t events = 0;     // events taken from the calendar
-  std::int32_t generated = 0;  // requests generated
-  double now = 0;              // model time
-};
 
 // The most events one run takes. Every event raises each 32-bit counter of the
 // records (a queue's entries and tickets, a device's starts) by one at most, so no

@@ -155,7 +155,7 @@ class SimulationEngine {
 
   bool Interrupted(const RunControls& controls, std::int64_t events) const {
     if (controls.progress)
-      controls.progress({events, store_.generated, now()});
+      controls.progress(ProgressOf(store_, events));
     return controls.cancel != nullptr && controls.cancel->load(std::memory_order_relaxed);
   }
 

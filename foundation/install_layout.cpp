@@ -3,10 +3,27 @@
 #include <filesystem>
 #include <system_error>
 
+#include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 
 namespace qsim {
 namespace fs = std::filesystem;
+namespace {
+
+// Why a folder could not be made, in the user's words where the cause is common.
+std::string FolderFault(const std::error_code& error) {
+  if (error == std::errc::not_a_directory || error == std::errc::file_exists)
+    return std::string("на ее месте или на пути к ней лежит файл"_cp);
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+    return std::string("нет прав на запись"_cp);
+  if (error == std::errc::read_only_file_system)
+    return std::string("диск доступен только для чтения"_cp);
+  if (error == std::errc::no_space_on_device)
+    return std::string("нет места на диске"_cp);
+  return error.message();
+}
+
+}  // namespace
 
 bool IsFolder(const std::string& path) {
   std::error_code error;
@@ -24,17 +41,16 @@ InstallLayout FindInstallLayout(const std::string& program_folder, const UserFol
   const bool documents = !user.documents.empty() && is_folder(user.documents);
   return {.reports = (documents ? user.documents : user.home) + "/qsim/reports",
           .examples = share + "/examples",
-          .help_page = share + "/help/index.html",
-          .user_reports = true};
+          .help_page = share + "/help/index.html"};
 }
 
-void MakeReportsFolder(const InstallLayout& layout) {
-  if (!layout.user_reports)
-    return;
+void MakeReportsFolder(const std::string& folder) {
   std::error_code error;
-  fs::create_directories(layout.reports, error);
-  if (error)
-    throw QsimError("Cannot create file \"" + layout.reports + "\". " + error.message());
+  fs::create_directories(folder, error);
+  if (error) {
+    throw QsimError(std::string("Не удалось создать папку отчетов \""_cp) + Utf8ToCp1251(folder) +
+                    "\": " + FolderFault(error));
+  }
 }
 
 }  // namespace qsim

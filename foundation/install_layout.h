@@ -17,9 +17,6 @@ struct InstallLayout {
   std::string reports;
   std::string examples;
   std::string help_page;
-  // The reports folder is the user's own and is made when a run first needs it.
-  // In the build folder it is made by the build, beside the program.
-  bool user_reports = false;
 };
 
 // True when `path` names an existing folder.
@@ -34,8 +31,10 @@ InstallLayout FindInstallLayout(
     const std::string& program_folder, const UserFolders& user,
     const std::function<bool(const std::string&)>& is_folder = IsFolder);
 
-// Makes the user's reports folder, with its parents, when it is missing. Throws
-// QsimError "Cannot create file "<folder>". <reason>" when it cannot be made.
-void MakeReportsFolder(const InstallLayout& layout);
+// Makes the reports folder, with its parents, when it is missing: the user's,
+// which a first run needs, or the one beside the program, which the user may have
+// deleted. Throws QsimError "Не удалось создать папку отчетов "<folder>": <reason>"
+// (Windows-1251) when it cannot be made.
+void MakeReportsFolder(const std::string& folder);
 
 }  // namespace qsim

@@ -2,6 +2,8 @@
 
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 #include "engine/request_record.h"
 #include "foundation/code_page.h"
@@ -98,6 +100,8 @@ ProtocolFile::ProtocolFile(std::string reports_folder, const RunSettings& settin
 void ProtocolFile::RunStarted() {
   path_ = GeneratedFilePath(reports_folder_, name_auto_, chosen_name_, "protocol_", platform_.Now(),
                             suffix_, ".txt");
+  std::error_code no_file;
+  replaced_ = std::filesystem::exists(path_, no_file);
   file_.open(path_, std::ios::binary | std::ios::trunc);
   if (!file_) {
     throw QsimError("Cannot create file \"" + path_ + "\". " + std::strerror(errno));

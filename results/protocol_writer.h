@@ -48,6 +48,8 @@ class ProtocolFile : public ProtocolWriter {
 
   // The file's path once created; empty before.
   const std::string& path() const { return path_; }
+  // The file took the place of an earlier one of the same name.
+  bool replaced() const { return replaced_; }
 
  private:
   std::string reports_folder_;
@@ -56,6 +58,7 @@ class ProtocolFile : public ProtocolWriter {
   const Platform& platform_;
   std::string suffix_;
   std::string path_;
+  bool replaced_ = false;
   std::ofstream file_;
 };
 

@@ -239,12 +239,14 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
                            "report_", when, suffix, ".htm");
 }
 
-std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
+WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix,
                             const RgbImageView* picture) {
   const LocalDateTime when = platform.Now();
   const std::string path = ReportPath(reports_folder, store.settings, when, suffix);
+  std::error_code no_file;
+  const bool replaced = std::filesystem::exists(path, no_file);
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   if (!out)
     ThrowCannotCreate(path);
@@ -257,7 +259,7 @@ std::string WriteReportFile(const std::string& reports_folder, const ModelStore&
   out.flush();
   if (!out)
     ThrowCannotCreate(path);
-  return path;
+  return {path, replaced};
 }
 
 }  // namespace qsim

@@ -34,15 +34,21 @@ void WriteReport(std::ostream& out, const ModelStore& store, const std::string& 
 std::string ReportPath(const std::string& reports_folder, const RunSettings& settings,
                        const LocalDateTime& when, const std::string& suffix = "");
 
+// A file that a run wrote.
+struct WrittenFile {
+  std::string path;
+  bool replaced = false;  // it took the place of a file of the same name
+};
+
 // Reads the clock once, writes the report to ReportPath in `reports_folder`,
-// overwriting a file of that name, and returns the path. The folder is not
+// overwriting a file of that name, and returns what it wrote. The folder is not
 // created. Throws QsimError "Cannot create file "<path>". <reason>" when the file
 // cannot be created or written; a partly written file is left behind.
 //
 // When settings.report_include_picture is on and `picture` is given, the picture
 // is saved as a Windows bitmap named by the report's full path + ".bmp" and shown
 // in the report.
-std::string WriteReportFile(const std::string& reports_folder, const ModelStore& store,
+WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix = "",
                             const RgbImageView* picture = nullptr);

@@ -1,3 +1,4 @@
+#include <QAbstractButton>
 #include <QAction>
 #include <QFile>
 #include <QFileDialog>
@@ -24,6 +25,7 @@ namespace {
     // the focus, which depends on when the window was activated.
     const QFileInfo file(path);
     dialog->setDirectory(file.absolutePath());
+    dialog->selectFile(file.fileName());  // else a file chosen before stays selected in the list
     dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(file.fileName());
     static_cast<QDialog*>(dialog)->accept();  // QFileDialog's own accept() checks the name
   });
@@ -88,10 +90,52 @@ class FileCommandsTest : public QObject {
     const auto choose = ChooseFile(path);
     const auto close_error = CloseNextMessageBox(seen);
     Trigger(shown, "OpenModelButton");
-    QCOMPARE(seen->text, QStringLiteral("'many' is not a valid integer value."));
+    QCOMPARE(seen->text, QStringLiteral("Строка 3: 'many' is not a valid integer value."));
     QCOMPARE(shown.pane_text(), QStringLiteral("queue 1;\nxc 10\nlen many;\nyc 5;+"));
     QVERIFY(IsBlank(shown.window->picture()));
     QCOMPARE(shown.window->model_file_name(), path);
+  }
+
+  // Until a reading succeeds the pane's lines are all there is of the model: no
+  // command rewrites them from the half-read store, and saving writes them.
+  void aFailedReadingKeepsTheFilesLinesThroughEveryCommand() {
+    ShownMainWindow shown;
+    const QString path = shown.folder.models() + QStringLiteral("/bad.txt");
+    const QByteArray bytes = "// notes\r\nqueue 1;\r\nxc 10;\r\nlen many;\r\nyc 5;\r\n";
+    WriteFile(path, bytes);
+    const QString lines = QString::fromLatin1(bytes).remove(QLatin1Char('\r')).chopped(1);
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto fails_again = [&](const std::function<void()>& command) {
+      *seen = {};
+      const auto close_error = CloseNextMessageBox(seen);
+      command();
+      QCOMPARE(seen->text, QStringLiteral("Строка 4: 'many' is not a valid integer value."));
+      QCOMPARE(shown.pane_text(), lines);
+    };
+    fails_again([&] {
+      const auto choose = ChooseFile(path);
+      Trigger(shown, "OpenModelButton");
+    });
+    // A click on the canvas would edit the half-read store.
+    fails_again([&] { QTest::mouseClick(&shown.canvas(), Qt::LeftButton, {}, QPoint(40, 40)); });
+    fails_again([&] { Trigger(shown, "RunButton"); });
+    {
+      const auto choose = ChooseFile(path);
+      Trigger(shown, "SaveModelButton");  // from the visual editor
+    }
+    QCOMPARE(FileBytes(path), bytes);
+    shown.window->ShowCodeEditor();
+    QCOMPARE(shown.pane_text(), lines);
+    QCOMPARE(shown.text_pane().textCursor().blockNumber(), 3);
+    fails_again([&] { shown.window->ShowVisualEditor(); });
+    QVERIFY(shown.canvas().isHidden());
+    fails_again([&] { Trigger(shown, "ToolButton10"); });
+    QVERIFY(shown.folder.ReportFiles().isEmpty());
+    shown.text_pane().setPlainText(
+        QString(lines).replace(QLatin1String("many"), QLatin1String("2")));
+    shown.window->ShowVisualEditor();
+    QVERIFY(shown.canvas().isVisible());
+    QVERIFY(shown.pane_text().startsWith(QStringLiteral("queue 1;\nname ;\nxc 10;")));
   }
 
   void cancellingTheOpenDialogChangesNothing() {
@@ -149,6 +193,44 @@ class FileCommandsTest : public QObject {
                         "simulate  5;\r\n"));
   }
 
+  void savingOverAnotherFileAsksFirst_data() {
+    QTest::addColumn<bool>("own");  // the file the model came from
+    QTest::addColumn<int>("answer");
+    QTest::newRow("another file, replaced") << false << int(QMessageBox::Yes);
+    QTest::newRow("another file, kept") << false << int(QMessageBox::No);
+    QTest::newRow("the model's own file") << true << 0;
+  }
+
+  void savingOverAnotherFileAsksFirst() {
+    QFETCH(bool, own);
+    QFETCH(int, answer);
+    ShownMainWindow shown;
+    const QString own_path = shown.folder.models() + QStringLiteral("/own.txt");
+    const QString other = shown.folder.models() + QStringLiteral("/other.txt");
+    WriteFile(own_path, kModelFile);
+    WriteFile(other, "older\r\n");
+    {
+      const auto choose = ChooseFile(own_path);
+      Trigger(shown, "OpenModelButton");
+    }
+    const QString target = own ? own_path : other;
+    const QByteArray before = FileBytes(target);
+    auto asked = std::make_shared<bool>(false);
+    std::unique_ptr<QTimer> cancel_the_dialog_shown_again;
+    const auto question = OnModal<QMessageBox>([&](QMessageBox* box) {
+      *asked = true;
+      if (answer == QMessageBox::No)
+        cancel_the_dialog_shown_again = ChooseFile(QString());
+      box->button(QMessageBox::StandardButton(answer))->click();
+    });
+    const auto choose = ChooseFile(target);
+    Trigger(shown, "SaveModelButton");
+    QCOMPARE(*asked, !own);
+    const QByteArray saved = kCanonicalText.toLatin1().replace("\n", "\r\n") + "\r\n";
+    QCOMPARE(FileBytes(target), answer == QMessageBox::No ? before : saved);
+    QCOMPARE(shown.window->model_file_name(), answer == QMessageBox::No ? own_path : target);
+  }
+
   void saveCompletesAMissingExtension() {
     ShownMainWindow shown;
     const auto choose = ChooseFile(shown.folder.models() + QStringLiteral("/plain"));
@@ -160,6 +242,10 @@ class FileCommandsTest : public QObject {
     ShownMainWindow shown;
     const QString path = shown.folder.models() + QStringLiteral("/old.txt");
     WriteFile(path, "simulate 1;\r\n");
+    {
+      const auto choose = ChooseFile(path);
+      Trigger(shown, "OpenModelButton");
+    }
     shown.TypeModel(QString(10000, QLatin1Char('x')));
     auto seen = std::make_shared<SeenMessageBox>();
     const auto choose = ChooseFile(path);

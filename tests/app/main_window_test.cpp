@@ -139,10 +139,12 @@ class MainWindowTest : public QObject {
     auto seen = std::make_shared<SeenMessageBox>();
     const auto watch = CloseNextMessageBox(seen);
     shown.window->ShowVisualEditor();
-    QCOMPARE(seen->text, QStringLiteral("'x' is not a valid integer value."));
+    QCOMPARE(seen->text, QStringLiteral("Строка 3: 'x' is not a valid integer value."));
     QCOMPARE(seen->title, ApplicationTitle());
     QCOMPARE(seen->icon, int(QMessageBox::Critical));
     QVERIFY(shown.text_pane().isVisible());
+    QCOMPARE(shown.text_pane().textCursor().blockNumber(), 2);
+    QCOMPARE(shown.text_pane().textCursor().positionInBlock(), 0);
     QVERIFY(shown.canvas().isHidden());
     // Lines are shortened up to the failing line, not beyond it.
     QCOMPARE(shown.pane_text(), QStringLiteral("generator 1;\nxc 10\nla x;\nyc 5;+"));

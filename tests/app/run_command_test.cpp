@@ -2,6 +2,7 @@
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -193,31 +194,81 @@ class RunCommandTest : public QObject {
     auto stopped = std::make_shared<SeenMessageBox>();
     std::unique_ptr<QTimer> close_message;
     QString events;
+    QString goal;
     const auto stop = OnModal<RunProgressDialog>([&](RunProgressDialog* progress) {
       auto* counter = progress->findChild<QLabel*>(QStringLiteral("EventsLabel"));
       QTRY_VERIFY(counter->text().toLongLong() > 0);
       events = counter->text();
+      goal = progress->findChild<QLabel*>(QStringLiteral("GoalLabel"))->text();
       close_message = CloseNextMessageBox(stopped);
       Press(progress, "CancelButton");
     });
     Run(shown);
     QVERIFY(events.toLongLong() > 0);
+    QVERIFY2(QRegularExpression(
+                 QStringLiteral("^Время: [\\d ]+(\\.\\d)? из 1 000 000 000 000 \\(0 %\\)$"))
+                 .match(goal)
+                 .hasMatch(),
+             qPrintable(goal));
     QCOMPARE(stopped->text, QStringLiteral("Моделирование прервано; отчет не записан."));
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     QVERIFY(shown.opened->isEmpty());
     QVERIFY(shown.pane_text().endsWith(QStringLiteral("by_time 1000000000000;")));
   }
 
-  void aReportThatCannotBeCreatedShowsTheError() {
+  void aDeletedReportsFolderIsMadeAgain() {
     ShownMainWindow shown;
     QVERIFY(QDir(shown.folder.reports()).removeRecursively());
     shown.TypeModel(ExampleText("single_device.txt"));
+    Run(shown);
+    QCOMPARE(shown.folder.ReportFiles().size(), 1);
+  }
+
+  void aReportsFolderThatCannotBeMadeShowsOneErrorBeforeTheRun() {
+    ShownMainWindow shown;
+    QVERIFY(QDir(shown.folder.reports()).removeRecursively());
+    QFile in_the_way(shown.folder.reports());
+    QVERIFY(in_the_way.open(QIODevice::WriteOnly));
+    in_the_way.close();
+    shown.TypeModel(QStringLiteral("// kept\n") + ExampleText("single_device.txt"));
+    const QString typed = shown.pane_text();
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close_error = CloseNextMessageBox(seen);
     Run(shown);
-    QVERIFY2(seen->text.startsWith(QStringLiteral("Cannot create file \"") +
-                                   shown.folder.reports() + QStringLiteral("/report_")),
-             qPrintable(seen->text));
+    QCOMPARE(seen->text, QStringLiteral("Не удалось создать папку отчетов \"") +
+                             shown.folder.reports() +
+                             QStringLiteral("\": на ее месте или на пути к ней лежит файл."));
+    QCOMPARE(shown.window->store().generated, 0);
+    QCOMPARE(shown.pane_text(), typed);
+  }
+
+  void theStatusBarLinksTheFilesOfTheRun() {
+    ShownMainWindow shown;
+    shown.TypeModel(ExampleText("single_device.txt"));
+    {
+      const auto settings = OnModal<SettingsDialog>([](SettingsDialog* dialog) {
+        dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox1"))->click();
+        dialog->findChild<QLineEdit*>(QStringLiteral("Edit1"))->setText(QStringLiteral("итог"));
+        dialog->findChild<QCheckBox*>(QStringLiteral("CheckBox2"))->click();
+        Press(dialog, "Button1");
+      });
+      shown.window->OpenSettingsDialog();
+    }
+    auto* report = shown.window->findChild<QPushButton*>(QStringLiteral("ReportLink"));
+    auto* protocol = shown.window->findChild<QPushButton*>(QStringLiteral("ProtocolLink"));
+    QVERIFY(report->isHidden() && protocol->isHidden());
+    Run(shown);
+    QCOMPARE(report->text(), QStringLiteral("Отчет: итог.htm"));
+    QVERIFY(protocol->text().startsWith(QStringLiteral("Протокол: protocol_")));
+    Run(shown);
+    QCOMPARE(report->text(), QStringLiteral("Отчет: итог.htm (предыдущий заменен)"));
+    QTRY_COMPARE(shown.opened->size(), 2);  // the reports opened after each run
+    QTest::mouseClick(protocol, Qt::LeftButton);
+    QTest::mouseClick(report, Qt::LeftButton);
+    const QString reports = shown.folder.reports() + QLatin1Char('/');
+    QCOMPARE(shown.opened->size(), 4);
+    QVERIFY(shown.opened->at(2).startsWith(reports + QStringLiteral("protocol_")));
+    QCOMPARE(shown.opened->at(3), reports + QStringLiteral("итог.htm"));
   }
 
   void aReadingErrorDoesNotLeaveTheNextRunReadingOnly() {

@@ -228,7 +228,7 @@ class SettingsDialogTest : public QObject {
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close_error = CloseNextMessageBox(seen);
     QVERIFY(!WithSettings(shown, [](SettingsDialog*) {}));
-    QCOMPARE(seen->text, QStringLiteral("'many' is not a valid integer value."));
+    QCOMPARE(seen->text, QStringLiteral("Строка 1: 'many' is not a valid integer value."));
   }
 };
 

@@ -154,12 +154,19 @@ TEST_F(RunCommandTest, AnalyzePredictsBesideTheSimulatedValues) {
       << result.out;
 }
 
-TEST_F(RunCommandTest, AMissingReportsFolderIsAnError) {
+TEST_F(RunCommandTest, AMissingReportsFolderIsMadeAndOneThatCannotBeIsAnError) {
   const fs::path model = Write("model.txt", kModel);
-  last_ = Run("run --decimal-separator . '" + model.string() + "' --reports-dir '" +
-              (folder_ / "none").string() + "'");
+  const std::string missing = (folder_ / "deleted/reports").string();
+  last_ = Run("run --decimal-separator . '" + model.string() + "' --report-name r --reports-dir '" +
+              missing + "'");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_TRUE(fs::exists(missing + "/r.htm"));
+  const std::string blocked = (folder_ / "model.txt/reports").string();
+  last_ = Run("run --decimal-separator . '" + model.string() + "' --reports-dir '" + blocked + "'");
   EXPECT_EQ(last_.status, 2);
-  EXPECT_NE(last_.err.find("Cannot create file"), std::string::npos);
+  EXPECT_NE(last_.err.find("Не удалось создать папку отчетов \"" + blocked + "\""),
+            std::string::npos)
+      << last_.err;
 }
 
 TEST_F(RunCommandTest, TheGoldenProtocolThroughTheCommandLine) {

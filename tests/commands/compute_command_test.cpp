@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "foundation/code_page.h"
@@ -149,15 +150,25 @@ TEST_F(ComputeCommandTest, AStoppedRunWritesNoReport) {
   EXPECT_TRUE(fs::is_empty(folder_));
 }
 
-TEST_F(ComputeCommandTest, AMissingReportsFolderIsAFileError) {
-  env_.reports_folder = (folder_ / "missing").string();
+TEST_F(ComputeCommandTest, AMissingReportsFolderIsMadeForTheRun) {
+  env_.reports_folder = (folder_ / "deleted/reports").string();
+  Lines text = kModel;
+  const ComputeOutcome outcome = Compute(text);
+  EXPECT_EQ(fs::path(outcome.report_path).parent_path(), env_.reports_folder);
+  EXPECT_TRUE(fs::exists(outcome.report_path));
+}
+
+TEST_F(ComputeCommandTest, AReportsFolderThatCannotBeMadeStopsTheCommandBeforeTheRun) {
+  std::ofstream(folder_ / "file") << "in the way";
+  env_.reports_folder = (folder_ / "file/reports").string();
   Lines text = kModel;
   try {
     Compute(text);
     FAIL();
   } catch (const QsimError& error) {
-    EXPECT_EQ(error.message().rfind("Cannot create file \"" + env_.reports_folder, 0), 0u);
+    EXPECT_EQ(error.message().rfind("Не удалось создать папку отчетов \""_cp, 0), 0u);
   }
+  EXPECT_EQ(store_->generated, 0);
 }
 
 TEST_F(ComputeCommandTest, SeriesOfRunsGetTheirSuffixAndChosenNames) {
@@ -171,6 +182,9 @@ TEST_F(ComputeCommandTest, SeriesOfRunsGetTheirSuffixAndChosenNames) {
   const ComputeOutcome outcome = Compute(text);
   EXPECT_EQ(outcome.report_path, (folder_ / "итог_2.htm").string());
   EXPECT_EQ(outcome.protocol_path, (folder_ / "run1_2.txt").string());
+  EXPECT_FALSE(outcome.report_replaced || outcome.protocol_replaced);
+  const ComputeOutcome again = Compute(text);
+  EXPECT_TRUE(again.report_replaced && again.protocol_replaced);
 }
 
 TEST_F(ComputeCommandTest, TheReportShowsThePictureSavedBesideIt) {

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 
+#include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 
 namespace qsim {
@@ -36,7 +37,6 @@ TEST_P(InstallLayoutTest, FindsTheFoldersOfTheProgram) {
   EXPECT_EQ(found.reports, c.expected.reports);
   EXPECT_EQ(found.examples, c.expected.examples);
   EXPECT_EQ(found.help_page, c.expected.help_page);
-  EXPECT_EQ(found.user_reports, c.expected.user_reports);
 }
 
 const InstallLayout kBuildFolder{.reports = "/opt/q/bin/reports",
@@ -47,8 +47,7 @@ const InstallLayout kBuildFolder{.reports = "/opt/q/bin/reports",
 InstallLayout InstalledInto(const std::string& reports) {
   return {.reports = reports,
           .examples = "/opt/q/share/qsim/examples",
-          .help_page = "/opt/q/share/qsim/help/index.html",
-          .user_reports = true};
+          .help_page = "/opt/q/share/qsim/help/index.html"};
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -85,30 +84,27 @@ class MakeReportsFolderTest : public testing::Test {
   fs::path root_;
 };
 
-TEST_F(MakeReportsFolderTest, MakesTheUsersFolderWithItsParents) {
-  const std::string reports = (root_ / "home/qsim/reports").string();
-  MakeReportsFolder(InstalledInto(reports));
-  EXPECT_TRUE(fs::is_directory(reports));
-  MakeReportsFolder(InstalledInto(reports));  // already there
-  EXPECT_TRUE(fs::is_directory(reports));
-}
-
-TEST_F(MakeReportsFolderTest, LeavesTheBuildFolderAlone) {
-  const std::string reports = (root_ / "bin/reports").string();
-  InstallLayout build_folder = kBuildFolder;
-  build_folder.reports = reports;
-  MakeReportsFolder(build_folder);
-  EXPECT_FALSE(fs::exists(root_ / "bin"));
+// The user's folder of an installed program, with its parents, and the folder
+// beside the program in the build folder, which the user may have deleted.
+TEST_F(MakeReportsFolderTest, MakesAMissingFolderWithItsParents) {
+  for (const char* folder : {"home/qsim/reports", "bin/reports"}) {
+    const std::string reports = (root_ / folder).string();
+    MakeReportsFolder(reports);
+    EXPECT_TRUE(fs::is_directory(reports)) << folder;
+    MakeReportsFolder(reports);  // already there
+    EXPECT_TRUE(fs::is_directory(reports)) << folder;
+  }
 }
 
 TEST_F(MakeReportsFolderTest, AFileInTheWayIsAnError) {
   std::ofstream(root_ / "qsim") << "not a folder";
   const std::string reports = (root_ / "qsim/reports").string();
   try {
-    MakeReportsFolder(InstalledInto(reports));
+    MakeReportsFolder(reports);
     FAIL() << "no error";
   } catch (const QsimError& error) {
-    EXPECT_EQ(error.message(), "Cannot create file \"" + reports + "\". Not a directory");
+    EXPECT_EQ(Cp1251ToUtf8(error.message()), "Не удалось создать папку отчетов \"" + reports +
+                                                 "\": на ее месте или на пути к ней лежит файл");
   }
 }
 

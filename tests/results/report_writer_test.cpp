@@ -289,10 +289,11 @@ TEST_F(ReportFileTest, TheFileHoldsTheReportAndReplacesAnOldOne) {
   store_->settings.report_name_auto = false;
   store_->settings.report_file_name = "r";
   std::ofstream(folder_ / "r.htm") << "an older and much longer report than the new one";
-  const std::string path =
+  const WrittenFile written =
       WriteReportFile(folder_.string(), *store_, "models/line.txt", platform_, kComma);
-  EXPECT_EQ(path, (folder_ / "r.htm").string());
-  std::ifstream in(path, std::ios::binary);
+  EXPECT_EQ(written.path, (folder_ / "r.htm").string());
+  EXPECT_TRUE(written.replaced);
+  std::ifstream in(written.path, std::ios::binary);
   std::ostringstream bytes;
   bytes << in.rdbuf();
   EXPECT_EQ(bytes.str(), Bytes());
@@ -300,8 +301,10 @@ TEST_F(ReportFileTest, TheFileHoldsTheReportAndReplacesAnOldOne) {
 
 TEST_F(ReportFileTest, TheClockNamesTheFileAndDatesTheReport) {
   platform_ = FakePlatform({2031, 3, 4, 5, 6, 7});
-  const std::string path = WriteReportFile(folder_.string(), *store_, "", platform_, kComma);
+  const WrittenFile written = WriteReportFile(folder_.string(), *store_, "", platform_, kComma);
+  const std::string& path = written.path;
   EXPECT_EQ(path, (folder_ / "report_04_03_2031_05_06_07.htm").string());
+  EXPECT_FALSE(written.replaced);
   EXPECT_EQ(Cp1251ToUtf8(ReadTextLines(path)[1]),
             R"(<p align="center"><b>Расчет модели (выполнен 04.03.2031 5:06:07).</b></p>)");
 }

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "foundation/number_format.h"
+#include "model/model_store.h"
+
+namespace qsim {
+
+// What a run is heading for: the model's stop condition.
+enum class RunGoal {
+  Requests,   // generate `simulate` requests
+  ModelTime,  // reach `end_time`
+};
+
+// How far a series of runs (a sweep) has come: the point in hand and the runs done
+// at it, 1-based.
+struct SeriesPlace {
+  int point = 0;  // the value of the swept parameter
+  int points = 0;
+  int run = 0;  // the replication at that value
+  int runs = 0;
+};
+
+// Where a run stands; reported every few thousand events. A plain value, so that
+// it can be made on any thread.
+struct RunProgress {
+  std::int64_t events = 0;     // events taken from the calendar
+  std::int32_t generated = 0;  // requests generated
+  double now = 0;              // model time
+  RunGoal goal = RunGoal::Requests;
+  double done = 0;   // requests generated or model time reached
+  double total = 0;  // requests to generate or the end time
+};
+
+// Where a run on `store` stands after `events` events; outside a series.
+RunProgress ProgressOf(const ModelStore& store, std::int64_t events);
+
+// The goal as the progress window reads it (Windows-1251): "Заявок: 3 120 из
+// 10 000 (31 %)" or "Время: 412,5 из 1 000 (41 %)". Digits are grouped by threes
+// with a space; the percentage is rounded down and kept within 0 to 100, and left
+// out when there is no goal.
+std::string RunProgressText(const RunProgress& progress, const NumberFormat& format);
+
+// The place in a series as the progress window reads it (Windows-1251): "Точка 3
+// из 10, прогон 2 из 5", without the run for one run per point; empty when there
+// are no points.
+std::string SeriesPlaceText(const SeriesPlace& place);
+
+}  // namespace qsim
