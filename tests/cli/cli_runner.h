@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <filesystem>
@@ -24,8 +25,10 @@ class CliRunner : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    // The process number keeps apart the folders of test runs that share a machine.
     folder_ = std::filesystem::temp_directory_path() /
-              ("qsim_cli_" + std::string(test->test_suite_name()) + "_" + test->name());
+              ("qsim_cli_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
+               std::to_string(getpid()));
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
