@@ -1,7 +1,9 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cmath>
+#include <cstdint>
 #include <limits>
 
 #include "model/limits.h"
@@ -28,8 +30,13 @@ class ReleaseTree {
   void Set(int channel, double time) {
     int node = kLeaves + channel;
     nodes_[node] = Counted(time);
-    for (node /= 2; node >= 1; node /= 2)
-      nodes_[node] = Smaller(nodes_[2 * node], nodes_[2 * node + 1]);
+    for (node /= 2; node >= 1; node /= 2) {
+      const double smaller = Smaller(nodes_[2 * node], nodes_[2 * node + 1]);
+      // A node that keeps its value, to the bit, leaves every node above it as it was.
+      if (std::bit_cast<std::uint64_t>(smaller) == std::bit_cast<std::uint64_t>(nodes_[node]))
+        return;
+      nodes_[node] = smaller;
+    }
   }
 
   double Earliest() const { return nodes_[1]; }

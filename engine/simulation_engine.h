@@ -10,6 +10,7 @@
 #include "engine/random_generator.h"
 #include "engine/release_tree.h"
 #include "engine/request_record.h"
+#include "engine/route_table.h"
 #include "engine/run_controls.h"
 #include "engine/slot_bits.h"
 #include "engine/waiting_order.h"
@@ -38,7 +39,12 @@ template <typename Calendar>
 class SimulationEngine {
  public:
   SimulationEngine(ModelStore& store, RandomGenerator& random)
-      : store_(store), random_(random), releases_(kSlotCount + 1) {}
+      : store_(store),
+        random_(random),
+        generators_(&store.generator(1)),
+        queues_(&store.queue(1)),
+        devices_(&store.device(1)),
+        releases_(kSlotCount + 1) {}
 
   RunResult Run(EventObserver* observer, const RunControls& controls) {
     StartRun();
@@ -70,9 +76,11 @@ class SimulationEngine {
   // fewer a search is cheaper than keeping the tree at every service start.
   static constexpr int kSearchedChannels = 8;
 
-  GeneratorRecord& Generator(int slot) { return store_.generator(slot); }
-  QueueRecord& Queue(int slot) { return store_.queue(slot); }
-  DeviceRecord& Device(int slot) { return store_.device(slot); }
+  // The records of a slot. REQUIRES: 1 <= slot <= kSlotCount, which holds for the
+  // slots of generators in use and of every target of a sound route.
+  GeneratorRecord& Generator(int slot) { return generators_[slot - 1]; }
+  QueueRecord& Queue(int slot) { return queues_[slot - 1]; }
+  DeviceRecord& Device(int slot) { return devices_[slot - 1]; }
   double now() const { return store_.now; }
 
   void Schedule(const EventNode& event) {
@@ -83,6 +91,13 @@ class SimulationEngine {
     calendar_.Schedule(event);
   }
 
+  // An event at the current time, which is finite (it is the time of an event that
+  // was scheduled) and not in the past.
+  void ScheduleNow(int element, EventKind kind, RequestRecord* request = nullptr,
+                   int from_queue = 0, int from_slot = 0) {
+    calendar_.Schedule({now(), element, request, from_queue, from_slot, kind});
+  }
+
   void StartRun() {
     calendar_.Clear();
     pool_.Reset();
@@ -91,6 +106,7 @@ class SimulationEngine {
     store_.past_events = 0;
     for (int slot = 1; slot <= kSlotCount; ++slot)
       ResetRunFields(slot);
+    GatherRoutes();
     store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
   }
 
@@ -123,6 +139,21 @@ class SimulationEngine {
     d.service_sum = 0;
     d.max_busy = d.starts = d.bad_durations = 0;
   }
+
+  // Routes of generators, queues and devices in this order, slot by slot, so that
+  // the route number of an element follows from its kind and slot.
+  void GatherRoutes() {
+    routes_.Clear();
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+      routes_.Add(Generator(slot).transitions, Generator(slot).transfer);
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+      routes_.Add(Queue(slot).transitions, Queue(slot).transfer);
+    for (int slot = 1; slot <= kSlotCount; ++slot)
+      routes_.Add(Device(slot).transitions, Device(slot).transfer);
+  }
+  static int RouteNumber(const GeneratorRecord&, int slot) { return slot - 1; }
+  static int RouteNumber(const QueueRecord&, int slot) { return kSlotCount + slot - 1; }
+  static int RouteNumber(const DeviceRecord&, int slot) { return 2 * kSlotCount + slot - 1; }
 
   // Takes events until the stop condition holds or a limit of `controls` is
   // reached. An event whose time is not later than the one before it leaves model
@@ -176,30 +207,22 @@ class SimulationEngine {
     }
   }
 
-  // Draws the route of a request leaving the element: the first transition whose
-  // running sum of probabilities reaches the draw. A draw beyond the whole sum (the
-  // probabilities add up to less than 1) takes the last transition.
+  // Draws the route of a request leaving the element in the slot: the first
+  // transition whose running sum of probabilities reaches the draw. A draw beyond
+  // the whole sum (the probabilities add up to less than 1) takes the last
+  // transition.
   template <typename Record>
-  void PickRoute(Record& r) {
-    const double u = random_.NextUniform();
-    double sum = 0;
-    int chosen = r.transfer;
-    for (int i = 1; i <= r.transfer; ++i) {
-      sum += r.transitions[i].prob;
-      if (sum >= u) {
-        chosen = i;
-        break;
-      }
-    }
-    r.route_index = r.transitions[chosen].index;
-    r.route_kind = r.transitions[chosen].kind;
+  void PickRoute(Record& r, int slot) {
+    const RouteTable::Route& route = routes_.Choose(RouteNumber(r, slot), random_.NextUniform());
+    r.route_index = route.index;
+    r.route_kind = route.kind;
   }
 
   template <typename Record>
   void SendAlongRoute(const Record& r, RequestRecord* request, int from_queue = 0,
                       int from_slot = 0) {
-    Schedule({now(), r.route_index, request, from_queue, from_slot,
-              static_cast<EventKind>(r.route_kind)});
+    ScheduleNow(r.route_index, static_cast<EventKind>(r.route_kind), request, from_queue,
+                from_slot);
   }
 
   void OnGeneration(int slot) {
@@ -217,7 +240,7 @@ class SimulationEngine {
     request->birth = now();
     request->refused = false;
     request->priority = g.prior;
-    PickRoute(g);
+    PickRoute(g, slot);
     SendAlongRoute(g, request);
     const double interval = random_.Variate(g.rasp, 1.0 / g.la, g.disp);
     g.bad_durations += !(interval > 0);
@@ -239,11 +262,11 @@ class SimulationEngine {
       occupied_[slot].Take(place);
       waiting_[slot].Add(place, request->priority, q.entries);
       request->stamp = now();
-      Schedule({now(), slot, nullptr, 0, 0, EventKind::QueueExit});
+      ScheduleNow(slot, EventKind::QueueExit);
     } else if (!store_.settings.process_all) {
       ++q.refusals;
       request->refused = true;
-      Schedule({now(), 1, request, 0, 0, EventKind::Removal});
+      ScheduleNow(1, EventKind::Removal, request);
     } else {
       Schedule(
           {now() + store_.settings.retry_interval, slot, request, 0, 0, EventKind::QueueEntry});
@@ -255,7 +278,7 @@ class SimulationEngine {
     if (q.cur_len < 1)
       return;
     const int place = waiting_[slot].TakeFirst();
-    PickRoute(q);
+    PickRoute(q, slot);
     RequestRecord* request = q.slots[place];
     request->ticket = q.tickets[place];
     q.slots[place] = nullptr;
@@ -335,7 +358,7 @@ class SimulationEngine {
       if (place_limit_[slot] == kMaxQueuePlaces) {
         // Beyond every place there is: the request leaves unserved.
         request->refused = true;
-        Schedule({now(), 1, request, 0, 0, EventKind::Removal});
+        ScheduleNow(1, EventKind::Removal, request);
         return;
       }
       place = ++place_limit_[slot];
@@ -355,7 +378,7 @@ class SimulationEngine {
     const int channel = request->channel;
     if (channel < 1 || channel > k || d.channels[channel] != request)
       return;  // every ServiceEnd belongs to a request in a channel
-    PickRoute(d);
+    PickRoute(d, slot);
     const RunSettings& settings = store_.settings;
     if (settings.process_all && d.route_kind == TargetKind::Queue &&
         Queue(d.route_index).cur_len >= capacity_[d.route_index]) {
@@ -414,7 +437,11 @@ class SimulationEngine {
 
   ModelStore& store_;
   RandomGenerator& random_;
+  GeneratorRecord* generators_;  // the store's tables, slot 1 first
+  QueueRecord* queues_;
+  DeviceRecord* devices_;
   Calendar calendar_;
+  RouteTable routes_;
   RequestPool pool_;
   // Per slot, fixed at the start of a run: the places a queue accepts arrivals
   // into, the places it scans (more only when a returning request needs one), and

@@ -18,9 +18,11 @@ bool IsDigit(char c) {
 }
 
 // Decimal digits of |value| rounded to 15 significant digits, without trailing
-// zeros, and the exponent e of the form 0.d1d2... x 10^e.
+// zeros, and the exponent e of the form 0.d1d2... x 10^e. Kept in place, since
+// the protocol writes one of these per line.
 struct Decimal {
-  std::string digits;
+  char digits[kSignificantDigits];
+  std::size_t count;
   int exponent;
 };
 
@@ -31,15 +33,20 @@ Decimal ToDecimal(double magnitude) {
                                     std::chars_format::scientific, kSignificantDigits - 1);
   const std::string_view text(buffer, static_cast<std::size_t>(result.ptr - buffer));
   const std::size_t e_pos = text.find('e');
-  std::string digits;
+  Decimal decimal{};
   for (char c : text.substr(0, e_pos)) {
     if (IsDigit(c))
-      digits += c;
+      decimal.digits[decimal.count++] = c;
   }
-  while (digits.size() > 1 && digits.back() == '0')
-    digits.pop_back();
-  const int exponent = std::atoi(std::string(text.substr(e_pos + 1)).c_str());
-  return {digits, exponent + 1};
+  while (decimal.count > 1 && decimal.digits[decimal.count - 1] == '0')
+    --decimal.count;
+  std::string_view exponent = text.substr(e_pos + 1);
+  const bool negative = exponent.front() == '-';
+  exponent.remove_prefix(exponent.front() == '-' || exponent.front() == '+' ? 1 : 0);
+  int magnitude_of_exponent = 0;
+  std::from_chars(exponent.data(), exponent.data() + exponent.size(), magnitude_of_exponent);
+  decimal.exponent = (negative ? -magnitude_of_exponent : magnitude_of_exponent) + 1;
+  return decimal;
 }
 
 [[noreturn]] void ThrowNotInteger(std::string_view text) {
@@ -99,17 +106,24 @@ locale_t ClassicLocale() {
 
 }  // namespace
 
-std::string NumberText(double value, const NumberFormat& format) {
-  if (std::isnan(value))
-    return "NAN";
-  if (std::isinf(value))
-    return value < 0 ? "-INF" : "INF";
-  if (value == 0)
-    return "0";
+void AppendNumberText(std::string& text, double value, const NumberFormat& format) {
+  if (std::isnan(value)) {
+    text += "NAN";
+    return;
+  }
+  if (std::isinf(value)) {
+    text += value < 0 ? "-INF" : "INF";
+    return;
+  }
+  if (value == 0) {
+    text += '0';
+    return;
+  }
   const Decimal decimal = ToDecimal(std::fabs(value));
-  const std::string& digits = decimal.digits;
+  const std::string_view digits(decimal.digits, decimal.count);
   const int e = decimal.exponent;
-  std::string text = value < 0 ? "-" : "";
+  if (value < 0)
+    text += '-';
   if (e >= -3 && e <= 15) {
     if (e <= 0) {
       text += '0';
@@ -120,20 +134,31 @@ std::string NumberText(double value, const NumberFormat& format) {
       text += digits;
       text.append(static_cast<std::size_t>(e) - digits.size(), '0');
     } else {
-      text.append(digits, 0, static_cast<std::size_t>(e));
+      text += digits.substr(0, static_cast<std::size_t>(e));
       text += format.decimal_separator;
-      text.append(digits, static_cast<std::size_t>(e));
+      text += digits.substr(static_cast<std::size_t>(e));
     }
   } else {
     text += digits[0];
     if (digits.size() > 1) {
       text += format.decimal_separator;
-      text.append(digits, 1);
+      text += digits.substr(1);
     }
     text += 'E';
-    text += std::to_string(e - 1);
+    AppendInteger(text, e - 1);
   }
+}
+
+std::string NumberText(double value, const NumberFormat& format) {
+  std::string text;
+  AppendNumberText(text, value, format);
   return text;
+}
+
+void AppendInteger(std::string& text, std::int64_t value) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+  text.append(buffer, result.ptr);
 }
 
 std::string IntegerText(std::int64_t value) {

@@ -16,6 +16,11 @@ struct NumberFormat {
 // dropped, fixed notation for magnitudes from 0.0001 up to (not including) 10^15,
 // scientific notation ("1E-5", "1,5E20") otherwise. Zero is "0".
 std::string NumberText(double value, const NumberFormat& format);
+// The same text appended to `text`, without allocating once `text` has room.
+void AppendNumberText(std::string& text, double value, const NumberFormat& format);
+
+// IntegerText appended to `text`.
+void AppendInteger(std::string& text, std::int64_t value);
 
 // Plain decimal with a minus sign when negative.
 std::string IntegerText(std::int64_t value);

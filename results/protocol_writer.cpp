@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kCrLf = "\r\n";
 
 void AppendInt(std::string& line, std::int32_t value) {
-  line += std::to_string(value);
+  AppendInteger(line, value);
 }
 
 }  // namespace
@@ -33,7 +33,9 @@ void ProtocolWriter::RunStarted() {
 }
 
 void ProtocolWriter::EventTaken(const EventNode& e) {
-  line_ = NumberText(e.time, format_);
+  // The line is built in place, so its storage is reused from line to line.
+  line_.clear();
+  AppendNumberText(line_, e.time, format_);
   line_ += ' ';
   // Every line names its element, except a removal, and most end with the request.
   const auto element = [&](std::string_view what) {

@@ -25,7 +25,7 @@ class CliRunner : public ::testing::Test {
  protected:
   void SetUp() override {
     const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    // The process number keeps apart the same test run from two checkouts at once.
+    // The process number keeps apart the folders of test runs that share a machine.
     folder_ = std::filesystem::temp_directory_path() /
               ("qsim_cli_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
                std::to_string(getpid()));

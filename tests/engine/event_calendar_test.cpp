@@ -91,8 +91,10 @@ TYPED_TEST(CalendarStressTest, AgreesWithTheLinkedList) {
   int next_id = 0;
   double now = 0;
   for (int operation = 0; operation < 300000; ++operation) {
-    // Phases that grow and shrink the calendar, so it changes form often.
-    const int schedule_weight = (operation / 500) % 2 == 0 ? 6 : 4;
+    // Phases that grow and shrink the calendar, so it changes form often; the last
+    // third grows it to a heap of a couple of thousand events.
+    const int phase = operation < 200000 ? 500 : 10000;
+    const int schedule_weight = (operation / phase) % 2 == 0 ? 6 : 4;
     const int choice = std::uniform_int_distribution<int>(0, 9)(random);
     if (choice < schedule_weight || shadow.empty()) {
       // Mostly at the current time, sometimes later, sometimes earlier than all.
