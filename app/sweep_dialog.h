@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include "commands/sweep_plan.h"
 #include "engine/simulation.h"
@@ -8,6 +9,8 @@
 #include "model/model_store.h"
 
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
@@ -35,8 +38,9 @@ class SweepDialog : public QDialog {
   Q_OBJECT
 
  public:
+  // The results are saved into `reports_folder` unless the user chooses another.
   SweepDialog(ModelStore& store, Simulation& simulation, const NumberFormat& format,
-              QWidget* parent = nullptr);
+              QString reports_folder, QWidget* parent = nullptr);
 
  public Q_SLOTS:
   void RebuildParameterList();
@@ -49,13 +53,14 @@ class SweepDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildRangeControls();
-  void BuildRunControls();
+  QGroupBox* BuildRangeControls();
+  QHBoxLayout* BuildRunControls();
   void RunSeries();
 
   ModelStore& store_;
   Simulation& simulation_;
   const NumberFormat& format_;
+  QString reports_folder_;
   SweepPlan plan_;
 
   QComboBox* parameter_list_ = nullptr;
