@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui_text.h"
+#include "app/window_size.h"
 
 namespace qsim::gui {
 
@@ -19,7 +20,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent) : QDialog(parent), text_(new QPl
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(text_);
   layout->addWidget(buttons);
-  resize(760, 420);
+  resize(OpeningSize(*this, QSize(760, 420)));
 }
 
 void AnalysisWindow::ShowLines(const std::vector<std::string>& lines) {

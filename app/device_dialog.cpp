@@ -11,23 +11,24 @@ namespace qsim::gui {
 DeviceDialog::DeviceDialog(const NumberFormat& format, QWidget* parent)
     : ElementDialog("TForm5", QSize(233, 137), parent),
       format_(format),
-      service_time_edit_(AddEdit("Edit1", QPoint(168, 0), 65)),
-      variance_edit_(AddEdit("Edit2", QPoint(168, 24), 65)),
-      law_list_(AddDistributionList(QPoint(112, 48), 121)),
-      channels_edit_(AddEdit("Edit4", QPoint(168, 72), 65)),
-      name_edit_(AddEdit("Edit5", QPoint(88, 96), 145)) {
-  AddLabel(QStringLiteral("Среднее время обслуживания :"), 0);
-  AddLabel(QStringLiteral("Дисперсия :"), 24);
-  AddLabel(QStringLiteral("Распределение :"), 48);
-  AddLabel(QStringLiteral("Число каналов обслуживания :"), 72);
-  AddLabel(QStringLiteral("Наименование :"), 96);
-  QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QRect(168, 120, 65, 17));
+      service_time_edit_(AddEdit("Edit1", 65)),
+      variance_edit_(AddEdit("Edit2", 65)),
+      law_list_(AddDistributionList(121)),
+      channels_edit_(AddEdit("Edit4", 65)),
+      name_edit_(AddEdit("Edit5", 145)) {
+  AddRow(QStringLiteral("Среднее время обслуживания :"), service_time_edit_);
+  AddRow(QStringLiteral("Дисперсия :"), variance_edit_);
+  AddRow(QStringLiteral("Распределение :"), law_list_);
+  AddRow(QStringLiteral("Число каналов обслуживания :"), channels_edit_);
+  AddRow(QStringLiteral("Наименование :"), name_edit_);
+  QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QSize(65, 17));
   setTabOrder(service_time_edit_, variance_edit_);
   setTabOrder(variance_edit_, channels_edit_);
   setTabOrder(channels_edit_, ok_button);
   setTabOrder(ok_button, name_edit_);
   setTabOrder(name_edit_, law_list_);
-  setTabOrder(law_list_, AddCancelButton(QRect(96, 120, 65, 17)));
+  setTabOrder(law_list_, AddCancelButton(QSize(65, 17)));
+  FitToContents();
 }
 
 void DeviceDialog::Fill(const QString& caption, const DeviceFields& fields) {

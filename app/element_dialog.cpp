@@ -1,26 +1,35 @@
 #include "app/element_dialog.h"
 
 #include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "app/error_box.h"
 #include "app/gui_text.h"
+#include "app/list_width.h"
 #include "language/element_captions.h"
 
 namespace qsim::gui {
 
 ElementDialog::ElementDialog(const char* name, QSize client, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      least_client_(client),
+      rows_(new QGridLayout),
+      buttons_(new QHBoxLayout) {
   setObjectName(QLatin1String(name));
   setWindowTitle(QLatin1String(name));
   setModal(true);
-  QFont small(QStringLiteral("MS Sans Serif"));
-  small.setPixelSize(11);
-  setFont(small);
-  setFixedSize(client);
+  rows_->setColumnStretch(1, 1);
+  buttons_->addStretch();
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(rows_);
+  layout->addStretch();
+  layout->addLayout(buttons_);
 }
 
 void ElementDialog::accept() {
@@ -43,7 +52,9 @@ std::optional<ElementDialog::BadField> ElementDialog::BadFieldOf(
 }
 
 // Over the main window, where the user's eyes are, whatever its place on screen.
+// A list's items may have changed since the last opening.
 void ElementDialog::showEvent(QShowEvent* event) {
+  FitToContents();
   if (const QWidget* owner = parentWidget()) {
     const QPoint centre = owner->window()->geometry().center();
     move(centre.x() - width() / 2, centre.y() - height() / 2);
@@ -51,51 +62,70 @@ void ElementDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
 }
 
-QLabel* ElementDialog::AddLabel(const QString& text, int top) {
-  auto* label = new QLabel(text, this);
-  label->move(0, top);
-  label->adjustSize();
-  return label;
-}
-
-QLineEdit* ElementDialog::AddEdit(const char* name, QPoint at, int width) {
+QLineEdit* ElementDialog::AddEdit(const char* name, int width) {
   auto* edit = new QLineEdit(this);
   edit->setObjectName(QLatin1String(name));
-  edit->setGeometry(at.x(), at.y(), width, 21);
+  edit->setMinimumWidth(width);
   return edit;
 }
 
-QComboBox* ElementDialog::AddComboBox(QPoint at, int width) {
+QComboBox* ElementDialog::AddComboBox(int width) {
   auto* list = new QComboBox(this);
   list->setObjectName(QStringLiteral("ComboBox1"));
-  list->setGeometry(at.x(), at.y(), width, 21);
+  list->setMinimumWidth(width);
   return list;
 }
 
-QComboBox* ElementDialog::AddDistributionList(QPoint at, int width) {
-  QComboBox* list = AddComboBox(at, width);
+QComboBox* ElementDialog::AddDistributionList(int width) {
+  QComboBox* list = AddComboBox(width);
   for (DistributionKind law = kUniform; law <= kLastDistribution; ++law)
     list->addItem(FromCp1251(DistributionName(law)));
   list->setCurrentIndex(0);
+  FitListToItems(*list, width);
   return list;
 }
 
-QPushButton* ElementDialog::AddOkButton(const QString& text, QRect at) {
+QLabel* ElementDialog::AddRow(const QString& label, QWidget* field) {
+  auto* text = new QLabel(label, this);
+  text->setBuddy(field);
+  const int row = rows_->rowCount();
+  rows_->addWidget(text, row, 0);
+  rows_->addWidget(field, row, 1);
+  return text;
+}
+
+QLabel* ElementDialog::AddRow(const QString& label, QLayout* fields) {
+  auto* text = new QLabel(label, this);
+  const int row = rows_->rowCount();
+  rows_->addWidget(text, row, 0, Qt::AlignTop);
+  rows_->addLayout(fields, row, 1);
+  return text;
+}
+
+QPushButton* ElementDialog::AddOkButton(const QString& text, QSize least) {
   auto* button = new QPushButton(text, this);
   button->setObjectName(QStringLiteral("Button1"));
   button->setDefault(true);
-  button->setGeometry(at);
+  button->setMinimumSize(least);
+  buttons_->addWidget(button);
   connect(button, &QPushButton::clicked, this, &QDialog::accept);
   return button;
 }
 
-QPushButton* ElementDialog::AddCancelButton(QRect at) {
+QPushButton* ElementDialog::AddCancelButton(QSize least) {
   auto* button = new QPushButton(QStringLiteral("Отмена"), this);
   button->setObjectName(QStringLiteral("CancelButton"));
   button->setAutoDefault(false);
-  button->setGeometry(at);
+  button->setMinimumSize(least);
+  buttons_->insertWidget(1, button);
   connect(button, &QPushButton::clicked, this, &QDialog::reject);
   return button;
+}
+
+void ElementDialog::FitToContents() {
+  ensurePolished();
+  layout()->invalidate();
+  setFixedSize(sizeHint().expandedTo(least_client_));
 }
 
 void ChoosePosition(QComboBox& list, int position) {

@@ -8,23 +8,28 @@
 #include "editor/element_fields.h"
 
 class QComboBox;
+class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
+class QLayout;
 class QPushButton;
 
 namespace qsim::gui {
 
-// What the five small dialogs of the visual editor share: a fixed client size,
-// controls at fixed pixel places, a small font, the button `Button1` that
-// accepts (also by Enter) and "Отмена" that leaves everything as it was (also
-// by Escape and by the window's close button). A dialog opens centred over the
-// main window. It is accepted only when every field converts: otherwise it
+// What the five small dialogs of the visual editor share: a column of labels
+// beside a column of fields, row by row, with the buttons below; the button
+// `Button1` that accepts (also by Enter) and "Отмена" that leaves everything as
+// it was (also by Escape and by the window's close button). The platform's font
+// sets the size: the given client size and field widths are only the least, so
+// no text is cut whatever the font and the screen's scale. A dialog opens
+// centred over the main window. It is accepted only when every field converts: otherwise it
 // stays open, shows the conversion error and puts the cursor on the field.
 class ElementDialog : public QDialog {
   Q_OBJECT
 
  public:
-  // The caller sets the caption anew at every use.
+  // The caller sets the caption anew at every use. `client` is the least size.
   ElementDialog(const char* name, QSize client, QWidget* parent);
 
  public Q_SLOTS:
@@ -45,16 +50,27 @@ class ElementDialog : public QDialog {
 
   void showEvent(QShowEvent* event) override;
 
-  QLabel* AddLabel(const QString& text, int top);
-  QLineEdit* AddEdit(const char* name, QPoint at, int width);
+  // Fields at least `width` wide; they take their place with AddRow.
+  QLineEdit* AddEdit(const char* name, int width);
   // A list to choose from; it takes no typed text.
-  QComboBox* AddComboBox(QPoint at, int width);
-  // The list of the five laws of intervals, in the order of their codes.
-  QComboBox* AddDistributionList(QPoint at, int width);
-  // The default button `Button1`, which accepts the dialog.
-  QPushButton* AddOkButton(const QString& text, QRect at);
+  QComboBox* AddComboBox(int width);
+  // The list of the laws of intervals, in the order of their codes.
+  QComboBox* AddDistributionList(int width);
+  // The next row: `label` to the left of `field` (or of the fields in `fields`).
+  QLabel* AddRow(const QString& label, QWidget* field);
+  QLabel* AddRow(const QString& label, QLayout* fields);
+  // The default button `Button1`, which accepts the dialog; right of the buttons.
+  QPushButton* AddOkButton(const QString& text, QSize least);
   // The button "Отмена", which closes the dialog and leaves everything as it was.
-  QPushButton* AddCancelButton(QRect at);
+  QPushButton* AddCancelButton(QSize least);
+  // Called last, and at every opening: the dialog takes the size its controls
+  // need, at least `client`.
+  void FitToContents();
+
+ private:
+  QSize least_client_;
+  QGridLayout* rows_;
+  QHBoxLayout* buttons_;
 };
 
 // Chooses the item at `position`; a position that is no item leaves the list empty.

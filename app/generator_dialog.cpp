@@ -11,23 +11,24 @@ namespace qsim::gui {
 GeneratorDialog::GeneratorDialog(const NumberFormat& format, QWidget* parent)
     : ElementDialog("TForm3", QSize(241, 145), parent),
       format_(format),
-      intensity_edit_(AddEdit("Edit1", QPoint(168, 0), 73)),
-      law_list_(AddDistributionList(QPoint(120, 24), 121)),
-      variance_edit_(AddEdit("Edit3", QPoint(168, 48), 73)),
-      priority_edit_(AddEdit("Edit4", QPoint(168, 72), 73)),
-      name_edit_(AddEdit("Edit5", QPoint(88, 96), 153)) {
-  AddLabel(QStringLiteral("Интенсивность потока заявок :"), 0);
-  AddLabel(QStringLiteral("Распределение :"), 24);
-  AddLabel(QStringLiteral("Дисперсия потока заявок :"), 48);
-  AddLabel(QStringLiteral("Уровень приоритета заявок :"), 72);
-  AddLabel(QStringLiteral("Наименование :"), 96);
-  QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QRect(168, 128, 73, 17));
+      intensity_edit_(AddEdit("Edit1", 73)),
+      law_list_(AddDistributionList(121)),
+      variance_edit_(AddEdit("Edit3", 73)),
+      priority_edit_(AddEdit("Edit4", 73)),
+      name_edit_(AddEdit("Edit5", 153)) {
+  AddRow(QStringLiteral("Интенсивность потока заявок :"), intensity_edit_);
+  AddRow(QStringLiteral("Распределение :"), law_list_);
+  AddRow(QStringLiteral("Дисперсия потока заявок :"), variance_edit_);
+  AddRow(QStringLiteral("Уровень приоритета заявок :"), priority_edit_);
+  AddRow(QStringLiteral("Наименование :"), name_edit_);
+  QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QSize(73, 17));
   setTabOrder(intensity_edit_, variance_edit_);
   setTabOrder(variance_edit_, priority_edit_);
   setTabOrder(priority_edit_, name_edit_);
   setTabOrder(name_edit_, ok_button);
   setTabOrder(ok_button, law_list_);
-  setTabOrder(law_list_, AddCancelButton(QRect(88, 128, 73, 17)));
+  setTabOrder(law_list_, AddCancelButton(QSize(73, 17)));
+  FitToContents();
 }
 
 void GeneratorDialog::Fill(const QString& caption, const GeneratorFields& fields) {

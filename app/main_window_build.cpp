@@ -2,6 +2,7 @@
 // file dialogs and dialogs. The commands themselves are in main_window.cpp.
 #include "app/main_window.h"
 
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
@@ -10,6 +11,8 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
@@ -29,6 +32,7 @@
 #include "app/sweep_dialog.h"
 #include "app/tool_icons.h"
 #include "app/transition_dialog.h"
+#include "app/window_size.h"
 #include "app/window_titles.h"
 
 namespace qsim::gui {
@@ -56,7 +60,6 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
       canvas_(new CanvasView(*picture_, this)) {
   setObjectName(QStringLiteral("TForm1"));
   setWindowTitle(PlainCaption());
-  resize(782, 513);
   BuildViews();
   const Commands commands = NewCommands();
   BuildMainMenu(commands);
@@ -69,6 +72,7 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
   settings_dialog_->CopyOptions(store_->settings);
   ShowView(false);
   UpdateLineCount();
+  resize(OpeningSize(*this, QSize(782, 513)));
 }
 
 MainWindow::~MainWindow() = default;
@@ -218,14 +222,19 @@ void MainWindow::BuildStatusBar() {
   statusBar()->setObjectName(QStringLiteral("StatusBar1"));
   line_count_panel_ = new QLabel(this);
   line_count_panel_->setObjectName(QStringLiteral("Panel0"));
-  line_count_panel_->setFixedWidth(100);
+  // Wide enough for a count of six digits in the platform's font.
+  const int widest_count =
+      line_count_panel_->fontMetrics().horizontalAdvance(QStringLiteral("Всего строк: 999999"));
+  line_count_panel_->setMinimumWidth(std::max(100, widest_count));
   element_panel_ = new QLabel(this);
   element_panel_->setObjectName(QStringLiteral("Panel1"));
   element_panel_->setMinimumWidth(50);
   statusBar()->addWidget(line_count_panel_);
-  statusBar()->addWidget(element_panel_, 1);
+  statusBar()->addWidget(element_panel_);
+  // The hint takes what room the two panels leave, so they show their whole texts.
   hint_panel_ = new QLabel(this);
   hint_panel_->setObjectName(QStringLiteral("HintPanel"));
+  hint_panel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
   statusBar()->addWidget(hint_panel_, 2);
   run_files_ =
       new RunFilesPanel([this](const std::string& path) { platform_.OpenDocument(path); }, this);
@@ -278,7 +287,9 @@ void MainWindow::BuildDialogs() {
   generator_dialog_ = new GeneratorDialog(format_, this);
   findings_dialog_ = new FindingsDialog(this);
   progress_ = new RunProgressDialog(this);
-  sweep_dialog_ = new SweepDialog(*store_, format_, this);
+  sweep_dialog_ = new SweepDialog(
+      *store_, format_, QFile::decodeName(QByteArray::fromStdString(platform_.layout().reports)),
+      this);
   analysis_window_ = new AnalysisWindow(this);
 }
 

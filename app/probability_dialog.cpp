@@ -10,10 +10,11 @@ namespace qsim::gui {
 ProbabilityDialog::ProbabilityDialog(const NumberFormat& format, QWidget* parent)
     : ElementDialog("TForm6", QSize(321, 43), parent),
       format_(format),
-      probability_edit_(AddEdit("Edit1", QPoint(232, 0), 89)) {
-  AddLabel(QStringLiteral("Значение вероятности :"), 2);
-  AddOkButton(QStringLiteral("ОК"), QRect(232, 26, 89, 17));
-  AddCancelButton(QRect(136, 26, 89, 17));
+      probability_edit_(AddEdit("Edit1", 89)) {
+  AddRow(QStringLiteral("Значение вероятности :"), probability_edit_);
+  AddOkButton(QStringLiteral("ОК"), QSize(89, 17));
+  AddCancelButton(QSize(89, 17));
+  FitToContents();
 }
 
 std::optional<QString> ProbabilityDialog::Ask(const QString& caption, const QString& suggested) {

@@ -3,6 +3,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QVBoxLayout>
 
 #include "app/gui_text.h"
 
@@ -10,28 +11,32 @@ namespace qsim::gui {
 
 QueueDialog::QueueDialog(QWidget* parent)
     : ElementDialog("TForm4", QSize(305, 137), parent),
-      length_edit_(AddEdit("Edit1", QPoint(152, 0), 65)),
-      name_edit_(AddEdit("Edit2", QPoint(152, 96), 145)) {
-  AddLabel(QStringLiteral("Максимальная длина :"), 0);
-  AddLabel(QStringLiteral("Дисциплина обслуживания :"), 24);
-  AddLabel(QStringLiteral("Наименование : "), 96);
+      length_edit_(AddEdit("Edit1", 65)),
+      name_edit_(AddEdit("Edit2", 145)) {
   const QString captions[] = {QStringLiteral("FIFO"), QStringLiteral("LIFO"),
                               QStringLiteral("FIFO с отн. приоритетом"),
                               QStringLiteral("LIFO с отн. приоритетом")};
   const int widths[] = {105, 121, 153, 153};
+  // One parent for the four buttons, so they exclude each other.
+  auto* disciplines = new QVBoxLayout;
   for (int i = 0; i < 4; ++i) {
     discipline_buttons_[i] = new QRadioButton(captions[i], this);
     discipline_buttons_[i]->setObjectName(QStringLiteral("RadioButton%1").arg(i + 1));
-    discipline_buttons_[i]->setGeometry(152, 24 + 16 * i, widths[i], 17);
+    discipline_buttons_[i]->setMinimumWidth(widths[i]);
+    disciplines->addWidget(discipline_buttons_[i]);
   }
-  QPushButton* ok_button = AddOkButton(QStringLiteral("OK"), QRect(248, 120, 57, 17));
+  AddRow(QStringLiteral("Максимальная длина :"), length_edit_);
+  AddRow(QStringLiteral("Дисциплина обслуживания :"), disciplines);
+  AddRow(QStringLiteral("Наименование : "), name_edit_);
+  QPushButton* ok_button = AddOkButton(QStringLiteral("OK"), QSize(57, 17));
   setTabOrder(discipline_buttons_[0], discipline_buttons_[1]);
   setTabOrder(discipline_buttons_[1], discipline_buttons_[2]);
   setTabOrder(discipline_buttons_[2], discipline_buttons_[3]);
   setTabOrder(discipline_buttons_[3], length_edit_);
   setTabOrder(length_edit_, ok_button);
   setTabOrder(ok_button, name_edit_);
-  setTabOrder(name_edit_, AddCancelButton(QRect(184, 120, 57, 17)));
+  setTabOrder(name_edit_, AddCancelButton(QSize(57, 17)));
+  FitToContents();
 }
 
 void QueueDialog::Fill(const QString& caption, const QueueFields& fields) {

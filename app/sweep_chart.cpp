@@ -3,8 +3,11 @@
 #include <QAreaSeries>
 #include <QChart>
 #include <QLineSeries>
+#include <QLocale>
 #include <QPen>
 #include <QValueAxis>
+
+#include <algorithm>
 
 #include "app/gui_text.h"
 
@@ -30,7 +33,7 @@ QAreaSeries* IntervalBand(const SweepSeries& series, std::size_t column, const Q
   auto* band = new QAreaSeries(upper, lower);
   upper->setParent(band);
   lower->setParent(band);
-  band->setName(QStringLiteral("95 %"));
+  band->setName(QStringLiteral("95 %-й доверительный интервал"));
   QColor fill = color;
   fill.setAlpha(60);
   band->setBrush(fill);
@@ -38,9 +41,9 @@ QAreaSeries* IntervalBand(const SweepSeries& series, std::size_t column, const Q
   return band;
 }
 
-QLineSeries* MeanLine(const SweepSeries& series, std::size_t column) {
+QLineSeries* MeanLine(const SweepSeries& series, std::size_t column, const QString& title) {
   auto* line = new QLineSeries;
-  line->setName(QString::fromStdString(series.columns.at(column)));
+  line->setName(title);
   line->setPointsVisible(true);
   for (const SweepPoint& point : series.points) {
     const SweepStatistic& statistic = point.statistics.at(column);
@@ -65,16 +68,43 @@ QLineSeries* PredictionLine(const SweepSeries& series, std::size_t column) {
   return line;
 }
 
+// The lowest value the chart shows: the means and the predictions, not the band,
+// whose symmetric interval may reach below what the statistic can take.
+double LowestValue(const SweepSeries& series, std::size_t column) {
+  double lowest = 0;
+  for (const SweepPoint& point : series.points) {
+    if (const auto& mean = point.statistics.at(column).mean)
+      lowest = std::min(lowest, *mean);
+    if (column < point.predicted.size() && point.predicted[column])
+      lowest = std::min(lowest, *point.predicted[column]);
+  }
+  return lowest;
+}
+
+// A statistic that cannot be negative is read against 0.
+void FitValueAxis(QValueAxis& axis, double lowest) {
+  axis.applyNiceNumbers();
+  if (lowest >= 0 && axis.min() != 0) {
+    axis.setMin(0);
+    axis.applyNiceNumbers();
+  }
+}
+
 }  // namespace
 
-QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, bool with_intervals) {
+QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, const QString& title,
+                       bool with_intervals) {
   auto* chart = new QChart;
+  QLocale locale;
+  locale.setNumberOptions(QLocale::OmitGroupSeparator);
+  chart->setLocale(locale);
+  chart->setLocalizeNumbers(true);
   auto* x_axis = new QValueAxis;
   x_axis->setTitleText(FromCp1251(series.title));
   auto* y_axis = new QValueAxis;
   chart->addAxis(x_axis, Qt::AlignBottom);
   chart->addAxis(y_axis, Qt::AlignLeft);
-  QLineSeries* mean = MeanLine(series, column);
+  QLineSeries* mean = MeanLine(series, column, title);
   mean->setColor(kMeanColor);
   if (with_intervals) {
     QAreaSeries* band = IntervalBand(series, column, kMeanColor);
@@ -94,7 +124,7 @@ QChart* MakeSweepChart(const SweepSeries& series, std::size_t column, bool with_
     prediction->attachAxis(y_axis);
   }
   x_axis->applyNiceNumbers();
-  y_axis->applyNiceNumbers();
+  FitValueAxis(*y_axis, LowestValue(series, column));
   return chart;
 }
 

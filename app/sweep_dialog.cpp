@@ -2,20 +2,22 @@
 
 #include <QComboBox>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
-
-#include <algorithm>
+#include <QVBoxLayout>
 
 #include "app/error_box.h"
 #include "app/gui_text.h"
+#include "app/list_width.h"
 #include "app/progress_dialog.h"
 #include "app/sweep_results_window.h"
 #include "app/sweep_runner.h"
+#include "app/window_size.h"
 #include "app/window_titles.h"
 #include "foundation/qsim_error.h"
 
@@ -24,73 +26,90 @@ namespace {
 
 // Replications beyond this would keep a series running for hours.
 constexpr int kMaxReplications = 1000;
+constexpr int kLeastListWidth = 449;
 
 template <typename Widget>
-Widget* Placed(Widget* widget, const char* name, int left, int top, int width, int height) {
+Widget* Named(Widget* widget, const char* name, QSize least) {
   widget->setObjectName(QLatin1String(name));
-  widget->setGeometry(left, top, width, height);
+  widget->setMinimumSize(least);
   return widget;
 }
 
-// A label as wide as its text needs, at least `where`'s width, so that no font
-// clips it.
-QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption, QRect where) {
-  auto* label = new QLabel(caption, parent);
-  const int width = std::max(where.width(), label->sizeHint().width());
-  return Placed(label, name, where.left(), where.top(), width, where.height());
+QLabel* NewLabel(const char* name, const QString& caption) {
+  auto* label = new QLabel(caption);
+  label->setObjectName(QLatin1String(name));
+  return label;
+}
+
+QHBoxLayout* Row(std::initializer_list<QWidget*> left, std::initializer_list<QWidget*> right) {
+  auto* row = new QHBoxLayout;
+  for (QWidget* widget : left)
+    row->addWidget(widget);
+  row->addStretch();
+  for (QWidget* widget : right)
+    row->addWidget(widget);
+  return row;
 }
 
 }  // namespace
 
-SweepDialog::SweepDialog(ModelStore& store, const NumberFormat& format, QWidget* parent)
-    : QDialog(parent), store_(store), format_(format), progress_(new RunProgressDialog(this)) {
+SweepDialog::SweepDialog(ModelStore& store, const NumberFormat& format, QString reports_folder,
+                         QWidget* parent)
+    : QDialog(parent),
+      store_(store),
+      format_(format),
+      reports_folder_(std::move(reports_folder)),
+      progress_(new RunProgressDialog(this)) {
   setObjectName(QStringLiteral("TForm10"));
   setWindowTitle(QStringLiteral("Расчет по изменяемым параметрам"));
-  setFixedSize(696, 480);
-  // The positions leave room for the labels' texts in a small font only.
-  QFont small = font();
-  small.setPixelSize(10);
-  setFont(small);
-  BuildRangeControls();
-  BuildRunControls();
+  // The ranges take what room the window gives: their lines are long.
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(BuildRangeControls(), 1);
+  layout->addLayout(BuildRunControls());
+  resize(OpeningSize(*this, QSize(696, 480)));
 }
 
-void SweepDialog::BuildRangeControls() {
-  auto* box = Placed(new QGroupBox(QStringLiteral("Изменяемые параметры"), this), "GroupBox1", 8, 8,
-                     465, 233);
-  parameter_list_ = Placed(new QComboBox(box), "ComboBox1", 8, 24, 449, 21);
+QGroupBox* SweepDialog::BuildRangeControls() {
+  auto* box =
+      Named(new QGroupBox(QStringLiteral("Изменяемые параметры")), "GroupBox1", QSize(465, 233));
+  parameter_list_ = Named(new QComboBox, "ComboBox1", QSize(kLeastListWidth, 21));
   parameter_list_->setEditable(true);
   parameter_list_->setInsertPolicy(QComboBox::NoInsert);
   connect(parameter_list_, &QComboBox::currentIndexChanged, this,
           &SweepDialog::ShowChosenParameter);
-  NewLabel(box, "Label1", QStringLiteral("Начальное значение : "), {8, 56, 114, 13});
-  start_edit_ = Placed(new QLineEdit(box), "Edit1", 128, 56, 57, 21);
+  start_edit_ = Named(new QLineEdit, "Edit1", QSize(57, 21));
   start_edit_->setReadOnly(true);
-  NewLabel(box, "Label2", QStringLiteral("Конечное значение :"), {192, 56, 104, 13});
-  end_edit_ = Placed(new QLineEdit(box), "Edit2", 304, 56, 57, 21);
-  auto* add_button =
-      Placed(new QPushButton(QStringLiteral("Добавить"), box), "Button1", 376, 56, 81, 25);
+  end_edit_ = Named(new QLineEdit, "Edit2", QSize(57, 21));
+  auto* add_button = Named(new QPushButton(QStringLiteral("Добавить")), "Button1", QSize(81, 25));
   connect(add_button, &QPushButton::clicked, this, &SweepDialog::AddRange);
-  range_list_ = Placed(new QListWidget(box), "ListBox1", 8, 96, 449, 97);
-  NewLabel(box, "Label3", QStringLiteral("Число шагов : "), {8, 208, 75, 13});
-  step_count_edit_ = Placed(new QLineEdit(QStringLiteral("10"), box), "Edit3", 88, 200, 73, 21);
-  auto* clear_button =
-      Placed(new QPushButton(QStringLiteral("Очистить"), box), "Button3", 360, 200, 97, 25);
+  range_list_ = Named(new QListWidget, "ListBox1", QSize(449, 97));
+  step_count_edit_ = Named(new QLineEdit(QStringLiteral("10")), "Edit3", QSize(73, 21));
+  auto* clear_button = Named(new QPushButton(QStringLiteral("Очистить")), "Button3", QSize(97, 25));
   connect(clear_button, &QPushButton::clicked, this, &SweepDialog::ClearRanges);
+  auto* rows = new QVBoxLayout(box);
+  rows->addWidget(parameter_list_);
+  rows->addLayout(Row({NewLabel("Label1", QStringLiteral("Начальное значение : ")), start_edit_,
+                       NewLabel("Label2", QStringLiteral("Конечное значение :")), end_edit_},
+                      {add_button}));
+  rows->addWidget(range_list_, 1);
+  rows->addLayout(Row({NewLabel("Label3", QStringLiteral("Число шагов : ")), step_count_edit_},
+                      {clear_button}));
+  return box;
 }
 
 // The runs per value sit between the two lower buttons, beside the one they serve.
-void SweepDialog::BuildRunControls() {
+QHBoxLayout* SweepDialog::BuildRunControls() {
   auto* cancel_button =
-      Placed(new QPushButton(QStringLiteral("<< Отмена"), this), "Button2", 8, 248, 145, 25);
+      Named(new QPushButton(QStringLiteral("<< Отмена")), "Button2", QSize(145, 25));
   connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
-  NewLabel(this, "Label4", QStringLiteral("Прогонов в точке :"), {160, 254, 100, 13});
-  runs_per_value_ = Placed(new QSpinBox(this), "SpinEdit1", 262, 250, 51, 21);
+  runs_per_value_ = Named(new QSpinBox, "SpinEdit1", QSize(51, 21));
   runs_per_value_->setRange(1, kMaxReplications);
   runs_per_value_->setValue(1);
-  auto* run_button = Placed(new QPushButton(QStringLiteral("Произвести расчет >>"), this),
-                            "Button4", 320, 248, 145, 25);
+  auto* run_button =
+      Named(new QPushButton(QStringLiteral("Произвести расчет >>")), "Button4", QSize(145, 25));
   connect(run_button, &QPushButton::clicked, this, &SweepDialog::RunListedRanges);
+  return Row({cancel_button}, {NewLabel("Label4", QStringLiteral("Прогонов в точке :")),
+                               runs_per_value_, run_button});
 }
 
 void SweepDialog::showEvent(QShowEvent* event) {
@@ -106,6 +125,8 @@ void SweepDialog::RebuildParameterList() {
   for (const SweepEntry& entry : plan_.entries())
     parameter_list_->addItem(FromCp1251(entry.text));
   parameter_list_->setCurrentIndex(-1);
+  // The dialog widens with the longest entry.
+  FitListToItems(*parameter_list_, kLeastListWidth);
   step_count_edit_->setEnabled(!plan_.step_count_locked());
 }
 
@@ -160,7 +181,8 @@ void SweepDialog::RunSeries() {
                                               runs_per_value_->value(), format_, *progress_);
   if (outcome.series.empty())
     return;
-  auto* results = new SweepResultsWindow(outcome, runs_per_value_->value() > 1, format_, this);
+  auto* results = new SweepResultsWindow(outcome, runs_per_value_->value() > 1, store_, format_,
+                                         reports_folder_, this);
   results->show();
 }
 

@@ -1,12 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include "commands/sweep_plan.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
 
 class QComboBox;
+class QGroupBox;
+class QHBoxLayout;
 class QLineEdit;
 class QListWidget;
 class QSpinBox;
@@ -34,7 +37,9 @@ class SweepDialog : public QDialog {
   Q_OBJECT
 
  public:
-  SweepDialog(ModelStore& store, const NumberFormat& format, QWidget* parent = nullptr);
+  // The results are saved into `reports_folder` unless the user chooses another.
+  SweepDialog(ModelStore& store, const NumberFormat& format, QString reports_folder,
+              QWidget* parent = nullptr);
 
  public Q_SLOTS:
   void RebuildParameterList();
@@ -47,12 +52,13 @@ class SweepDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
 
  private:
-  void BuildRangeControls();
-  void BuildRunControls();
+  QGroupBox* BuildRangeControls();
+  QHBoxLayout* BuildRunControls();
   void RunSeries();
 
   ModelStore& store_;
   const NumberFormat& format_;
+  QString reports_folder_;
   SweepPlan plan_;
 
   QComboBox* parameter_list_ = nullptr;

@@ -17,12 +17,16 @@
 
 #include "app/error_box.h"
 #include "app/gui_text.h"
+#include "app/sweep_cell_text.h"
 #include "app/sweep_chart.h"
+#include "app/sweep_column_titles.h"
+#include "app/window_size.h"
 
 namespace qsim::gui {
 
 SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals,
-                                       const NumberFormat& format, QWidget* parent)
+                                       const ModelStore& store, const NumberFormat& format,
+                                       const QString& reports_folder, QWidget* parent)
     : QWidget(parent, Qt::Window),
       outcome_(std::move(outcome)),
       with_intervals_(with_intervals),
@@ -31,13 +35,13 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
       statistic_box_(new QComboBox(this)),
       table_(new QTableWidget(this)),
       chart_view_(new QChartView(this)),
-      save_dialog_(new QFileDialog(this, QStringLiteral("Сохранить результаты"), QString(),
+      save_dialog_(new QFileDialog(this, QStringLiteral("Сохранить результаты"), reports_folder,
                                    QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)"))) {
   setObjectName(QStringLiteral("SweepResultsWindow"));
   setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(outcome_.cancelled ? QStringLiteral("Результаты расчета (расчет прерван)")
                                     : QStringLiteral("Результаты расчета"));
-  resize(900, 640);
+  resize(OpeningSize(*this, QSize(900, 640)));
   series_box_->setObjectName(QStringLiteral("SeriesBox"));
   statistic_box_->setObjectName(QStringLiteral("StatisticBox"));
   table_->setObjectName(QStringLiteral("ResultsTable"));
@@ -47,9 +51,15 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
   save_dialog_->setObjectName(QStringLiteral("SaveDialog"));
   save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
   save_dialog_->setDefaultSuffix(QStringLiteral("csv"));
-  for (const SweepSeries& series : outcome_.series)
+  for (const SweepSeries& series : outcome_.series) {
     series_box_->addItem(FromCp1251(series.title));
+    QStringList titles;
+    for (const std::string& column : series.columns)
+      titles << SweepColumnTitle(column, store);
+    titles_.push_back(titles);
+  }
   BuildLayout();
+  resize(OpeningSize(*this, QSize(900, 640)));
   connect(series_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowSeries);
   connect(statistic_box_, &QComboBox::currentIndexChanged, this, &SweepResultsWindow::ShowChart);
   ShowSeries();
@@ -64,8 +74,18 @@ void SweepResultsWindow::BuildLayout() {
   choices->addWidget(new QLabel(QStringLiteral("График:"), this));
   choices->addWidget(statistic_box_);
   choices->addWidget(export_button);
+  auto* table_pane = new QWidget(this);
+  auto* table_layout = new QVBoxLayout(table_pane);
+  table_layout->setContentsMargins(0, 0, 0, 0);
+  if (with_intervals_) {
+    auto* note = new QLabel(
+        QStringLiteral("В ячейках: среднее по прогонам ± полуширина 95 %-го интервала"), this);
+    note->setObjectName(QStringLiteral("IntervalNote"));
+    table_layout->addWidget(note);
+  }
+  table_layout->addWidget(table_, 1);
   auto* views = new QSplitter(Qt::Vertical, this);
-  views->addWidget(table_);
+  views->addWidget(table_pane);
   views->addWidget(chart_view_);
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
@@ -77,6 +97,10 @@ const SweepSeries& SweepResultsWindow::chosen() const {
   return outcome_.series.at(static_cast<std::size_t>(std::max(0, series_box_->currentIndex())));
 }
 
+const QStringList& SweepResultsWindow::chosen_titles() const {
+  return titles_.at(static_cast<std::size_t>(std::max(0, series_box_->currentIndex())));
+}
+
 // The statistic charted stays the same from range to range where it can: the
 // ranges of one series share the model's columns.
 void SweepResultsWindow::ShowSeries() {
@@ -85,8 +109,7 @@ void SweepResultsWindow::ShowSeries() {
   const int statistic = statistic_box_->currentIndex();
   const QSignalBlocker quiet(statistic_box_);
   statistic_box_->clear();
-  for (const std::string& column : series.columns)
-    statistic_box_->addItem(QString::fromStdString(column));
+  statistic_box_->addItems(chosen_titles());
   statistic_box_->setCurrentIndex(std::clamp(statistic, 0, statistic_box_->count() - 1));
   ShowChart();
 }
@@ -95,29 +118,18 @@ void SweepResultsWindow::FillTable(const SweepSeries& series) {
   table_->clear();
   table_->setRowCount(static_cast<int>(series.points.size()));
   table_->setColumnCount(static_cast<int>(series.columns.size()) + 1);
-  QStringList headers{QStringLiteral("Значение")};
-  for (const std::string& column : series.columns)
-    headers << QString::fromStdString(column);
+  const QStringList headers = QStringList{QStringLiteral("Значение")} + chosen_titles();
   table_->setHorizontalHeaderLabels(headers);
   for (int row = 0; row < table_->rowCount(); ++row) {
     const SweepPoint& point = series.points[static_cast<std::size_t>(row)];
     table_->setItem(row, 0, new QTableWidgetItem(FromCp1251(NumberText(point.value, format_))));
     for (int column = 1; column < table_->columnCount(); ++column) {
       const SweepStatistic& statistic = point.statistics.at(static_cast<std::size_t>(column - 1));
-      table_->setItem(row, column, new QTableWidgetItem(CellText(statistic)));
+      table_->setItem(row, column,
+                      new QTableWidgetItem(StatisticCellText(statistic, with_intervals_, format_)));
     }
   }
   table_->resizeColumnsToContents();
-}
-
-// A statistic without a value (no run gave one) shows as a dash.
-QString SweepResultsWindow::CellText(const SweepStatistic& statistic) const {
-  if (!statistic.mean)
-    return QStringLiteral("-");
-  QString text = FromCp1251(NumberText(*statistic.mean, format_));
-  if (with_intervals_ && statistic.half_width)
-    text += QStringLiteral(" ± ") + FromCp1251(NumberText(*statistic.half_width, format_));
-  return text;
 }
 
 void SweepResultsWindow::ShowChart() {
@@ -125,8 +137,8 @@ void SweepResultsWindow::ShowChart() {
   if (column < 0)
     return;
   QChart* old = chart_view_->chart();
-  chart_view_->setChart(
-      MakeSweepChart(chosen(), static_cast<std::size_t>(column), with_intervals_));
+  chart_view_->setChart(MakeSweepChart(chosen(), static_cast<std::size_t>(column),
+                                       chosen_titles().value(column), with_intervals_));
   delete old;
 }
 

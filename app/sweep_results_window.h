@@ -1,10 +1,14 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 
 #include "app/sweep_runner.h"
 #include "foundation/number_format.h"
+#include "model/model_store.h"
+
+#include <vector>
 
 class QChartView;
 class QComboBox;
@@ -17,13 +21,18 @@ namespace qsim::gui {
 // with a row per value of the chosen range and a column per statistic, a chart
 // of one chosen statistic against the value (with its 95 % confidence band when
 // each value was run more than once), and the chosen range's table saved as CSV.
+// The table and the chart name each statistic by its element in Russian and
+// round to 4 significant digits; the CSV keeps the columns' own names and every
+// digit, for the programs that read it.
 class SweepResultsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Deletes itself when closed. REQUIRES: `outcome` holds at least one series.
-  SweepResultsWindow(SweepOutcome outcome, bool with_intervals, const NumberFormat& format,
-                     QWidget* parent);
+  // Deletes itself when closed. `store` names the elements; the CSV is saved
+  // into `reports_folder` unless the user chooses another.
+  // REQUIRES: `outcome` holds at least one series.
+  SweepResultsWindow(SweepOutcome outcome, bool with_intervals, const ModelStore& store,
+                     const NumberFormat& format, const QString& reports_folder, QWidget* parent);
 
   // Writes the chosen range's table to `path` as CSV; shows the error box and
   // returns false when the file cannot be written, leaving an old file intact.
@@ -37,10 +46,11 @@ class SweepResultsWindow : public QWidget {
   void ShowSeries();
   void ShowChart();
   void FillTable(const SweepSeries& series);
-  QString CellText(const SweepStatistic& statistic) const;
   const SweepSeries& chosen() const;
+  const QStringList& chosen_titles() const;
 
   SweepOutcome outcome_;
+  std::vector<QStringList> titles_;  // the columns' titles, per series
   bool with_intervals_;
   NumberFormat format_;
   QComboBox* series_box_;

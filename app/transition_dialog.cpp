@@ -2,14 +2,22 @@
 
 #include <QComboBox>
 
+#include "app/list_width.h"
+
 namespace qsim::gui {
+namespace {
+
+constexpr int kLeastListWidth = 177;
+
+}  // namespace
 
 TransitionDialog::TransitionDialog(QWidget* parent)
     : ElementDialog("TForm7", QSize(289, 49), parent),
-      transition_list_(AddComboBox(QPoint(112, 0), 177)) {
-  AddLabel(QStringLiteral("Удалить переход в "), 2);
-  AddOkButton(QStringLiteral("ОК"), QRect(216, 32, 73, 17));
-  AddCancelButton(QRect(136, 32, 73, 17));
+      transition_list_(AddComboBox(kLeastListWidth)) {
+  AddRow(QStringLiteral("Удалить переход в "), transition_list_);
+  AddOkButton(QStringLiteral("ОК"), QSize(73, 17));
+  AddCancelButton(QSize(73, 17));
+  FitToContents();
 }
 
 std::optional<int> TransitionDialog::Choose(const QString& caption, const QStringList& items) {
@@ -17,6 +25,7 @@ std::optional<int> TransitionDialog::Choose(const QString& caption, const QStrin
   setWindowTitle(caption);
   transition_list_->addItems(items);
   transition_list_->setCurrentIndex(0);
+  FitListToItems(*transition_list_, kLeastListWidth);
   if (exec() != QDialog::Accepted)
     return std::nullopt;
   return transition_list_->currentIndex();

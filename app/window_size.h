@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QSize>
+
+class QWidget;
+
+namespace qsim::gui {
+
+// The size a window opens with: `wanted`, but no smaller than its controls need
+// and, where they allow, no larger than the screen's free area, so that on a
+// small or strongly scaled screen the window still fits.
+QSize OpeningSize(const QWidget& window, QSize wanted);
+
+}  // namespace qsim::gui
