@@ -1,5 +1,6 @@
 #include "gui_test_support.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QLabel>
 #include <QLocale>
@@ -7,6 +8,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTest>
 #include <QToolBar>
 
 #include <algorithm>
@@ -45,6 +47,25 @@ QPlainTextEdit& ShownMainWindow::text_pane() const {
 
 QWidget& ShownMainWindow::canvas() const {
   return *window->findChild<QWidget*>(QStringLiteral("Image1"));
+}
+
+void ShownMainWindow::PointAtCanvas(QPoint p) const {
+  QCursor::setPos(canvas().mapToGlobal(p));
+}
+
+void ShownMainWindow::ClickCanvas(QPoint p) const {
+  PointAtCanvas(p);
+  QTest::mouseClick(&canvas(), Qt::LeftButton, {}, p);
+}
+
+void ShownMainWindow::DoubleClickCanvas(QPoint p) const {
+  PointAtCanvas(p);
+  QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, p);
+}
+
+void ShownMainWindow::MoveOnCanvas(QPoint p) const {
+  PointAtCanvas(p);
+  QTest::mouseMove(&canvas(), p);
 }
 
 QWidget& ShownMainWindow::editing_bar() const {

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
+#include <QPoint>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -44,6 +45,12 @@ struct ShownMainWindow {
 
   QPlainTextEdit& text_pane() const;
   QWidget& canvas() const;
+  // The pointer on the canvas at `p` (canvas widget coordinates): the editor reads
+  // the pointer's screen position as well as the event's, so both are set.
+  void PointAtCanvas(QPoint p) const;
+  void ClickCanvas(QPoint p) const;
+  void DoubleClickCanvas(QPoint p) const;
+  void MoveOnCanvas(QPoint p) const;
   QWidget& editing_bar() const;
   QString pane_text() const;
   QString line_count() const;

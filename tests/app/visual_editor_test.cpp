@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QComboBox>
-#include <QCursor>
 #include <QLabel>
 #include <QLayout>
 #include <QLineEdit>
@@ -49,19 +48,10 @@ struct Editor {
     QTest::mouseClick(bar.widgetForAction(&Button(name)), Qt::LeftButton);
   }
   bool Down(const char* name) const { return Button(name).isChecked(); }
-  void PointAt(QPoint p) const { QCursor::setPos(canvas().mapToGlobal(p)); }
-  void Click(QPoint p) const {
-    PointAt(p);
-    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, p);
-  }
-  void DoubleClick(QPoint p) const {
-    PointAt(p);
-    QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, p);
-  }
-  void Move(QPoint p) const {
-    PointAt(p);
-    QTest::mouseMove(&canvas(), p);
-  }
+  void PointAt(QPoint p) const { shown.PointAtCanvas(p); }
+  void Click(QPoint p) const { shown.ClickCanvas(p); }
+  void DoubleClick(QPoint p) const { shown.DoubleClickCanvas(p); }
+  void Move(QPoint p) const { shown.MoveOnCanvas(p); }
   QString ElementPanel() const {
     return shown.window->findChild<QLabel*>(QStringLiteral("Panel1"))->text();
   }

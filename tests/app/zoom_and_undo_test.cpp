@@ -1,6 +1,5 @@
 #include <QAction>
 #include <QComboBox>
-#include <QCursor>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
@@ -62,19 +61,10 @@ struct View {
         [this] { return QGuiApplication::focusWindow() == shown.window->windowHandle(); }));
     QTest::keyClick(shown.window.get(), Qt::Key(key), modifiers);
   }
-  void PointAt(QPoint p) const { QCursor::setPos(canvas().mapToGlobal(p)); }
-  void Click(QPoint p) const {
-    PointAt(p);
-    QTest::mouseClick(&canvas(), Qt::LeftButton, {}, p);
-  }
-  void DoubleClick(QPoint p) const {
-    PointAt(p);
-    QTest::mouseDClick(&canvas(), Qt::LeftButton, {}, p);
-  }
-  void Move(QPoint p) const {
-    PointAt(p);
-    QTest::mouseMove(&canvas(), p);
-  }
+  void PointAt(QPoint p) const { shown.PointAtCanvas(p); }
+  void Click(QPoint p) const { shown.ClickCanvas(p); }
+  void DoubleClick(QPoint p) const { shown.DoubleClickCanvas(p); }
+  void Move(QPoint p) const { shown.MoveOnCanvas(p); }
   QString Panel(const char* name) const {
     return shown.window->findChild<QLabel*>(QLatin1String(name))->text();
   }
