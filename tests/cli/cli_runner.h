@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+#include "tests/support/test_folder.h"
+
 namespace qsim::test_support {
 
 // What a run of qsim-cli gave.
@@ -24,11 +26,7 @@ struct CliResult {
 class CliRunner : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    // The process number keeps apart the folders of test runs that share a machine.
-    folder_ = std::filesystem::temp_directory_path() /
-              ("qsim_cli_" + std::string(test->test_suite_name()) + "_" + test->name() + "_" +
-               std::to_string(getpid()));
+    folder_ = TestFolder("qsim_cli_");
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }

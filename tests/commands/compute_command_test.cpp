@@ -10,6 +10,7 @@
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/test_folder.h"
 
 namespace qsim {
 namespace {
@@ -33,9 +34,7 @@ const Lines kModel = {"generator 1;", "la 1;",       "rasp 4;",       "transfer 
 class ComputeCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ = fs::temp_directory_path() /
-              ("qsim_compute_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    folder_ = TestFolder("qsim_compute_");
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     env_.reports_folder = folder_.string();

@@ -10,6 +10,7 @@
 
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
+#include "tests/support/test_folder.h"
 
 namespace qsim {
 namespace {
@@ -73,9 +74,7 @@ INSTANTIATE_TEST_SUITE_P(
 class MakeReportsFolderTest : public testing::Test {
  protected:
   void SetUp() override {
-    root_ = fs::temp_directory_path() /
-            ("qsim_reports_" +
-             std::string(testing::UnitTest::GetInstance()->current_test_info()->name()));
+    root_ = TestFolder("qsim_reports_");
     fs::remove_all(root_);
     fs::create_directories(root_);
   }

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "foundation/qsim_error.h"
+#include "tests/support/test_folder.h"
 
 namespace qsim {
 namespace {
@@ -24,10 +25,7 @@ TEST(TextFileTest, LinesEndAtCrLfCrOrLf) {
 class TextFileOnDiskTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("qsim_text_file_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = TestFolder("qsim_text_file_");
     std::filesystem::create_directories(folder_);
   }
   void TearDown() override { std::filesystem::remove_all(folder_); }

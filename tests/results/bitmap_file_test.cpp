@@ -11,6 +11,7 @@
 
 #include "editor/raster_canvas.h"
 #include "foundation/qsim_error.h"
+#include "tests/support/test_folder.h"
 
 namespace qsim {
 namespace {
@@ -99,8 +100,7 @@ TEST(BitmapFileTest, TheCanvasIsSavedWithItsCornersInPlace) {
 
 TEST(BitmapFileTest, SavedFileHoldsTheSameBytes) {
   const std::vector<std::uint8_t> pixels = {1, 2, 3, 4, 5, 6};
-  const std::filesystem::path path =
-      std::filesystem::temp_directory_path() / "qsim_bitmap_file_test.bmp";
+  const std::filesystem::path path = TestFolder("qsim_bitmap_file_").concat(".bmp");
   SaveBitmapFile(path.string(), {1, 2, pixels});
   std::ifstream in(path, std::ios::binary);
   std::ostringstream saved;

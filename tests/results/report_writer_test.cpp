@@ -11,6 +11,7 @@
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
 #include "tests/support/fake_platform.h"
+#include "tests/support/test_folder.h"
 
 namespace qsim {
 namespace {
@@ -282,7 +283,7 @@ class ReportFileTest : public ReportTest {
   }
   void TearDown() override { fs::remove_all(folder_); }
 
-  const fs::path folder_ = fs::temp_directory_path() / "qsim_report_file_test";
+  const fs::path folder_ = TestFolder("qsim_report_file_");
 };
 
 TEST_F(ReportFileTest, TheFileHoldsTheReportAndReplacesAnOldOne) {
