@@ -2,6 +2,7 @@
 
 #include "engine/simulation_engine.h"
 #include "foundation/qsim_error.h"
+#include "foundation/vector_state.h"
 #include "model/route_check.h"
 
 namespace qsim {
@@ -14,6 +15,7 @@ Simulation::~Simulation() = default;
 RunResult Simulation::RunSimulation(EventObserver* protocol, const RunControls& controls) {
   if (const auto fault = FindRouteFault(store_))
     throw QsimError(*fault);
+  ClearUpperVectorState();
   return engine_->Run(protocol, controls);
 }
 
