@@ -11,10 +11,6 @@ namespace {
 
 constexpr int kMaxSteps = 100000;
 
-bool IsWholeNumberField(SweepField field) {
-  return field != SweepField::ServiceTime;
-}
-
 bool FieldBelongsTo(SweepField field, ElementKind kind) {
   switch (field) {
     case SweepField::Intensity:

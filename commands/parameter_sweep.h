@@ -18,6 +18,11 @@ enum class SweepField {
   Channels,     // a device's k, whole numbers
 };
 
+// Whether the field takes whole numbers only (every field but the service time).
+inline bool IsWholeNumberField(SweepField field) {
+  return field != SweepField::ServiceTime;
+}
+
 struct SweepParameter {
   ElementKind kind = ElementKind::Generator;
   int slot = 1;

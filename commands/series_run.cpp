@@ -11,10 +11,6 @@
 namespace qsim {
 namespace {
 
-bool IsWholeNumberField(SweepField field) {
-  return field != SweepField::ServiceTime;
-}
-
 void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
   const int slot = parameter.slot;
   switch (parameter.field) {
