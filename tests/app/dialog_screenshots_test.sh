@@ -15,9 +15,8 @@ for tool in Xvfb openbox xdotool import identify; do
 done
 mkdir -p "$folder"
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
+source "$(dirname "$0")/virtual_display.sh"
+start_virtual_display 1280x1024
 wm_pid=
 qsim_pid=
 cleanup() {
@@ -27,11 +26,6 @@ cleanup() {
   rm -f "$display_file"
 }
 trap cleanup EXIT
-for _ in $(seq 50); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$display_file")"
 openbox >/dev/null 2>&1 &
 wm_pid=$!
 

@@ -11,9 +11,8 @@ for tool in Xvfb xwininfo import identify; do
   command -v "$tool" >/dev/null || { echo "$tool is not installed"; exit 77; }
 done
 
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb_pid=$!
+source "$(dirname "$0")/virtual_display.sh"
+start_virtual_display 1024x768
 qsim_pid=
 cleanup() {
   [ -n "$qsim_pid" ] && kill "$qsim_pid" 2>/dev/null
@@ -21,12 +20,6 @@ cleanup() {
   rm -f "$display_file"
 }
 trap cleanup EXIT
-
-for _ in $(seq 50); do
-  [ -s "$display_file" ] && break
-  sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$display_file")"
 
 QT_QPA_PLATFORM=xcb ASAN_OPTIONS=detect_leaks=0 "$program" &
 qsim_pid=$!
