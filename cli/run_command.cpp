@@ -2,10 +2,14 @@
 #include <QFileInfo>
 
 #include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <memory>
 
+#include "cli/accuracy_arguments.h"
 #include "cli/cli_platform.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
@@ -15,6 +19,7 @@
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
+#include "results/figures_json.h"
 #include "results/run_warnings.h"
 
 namespace qsim::cli {
@@ -42,6 +47,7 @@ void AddRunOptions(QCommandLineParser& parser) {
       {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
       {"max-events", "Stop a run after N events (default 1000000000).", "N"},
   });
+  AddAccuracyOptions(parser);
 }
 
 long long PositiveNumber(const QCommandLineParser& parser, const QString& option,
@@ -84,6 +90,24 @@ std::string StopMessage(RunOutcome outcome, long long max_events) {
          " событий (--max-events); отчет не записан";
 }
 
+void WriteJsonFile(const std::string& path, const RunFigures& figures) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (out)
+    WriteFiguresJson(out, figures);
+  out.flush();
+  if (!out)
+    throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+}
+
+// How long a run that was to stop at a precision ran, and whether it got there.
+std::string PrecisionMessage(const ComputeOutcome& outcome, const NumberFormat& format) {
+  const RunCounts& run = outcome.figures->run;
+  return std::string(outcome.run.precision_reached ? "точность достигнута"
+                                                   : "точность не достигнута до конца прогона") +
+         ": модельное время " + Cp1251ToUtf8(NumberText(run.model_time, format)) + ", событий " +
+         std::to_string(run.events) + ", заявок " + std::to_string(run.generated);
+}
+
 // The folder named by --reports-dir, or else the program's own reports folder; a
 // run makes it when it is missing.
 std::string ReportsFolder(const QCommandLineParser& parser,
@@ -104,6 +128,7 @@ int RunCommand(const QStringList& arguments) {
       parser, arguments, 1,
       "run MODEL.txt [--reports-dir DIR] [--protocol] [--protocol-name NAME] [--report-name NAME]"
       " [--no-input] [--picture] [--no-check] [--open] [--runs N] [--max-events N] "
+      "[--json FILE] [--warmup auto|none|TIME] [--precision REL] [--confidence LEVEL] [--seed S] "
       "[--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
   const long long runs = PositiveNumber(parser, "runs", 1);
@@ -114,6 +139,8 @@ int RunCommand(const QStringList& arguments) {
   std::vector<std::string> text = ReadTextLines(LocalPath(files[0]));
   auto store = std::make_unique<ModelStore>();
   ApplyOptions(parser, store->settings);
+  store->settings.accuracy = AccuracyFrom(parser, format);
+  const std::string json_path = parser.isSet("json") ? LocalPath(parser.value("json")) : "";
   RandomGenerator random;
   Simulation simulation(*store, random);
   const std::string reports_folder = ReportsFolder(parser, platform);
@@ -153,7 +180,14 @@ int RunCommand(const QStringList& arguments) {
       throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, outcome.run.events)));
     }
     std::printf("%s\n", outcome.report_path.c_str());
+    if (!json_path.empty()) {
+      const std::string path = NumberedPath(json_path, run, runs);
+      WriteJsonFile(path, *outcome.figures);
+      std::printf("%s\n", path.c_str());
+    }
     std::fflush(stdout);
+    if (store->settings.accuracy.precision > 0)
+      std::fprintf(stderr, "%s\n", PrecisionMessage(outcome, format).c_str());
     const std::string warning = DurationWarning(*store);
     if (!warning.empty())
       std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());

@@ -20,6 +20,43 @@ bool PassesCheck(ComputeEnvironment& env) {
   return go_on && !result.blocking;
 }
 
+// The controls of a run that feeds `statistics` and, when a precision is asked,
+// stops once the marked figures reach it; the progress then carries the worst of
+// them. The precision is judged again only when a cell of the run has closed.
+RunControls WatchedControls(const ComputeEnvironment& env, RunStatistics& statistics,
+                            std::optional<double>& worst) {
+  RunControls controls = env.controls;
+  controls.statistics = &statistics;
+  const AccuracySettings& accuracy = env.store.settings.accuracy;
+  if (!(accuracy.precision > 0))
+    return controls;
+  const ModelStore& store = env.store;
+  controls.precise_enough = [&statistics, &store, &worst, accuracy,
+                             judged = std::size_t{0}]() mutable {
+    if (statistics.cells_used() == judged)
+      return false;
+    judged = statistics.cells_used();
+    worst = WorstRelativeHalfWidth(statistics, store, accuracy);
+    return worst && *worst <= accuracy.precision;
+  };
+  if (controls.progress) {
+    controls.progress = [&worst, inner = controls.progress](const RunProgress& progress) {
+      RunProgress shown = progress;
+      shown.worst_relative_half_width = worst;
+      inner(shown);
+    };
+  }
+  return controls;
+}
+
+RunResult RunWatched(ComputeEnvironment& env, EventObserver* protocol, RunStatistics& statistics) {
+  std::optional<double> worst;
+  const RunControls controls = WatchedControls(env, statistics, worst);
+  const std::optional<std::uint32_t> seed = env.store.settings.accuracy.seed;
+  return seed ? env.simulation.RunSeeded(*seed, protocol, controls)
+              : env.simulation.RunSimulation(protocol, controls);
+}
+
 void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   const RunSettings& settings = env.store.settings;
   // Before the run, so that a folder that cannot be made costs no run.
@@ -29,7 +66,8 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
     protocol.emplace(env.reports_folder, settings, env.platform, env.model_file_name, env.format,
                      env.file_suffix);
   }
-  outcome.run = env.simulation.RunSimulation(protocol ? &*protocol : nullptr, env.controls);
+  RunStatistics statistics;
+  outcome.run = RunWatched(env, protocol ? &*protocol : nullptr, statistics);
   outcome.simulated = true;
   if (protocol) {
     outcome.protocol_path = protocol->path();
@@ -37,6 +75,7 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   }
   if (outcome.run.outcome != RunOutcome::Finished)
     return;
+  outcome.figures = ComputeRunFigures(statistics, env.store, outcome.run, settings.accuracy);
   std::optional<RgbImageView> picture;
   if (settings.report_include_picture && env.picture)
     picture = env.picture();
@@ -44,7 +83,7 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   MakeReportsFolder(env.reports_folder);
   const WrittenFile report =
       WriteReportFile(env.reports_folder, env.store, env.model_file_name, env.platform, env.format,
-                      env.file_suffix, picture ? &*picture : nullptr);
+                      env.file_suffix, picture ? &*picture : nullptr, &*outcome.figures);
   outcome.report_path = report.path;
   outcome.report_replaced = report.replaced;
   if (settings.report_open_after)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "foundation/number_format.h"
@@ -32,6 +33,9 @@ struct RunProgress {
   RunGoal goal = RunGoal::Requests;
   double done = 0;   // requests generated or model time reached
   double total = 0;  // requests to generate or the end time
+  // For a run that stops at a precision: the largest relative half-width of the
+  // figures it waits for, once every one of them has an interval.
+  std::optional<double> worst_relative_half_width = std::nullopt;
 };
 
 // Where a run on `store` stands after `events` events; outside a series.

@@ -12,6 +12,7 @@
 #include "engine/request_record.h"
 #include "engine/route_table.h"
 #include "engine/run_controls.h"
+#include "engine/run_statistics.h"
 #include "engine/slot_bits.h"
 #include "engine/waiting_order.h"
 #include "model/model_store.h"
@@ -47,19 +48,22 @@ class SimulationEngine {
         releases_(kSlotCount + 1) {}
 
   RunResult Run(EventObserver* observer, const RunControls& controls) {
+    statistics_ = controls.statistics;
     StartRun();
     RunResult result;
     if (!calendar_.empty()) {
       if (observer != nullptr)
         observer->RunStarted();
       result.protocol_written = observer != nullptr;
-      result.outcome = TakeEvents(observer, controls, result.events);
+      result.outcome = TakeEvents(observer, controls, result);
       if (observer != nullptr)
         observer->RunFinished();
     }
     result.now = now();
     result.live_requests = LiveRequests();
-    calendar_.Clear();
+    if (statistics_ != nullptr)
+      statistics_->Stopped(now());
+    statistics_ = nullptr;  // the end-of-run removals are no departures
     RemoveWhatRemains();
     return result;
   }
@@ -107,6 +111,8 @@ class SimulationEngine {
     for (int slot = 1; slot <= kSlotCount; ++slot)
       ResetRunFields(slot);
     GatherRoutes();
+    if (statistics_ != nullptr)
+      statistics_->Start(store_);
     store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
   }
 
@@ -159,8 +165,8 @@ class SimulationEngine {
   // reached. An event whose time is not later than the one before it leaves model
   // time standing; stall_events of them in a row mean time has stopped advancing.
   // A run that meets its stop condition at that event has finished all the same.
-  RunOutcome TakeEvents(EventObserver* observer, const RunControls& controls,
-                        std::int64_t& events) {
+  RunOutcome TakeEvents(EventObserver* observer, const RunControls& controls, RunResult& result) {
+    std::int64_t& events = result.events;
     const RunSettings& settings = store_.settings;
     const std::int64_t limit = EventLimit(controls);
     std::int64_t standing = 0;
@@ -175,8 +181,14 @@ class SimulationEngine {
       if (observer != nullptr)
         observer->EventTaken(event);
       Dispatch(event);
-      if (++events % kControlInterval == 0 && Interrupted(controls, events))
-        return RunOutcome::Cancelled;
+      if (++events % kControlInterval == 0) {
+        if (Interrupted(controls, events))
+          return RunOutcome::Cancelled;
+        if (controls.precise_enough && controls.precise_enough()) {
+          result.precision_reached = true;
+          return RunOutcome::Finished;
+        }
+      }
       if (calendar_.empty() || (settings.by_time && now() > settings.end_time))
         return RunOutcome::Finished;
       if (standing >= controls.stall_events)
@@ -234,6 +246,8 @@ class SimulationEngine {
     if (store_.generated == std::numeric_limits<std::int32_t>::max())
       return;
     ++store_.generated;
+    if (statistics_ != nullptr)
+      statistics_->Generated(now());
     RequestRecord* request = pool_.Acquire();
     request->number = store_.generated;
     request->source = slot;
@@ -263,8 +277,12 @@ class SimulationEngine {
       waiting_[slot].Add(place, request->priority, q.entries);
       request->stamp = now();
       ScheduleNow(slot, EventKind::QueueExit);
+      if (statistics_ != nullptr)
+        statistics_->Arrived(slot, now(), true, q.cur_len);
     } else if (!store_.settings.process_all) {
       ++q.refusals;
+      if (statistics_ != nullptr)
+        statistics_->Arrived(slot, now(), false, q.cur_len);
       request->refused = true;
       ScheduleNow(1, EventKind::Removal, request);
     } else {
@@ -286,6 +304,8 @@ class SimulationEngine {
     --q.cur_len;
     q.len_area += (now() - q.last_change) * (q.cur_len + 1);
     q.last_change = now();
+    if (statistics_ != nullptr)
+      statistics_->QueueLength(slot, now(), q.cur_len);
     SendAlongRoute(q, request, slot, place);
   }
 
@@ -321,6 +341,9 @@ class SimulationEngine {
     if (k - d.free_channels > d.max_busy)
       d.max_busy = k - d.free_channels;
     Schedule({d.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
+    if (statistics_ != nullptr)
+      statistics_->ServiceStarted(slot, from_queue, now(), wait, request->priority,
+                                  k - d.free_channels);
   }
 
   double EarliestRelease(const DeviceRecord& d, int slot) const {
@@ -370,6 +393,8 @@ class SimulationEngine {
     ++q.cur_len;
     q.len_area += (now() - q.last_change) * (q.cur_len - 1);
     q.last_change = now();
+    if (statistics_ != nullptr)
+      statistics_->QueueLength(slot, now(), q.cur_len);
   }
 
   void OnServiceEnd(int slot, RequestRecord* request) {
@@ -394,6 +419,8 @@ class SimulationEngine {
     d.service_sum += now() - request->stamp;
     d.busy_area += (now() - d.last_change) * (k - d.free_channels + 1);
     d.last_change = now();
+    if (statistics_ != nullptr)
+      statistics_->ServiceEnded(slot, now(), now() - request->stamp, k - d.free_channels);
   }
 
   void OnRemoval(RequestRecord* request) {
@@ -409,11 +436,17 @@ class SimulationEngine {
       g.max_stay = stay;
     if (stay < g.min_stay)
       g.min_stay = stay;
+    if (statistics_ != nullptr)
+      statistics_->Departed(request->source, now(), stay, request->refused);
     pool_.Release(request);
   }
 
   // Whatever still waits in a place or holds a channel leaves unserved, slot by
-  // slot, the queue's places before the device's channels.
+  // slot, the queue's places before the device's channels; then, in calendar
+  // order, every request on its way to its next event (one that arrives, asks a
+  // device for service or is about to be removed at the stopping instant or
+  // later), so that every request generated is counted once. A ServiceEnd's
+  // request is held by its channel and counted there.
   void RemoveWhatRemains() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
       QueueRecord& q = Queue(slot);
@@ -424,6 +457,11 @@ class SimulationEngine {
       for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
         RemoveUnserved(d.channels[channel]);
       }
+    }
+    while (!calendar_.empty()) {
+      EventNode event = calendar_.TakeFirst();
+      if (event.kind != EventKind::ServiceEnd)
+        RemoveUnserved(event.request);
     }
   }
 
@@ -437,7 +475,8 @@ class SimulationEngine {
 
   ModelStore& store_;
   RandomGenerator& random_;
-  GeneratorRecord* generators_;  // the store's tables, slot 1 first
+  RunStatistics* statistics_ = nullptr;  // during the event loop of a run only
+  GeneratorRecord* generators_;          // the store's tables, slot 1 first
   QueueRecord* queues_;
   DeviceRecord* devices_;
   Calendar calendar_;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/accuracy_settings.h"
+
 namespace qsim {
 
 // Settings of a run. The first group belongs to the model and travels in its text;
@@ -27,6 +29,7 @@ struct RunSettings {
   bool protocol_name_auto = true;
   std::string protocol_file_name;
   bool protocol_open_after = false;
+  AccuracySettings accuracy;
 };
 
 }  // namespace qsim

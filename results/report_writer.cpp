@@ -11,6 +11,7 @@
 #include "foundation/qsim_error.h"
 #include "language/element_captions.h"
 #include "results/bitmap_file.h"
+#include "results/figures_report.h"
 #include "results/html_text.h"
 #include "results/report_statistics.h"
 #include "results/run_warnings.h"
@@ -222,7 +223,7 @@ class ReportWriter {
 
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source) {
+                 const std::string& picture_source, const RunFigures* figures) {
   ReportWriter writer(out, store, format);
   writer.Head(CalculationTime(when, platform), model_file_name);
   if (!picture_source.empty())
@@ -230,6 +231,8 @@ void WriteReport(std::ostream& out, const ModelStore& store, const std::string& 
   if (store.settings.report_include_input)
     writer.InputData();
   writer.ComputedData();
+  if (figures != nullptr)
+    WriteFiguresSection(out, *figures, format);
   writer.Tail();
 }
 
@@ -242,7 +245,7 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix,
-                            const RgbImageView* picture) {
+                            const RgbImageView* picture, const RunFigures* figures) {
   const LocalDateTime when = platform.Now();
   const std::string path = ReportPath(reports_folder, store.settings, when, suffix);
   std::error_code no_file;
@@ -255,7 +258,7 @@ WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore&
     picture_source = std::filesystem::absolute(path).string() + ".bmp";
     SaveBitmapFile(path + ".bmp", *picture);
   }
-  WriteReport(out, store, model_file_name, when, platform, format, picture_source);
+  WriteReport(out, store, model_file_name, when, platform, format, picture_source, figures);
   out.flush();
   if (!out)
     ThrowCannotCreate(path);

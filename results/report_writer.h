@@ -7,6 +7,7 @@
 #include "foundation/platform.h"
 #include "foundation/rgb_image_view.h"
 #include "model/model_store.h"
+#include "results/run_figures.h"
 
 namespace qsim {
 
@@ -23,10 +24,11 @@ namespace qsim {
 // binary, so that line ends are written as given.
 //
 // `picture_source` (a file system path) is the model's picture to show under the
-// head; empty for none.
+// head; empty for none. `figures`, when given, follow the tables in a section of
+// their own (figures_report.h).
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source = "");
+                 const std::string& picture_source = "", const RunFigures* figures = nullptr);
 
 // The path of the report file in `reports_folder`: "report_" + the stamp of
 // `when` when settings.report_name_auto is on, otherwise settings.report_file_name;
@@ -51,6 +53,7 @@ struct WrittenFile {
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix = "",
-                            const RgbImageView* picture = nullptr);
+                            const RgbImageView* picture = nullptr,
+                            const RunFigures* figures = nullptr);
 
 }  // namespace qsim

@@ -1,0 +1,71 @@
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+
+#include "tests/support/watched_runs.h"
+
+// The statistical claims of the figures beyond the report, over many independent
+// runs (the series streams of seeds 1, 2, ...): the counters are the measured
+// figures. Exact values of M/M/1 with arrival rate 1 and mean service rho: mean
+// queue length and mean wait rho^2 / (1 - rho); P(wait > t) = rho e^{-(1/rho - 1) t}.
+namespace qsim::bench {
+namespace {
+
+using test_support::Covers;
+using test_support::MM1Text;
+using test_support::WatchedRun;
+
+// 200 runs of 50,000 requests at load 0.8: how often the 95 % intervals of the
+// mean queue length and the mean wait hold the exact 3.2.
+void BM_IntervalCoverage(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  int length_hits = 0;
+  int wait_hits = 0;
+  for (auto _ : state) {
+    for (int seed = 1; seed <= runs; ++seed) {
+      const RunFigures f = WatchedRun(MM1Text(0.8, 50'000), static_cast<std::uint32_t>(seed));
+      length_hits += Covers(f.queues[0].mean_length, 3.2);
+      wait_hits += Covers(f.queues[0].mean_wait, 3.2);
+    }
+  }
+  state.counters["length_coverage"] = static_cast<double>(length_hits) / runs;
+  state.counters["wait_coverage"] = static_cast<double>(wait_hits) / runs;
+}
+BENCHMARK(BM_IntervalCoverage)->Arg(200)->Unit(benchmark::kSecond)->Iterations(1);
+
+// 500 runs of 2,000 requests at load 0.9: the relative bias of the mean queue
+// length over the runs (exact 8.1), with the automatic warm-up and without one.
+void BM_WarmupBias(benchmark::State& state) {
+  const int runs = static_cast<int>(state.range(0));
+  double corrected = 0;
+  double plain = 0;
+  for (auto _ : state) {
+    for (int seed = 1; seed <= runs; ++seed) {
+      const auto text = MM1Text(0.9, 2'000);
+      corrected += WatchedRun(text, static_cast<std::uint32_t>(seed)).queues[0].mean_length->mean;
+      plain += WatchedRun(text, static_cast<std::uint32_t>(seed), {.warmup = WarmupMethod::None})
+                   .queues[0]
+                   .mean_length->mean;
+    }
+  }
+  state.counters["bias_auto"] = corrected / runs / 8.1 - 1;
+  state.counters["bias_none"] = plain / runs / 8.1 - 1;
+}
+BENCHMARK(BM_WarmupBias)->Arg(500)->Unit(benchmark::kSecond)->Iterations(1);
+
+// One run of 10^6 requests at load 0.8: the relative error of each wait
+// percentile against the exact quantile.
+void BM_WaitPercentiles(benchmark::State& state) {
+  Percentiles p;
+  for (auto _ : state)
+    p = *WatchedRun(MM1Text(0.8, 1'000'000), 1).queues[0].wait_percentiles;
+  auto exact = [](double level) { return std::log(0.8 / (1 - level)) / 0.25; };
+  state.counters["p50_error"] = p.p50 / exact(0.5) - 1;
+  state.counters["p90_error"] = p.p90 / exact(0.9) - 1;
+  state.counters["p95_error"] = p.p95 / exact(0.95) - 1;
+  state.counters["p99_error"] = p.p99 / exact(0.99) - 1;
+}
+BENCHMARK(BM_WaitPercentiles)->Unit(benchmark::kSecond)->Iterations(1);
+
+}  // namespace
+}  // namespace qsim::bench
