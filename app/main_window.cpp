@@ -21,6 +21,7 @@
 #include "app/model_file.h"
 #include "app/overwrite_question.h"
 #include "app/run_files_panel.h"
+#include "app/run_results_window.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
@@ -173,6 +174,7 @@ void MainWindow::ReportRun(const ComputeOutcome& outcome) {
     return;
   }
   run_text_ = text_pane_->toPlainText();
+  results_window_->ShowRun(outcome, format_);
   const std::string warning = DurationWarning(*store_);
   if (!warning.empty())
     ShowMessage(QMessageBox::Warning, "DurationWarningBox", FromCp1251(warning));
@@ -205,6 +207,8 @@ void MainWindow::OpenSettingsDialog() {
     ParseText();
     settings_dialog_->Fill(store_->settings, format_);
     settings_dialog_->exec();
+    // The accuracy first: a value it refuses leaves the model's settings alone.
+    settings_dialog_->CopyAccuracy(store_->settings, format_);
     settings_dialog_->CopyOptions(store_->settings);
     settings_dialog_->CopyRunSettings(store_->settings, format_);
     RegenerateText();

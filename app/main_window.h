@@ -41,6 +41,7 @@ class AboutDialog;
 class FindingsDialog;
 class SweepDialog;
 class AnalysisWindow;
+class RunResultsWindow;
 enum class ToolIcon;
 
 // The main window: owns the model store, the picture and the two views of the
@@ -203,6 +204,7 @@ class MainWindow : public QMainWindow {
   FindingsDialog* findings_dialog_ = nullptr;
   SweepDialog* sweep_dialog_ = nullptr;
   AnalysisWindow* analysis_window_ = nullptr;
+  RunResultsWindow* results_window_ = nullptr;
   RunProgressDialog* progress_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;

@@ -28,6 +28,7 @@
 #include "app/progress_dialog.h"
 #include "app/queue_dialog.h"
 #include "app/run_files_panel.h"
+#include "app/run_results_window.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/tool_icons.h"
@@ -291,6 +292,8 @@ void MainWindow::BuildDialogs() {
       *store_, format_, QFile::decodeName(QByteArray::fromStdString(platform_.layout().reports)),
       this);
   analysis_window_ = new AnalysisWindow(this);
+  results_window_ =
+      new RunResultsWindow([this](const std::string& path) { platform_.OpenDocument(path); }, this);
 }
 
 }  // namespace qsim::gui

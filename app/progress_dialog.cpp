@@ -25,6 +25,7 @@ constexpr int kShowDelayMs = 400;
 RunProgressDialog::RunProgressDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       goal_(new QLabel(this)),
+      precision_(new QLabel(this)),
       series_(new QLabel(this)),
       events_(new QLabel(this)),
       requests_(new QLabel(this)),
@@ -34,6 +35,7 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   setWindowTitle(QStringLiteral("Моделирование"));
   goal_->setObjectName(QStringLiteral("GoalLabel"));
   series_->setObjectName(QStringLiteral("SeriesLabel"));
+  precision_->setObjectName(QStringLiteral("PrecisionLabel"));
   // Room for long figures, so that the window does not grow as the run goes on.
   goal_->setMinimumWidth(goal_->fontMetrics().horizontalAdvance(
       QStringLiteral("Время: 000 000 000,0 из 000 000 000 (100 %)")));
@@ -49,6 +51,7 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(series_);
   layout->addWidget(goal_);
+  layout->addWidget(precision_);
   layout->addLayout(figures);
   layout->addWidget(cancel_button_, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -135,6 +138,9 @@ void RunProgressDialog::ShowProgress(const RunProgress& progress) {
   events_->setText(QString::number(progress.events));
   requests_->setText(QString::number(progress.generated));
   model_time_->setText(FromCp1251(NumberText(progress.now, format_)));
+  const QString precision = FromCp1251(PrecisionProgressText(progress, format_));
+  precision_->setText(precision);
+  precision_->setVisible(!precision.isEmpty());
 }
 
 void RunProgressDialog::reject() {

@@ -14,8 +14,11 @@ class QTabBar;
 
 namespace qsim::gui {
 
+class AccuracyPage;
+
 // The simulation settings: the stop rule, refusals and the model check (first
-// tab), the report (second) and the protocol file (third). The dialog lives as
+// tab), the report (second), the protocol file (third) and the accuracy of the
+// figures beyond the report's tables (fourth, AccuracyPage). The dialog lives as
 // long as the program, so its options keep their values between openings; the
 // five run settings of the model are filled in anew at every opening. It has no
 // cancel: however it is closed, the caller takes what the controls hold. The
@@ -45,6 +48,9 @@ class SettingsDialog : public QDialog {
   // QsimError at the first field that does not convert; the fields before it are
   // copied, the others keep their values.
   void CopyRunSettings(RunSettings& settings, const NumberFormat& format) const;
+  // Copies the accuracy page into settings.accuracy. Throws QsimError, with it
+  // unchanged, for a number that does not convert or is out of its range.
+  void CopyAccuracy(RunSettings& settings, const NumberFormat& format) const;
 
  public Q_SLOTS:
   // Every opening starts on the run page.
@@ -72,6 +78,7 @@ class SettingsDialog : public QDialog {
   QGroupBox* run_page_ = nullptr;
   QGroupBox* report_page_ = nullptr;
   QGroupBox* protocol_page_ = nullptr;
+  AccuracyPage* accuracy_page_ = nullptr;
   // First tab.
   QRadioButton* by_count_button_ = nullptr;
   QRadioButton* by_time_button_ = nullptr;

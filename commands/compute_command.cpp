@@ -21,28 +21,19 @@ bool PassesCheck(ComputeEnvironment& env) {
 }
 
 // The controls of a run that feeds `statistics` and, when a precision is asked,
-// stops once the marked figures reach it; the progress then carries the worst of
-// them. The precision is judged again only when a cell of the run has closed.
+// stops on the word of `judge`; the progress then carries the worst figure.
 RunControls WatchedControls(const ComputeEnvironment& env, RunStatistics& statistics,
-                            std::optional<double>& worst) {
+                            PrecisionJudge& judge) {
   RunControls controls = env.controls;
   controls.statistics = &statistics;
-  const AccuracySettings& accuracy = env.store.settings.accuracy;
-  if (!(accuracy.precision > 0))
+  if (!(env.store.settings.accuracy.precision > 0))
     return controls;
-  const ModelStore& store = env.store;
-  controls.precise_enough = [&statistics, &store, &worst, accuracy,
-                             judged = std::size_t{0}]() mutable {
-    if (statistics.cells_used() == judged)
-      return false;
-    judged = statistics.cells_used();
-    worst = WorstRelativeHalfWidth(statistics, store, accuracy);
-    return worst && *worst <= accuracy.precision;
-  };
+  controls.precise_enough = [&judge] { return judge(); };
   if (controls.progress) {
-    controls.progress = [&worst, inner = controls.progress](const RunProgress& progress) {
+    controls.progress = [&judge, inner = controls.progress](const RunProgress& progress) {
       RunProgress shown = progress;
-      shown.worst_relative_half_width = worst;
+      shown.precision = judge.precision();
+      shown.worst_relative_half_width = judge.worst();
       inner(shown);
     };
   }
@@ -50,8 +41,8 @@ RunControls WatchedControls(const ComputeEnvironment& env, RunStatistics& statis
 }
 
 RunResult RunWatched(ComputeEnvironment& env, EventObserver* protocol, RunStatistics& statistics) {
-  std::optional<double> worst;
-  const RunControls controls = WatchedControls(env, statistics, worst);
+  PrecisionJudge judge(statistics, env.store, env.store.settings.accuracy);
+  const RunControls controls = WatchedControls(env, statistics, judge);
   const std::optional<std::uint32_t> seed = env.store.settings.accuracy.seed;
   return seed ? env.simulation.RunSeeded(*seed, protocol, controls)
               : env.simulation.RunSimulation(protocol, controls);

@@ -71,7 +71,6 @@ void RunStatistics::Start(const ModelStore& store) {
   cell_ = 0;
   cell_end_ = width_;
   end_ = 0;
-  stopped_ = false;
 }
 
 int RunStatistics::NewLevel(int figure) {
@@ -117,18 +116,15 @@ void RunStatistics::HalveCells() {
   cell_ = half;
 }
 
-void RunStatistics::Stopped(double now) {
+void RunStatistics::CatchUp(double now) {
   Advance(now);
   for (Level& level : levels_)
     SetLevel(static_cast<int>(&level - levels_.data()), level.value, now);
-  end_ = std::max(now, static_cast<double>(cell_) * width_);
-  stopped_ = true;
+  end_ = std::max(now, end_);
 }
 
 double RunStatistics::CellTime(std::size_t cell) const {
-  if (stopped_ && cell == cell_)
-    return end_ - static_cast<double>(cell_) * width_;
-  return width_;
+  return cell == cell_ ? end_ - CellStart(cell_) : width_;
 }
 
 int RunStatistics::ClassOf(int priority) const {

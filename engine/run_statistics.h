@@ -96,8 +96,10 @@ class RunStatistics {
     Add(base + int(GeneratorSum::StaySum), stay);
     Chunk(stays_, generator_index_[generator]).Add(stay);
   }
-  // The event loop ended at `now`; what is left in the system stays uncounted.
-  void Stopped(double now);
+  // Brings every figure up to `now`, the cell in hand included, as the end of a
+  // run does; the run may go on. What is left in the system at the end of a run
+  // stays uncounted.
+  void CatchUp(double now);
 
   // Where the figures of an element start. REQUIRES: the element was in use at Start.
   int Figure(QueueSum sum, int queue) const { return queue_base_[queue] + int(sum); }
@@ -115,12 +117,13 @@ class RunStatistics {
   std::span<const double> Cells(int figure) const {
     return {sums_.data() + static_cast<std::size_t>(figure) * cell_count_, cells_used()};
   }
-  // Cells holding what was seen so far: after Stopped the last one is partly
-  // filled; during the run the cell in hand is left out.
-  std::size_t cells_used() const { return stopped_ ? cell_ + 1 : cell_; }
+  // Cells holding what was seen so far: after CatchUp the last one is the cell in
+  // hand, partly filled; until then it is left out.
+  std::size_t cells_used() const { return end_ > CellStart(cell_) ? cell_ + 1 : cell_; }
+  std::size_t closed_cells() const { return cell_; }
   std::size_t cell_count() const { return cell_count_; }
   double cell_width() const { return width_; }
-  // Model time covered by a cell; the last one after Stopped ends at the stop.
+  // Model time covered by a cell; the cell in hand ends at the last CatchUp.
   double CellTime(std::size_t cell) const;
   double end_time() const { return end_; }
 
@@ -155,6 +158,7 @@ class RunStatistics {
   }
   void CloseCellsUpTo(double now);
   void HalveCells();
+  double CellStart(std::size_t cell) const { return static_cast<double>(cell) * width_; }
   std::size_t ChunkOf(std::size_t cell) const { return cell / (cell_count_ / kChunks); }
   LogHistogram& Chunk(std::vector<LogHistogram>& chunks, int element) {
     return chunks[static_cast<std::size_t>(element) * kChunks + ChunkOf(cell_)];
@@ -169,8 +173,7 @@ class RunStatistics {
   std::size_t cell_ = 0;  // the cell in hand
   double width_ = 1;
   double cell_end_ = 1;
-  double end_ = 0;
-  bool stopped_ = false;
+  double end_ = 0;             // the latest CatchUp
   std::vector<double> sums_;   // figure by figure, cell_count_ cells each
   std::vector<Level> levels_;  // the requests in the system first
   std::vector<int> classes_;   // the priority values of the generators, ascending

@@ -62,7 +62,7 @@ class SimulationEngine {
     result.now = now();
     result.live_requests = LiveRequests();
     if (statistics_ != nullptr)
-      statistics_->Stopped(now());
+      statistics_->CatchUp(now());
     statistics_ = nullptr;  // the end-of-run removals are no departures
     RemoveWhatRemains();
     return result;

@@ -36,7 +36,7 @@ class FiguresSection {
   FiguresSection(std::ostream& out, const RunFigures& figures, const NumberFormat& format)
       : out_(out), figures_(figures), format_(format) {}
 
-  void Write() {
+  void Write(bool with_plots) {
     Line(R"(<p align="left"><u>Точность и дополнительные показатели:</u></p>)"_cp);
     Method();
     Accounting();
@@ -45,7 +45,8 @@ class FiguresSection {
     Priorities();
     Devices();
     Generators();
-    Plots();
+    if (with_plots)
+      Plots();
   }
 
  private:
@@ -217,8 +218,9 @@ class FiguresSection {
 
 }  // namespace
 
-void WriteFiguresSection(std::ostream& out, const RunFigures& figures, const NumberFormat& format) {
-  FiguresSection(out, figures, format).Write();
+void WriteFiguresSection(std::ostream& out, const RunFigures& figures, const NumberFormat& format,
+                         bool with_plots) {
+  FiguresSection(out, figures, format).Write(with_plots);
 }
 
 }  // namespace qsim

@@ -22,7 +22,9 @@ std::string EstimateText(const std::optional<Estimate>& estimate, const NumberFo
 // specified tables: the warm-up and the method of the intervals, the accounting of
 // the run's requests, the figures of the network, every queue, device and
 // generator as value ± half-width, and for every queue a step plot of its length
-// and a histogram of its waits as inline SVG. Windows-1251, CR LF line ends.
-void WriteFiguresSection(std::ostream& out, const RunFigures& figures, const NumberFormat& format);
+// and a histogram of its waits as inline SVG (without them when `with_plots` is
+// off). Windows-1251, CR LF line ends.
+void WriteFiguresSection(std::ostream& out, const RunFigures& figures, const NumberFormat& format,
+                         bool with_plots = true);
 
 }  // namespace qsim

@@ -218,4 +218,13 @@ std::optional<double> WorstRelativeHalfWidth(const RunStatistics& statistics,
   return worst;
 }
 
+bool PrecisionJudge::operator()() {
+  if (statistics_.closed_cells() == judged_)
+    return false;
+  judged_ = statistics_.closed_cells();
+  statistics_.CatchUp(store_.now);
+  worst_ = WorstRelativeHalfWidth(statistics_, store_, accuracy_);
+  return worst_ && *worst_ <= accuracy_.precision;
+}
+
 }  // namespace qsim

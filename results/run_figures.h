@@ -93,7 +93,7 @@ struct RunFigures {
 std::size_t WarmupCells(const RunStatistics& statistics, const AccuracySettings& accuracy);
 
 // The figures of the run that `statistics` watched on `store`.
-// REQUIRES: the run is over (statistics.Stopped was called) and `store` holds its
+// REQUIRES: the run is over (statistics.CatchUp was called) and `store` holds its
 // records after the end-of-run removals.
 RunFigures ComputeRunFigures(const RunStatistics& statistics, const ModelStore& store,
                              const RunResult& result, const AccuracySettings& accuracy);
@@ -105,5 +105,28 @@ RunFigures ComputeRunFigures(const RunStatistics& statistics, const ModelStore& 
 std::optional<double> WorstRelativeHalfWidth(const RunStatistics& statistics,
                                              const ModelStore& store,
                                              const AccuracySettings& accuracy);
+
+// Judges, as a run goes on, whether the marked figures have reached
+// accuracy.precision: for RunControls::precise_enough. It judges again only when
+// a cell has closed since, and brings the figures up to the model time first, so
+// that a run stopped on its word ends with exactly the figures it judged.
+class PrecisionJudge {
+ public:
+  PrecisionJudge(RunStatistics& statistics, const ModelStore& store,
+                 const AccuracySettings& accuracy)
+      : statistics_(statistics), store_(store), accuracy_(accuracy) {}
+
+  bool operator()();
+  // The worst relative half-width at the last judgement.
+  std::optional<double> worst() const { return worst_; }
+  double precision() const { return accuracy_.precision; }
+
+ private:
+  RunStatistics& statistics_;
+  const ModelStore& store_;
+  AccuracySettings accuracy_;
+  std::size_t judged_ = 0;
+  std::optional<double> worst_;
+};
 
 }  // namespace qsim

@@ -52,14 +52,20 @@ std::string StepPlotSvg(const std::vector<double>& levels, double cell_width,
          "<polyline fill=\"none\" stroke=\"#1f5fa8\" points=\"" + points + "\"/></svg>";
 }
 
-std::string HistogramSvg(const LogHistogram& histogram, double upper,
-                         const std::string& x_end_label) {
+std::vector<double> HistogramBars(const LogHistogram& histogram, double upper) {
   std::vector<double> bars(kHistogramBars, 0);
   const double width = upper > 0 ? upper / kHistogramBars : 1;
   for (const LogHistogram::Bar& bucket : histogram.Bars()) {
-    const auto bar = static_cast<std::size_t>((bucket.low + bucket.high) / 2 / width);
-    bars[std::min<std::size_t>(bar, kHistogramBars - 1)] += static_cast<double>(bucket.count);
+    const double bar = (bucket.low + bucket.high) / 2 / width;
+    bars[bar < kHistogramBars ? static_cast<std::size_t>(bar) : kHistogramBars - 1] +=
+        static_cast<double>(bucket.count);
   }
+  return bars;
+}
+
+std::string HistogramSvg(const LogHistogram& histogram, double upper,
+                         const std::string& x_end_label) {
+  const std::vector<double> bars = HistogramBars(histogram, upper);
   const double top = std::max(1.0, *std::max_element(bars.begin(), bars.end()));
   std::string rectangles;
   const double bar_width = kWidth / kHistogramBars;

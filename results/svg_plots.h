@@ -21,6 +21,7 @@ std::string StepPlotSvg(const std::vector<double>& levels, double cell_width,
 // bar. The counts come from the buckets of `histogram`, each put whole into the bar
 // that holds its midpoint.
 inline constexpr int kHistogramBars = 30;
+std::vector<double> HistogramBars(const LogHistogram& histogram, double upper);
 std::string HistogramSvg(const LogHistogram& histogram, double upper,
                          const std::string& x_end_label);
 

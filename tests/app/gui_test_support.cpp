@@ -34,8 +34,10 @@ QStringList TestProgramFolder::ReportFiles() const {
 // The model texts of the tests are written with the decimal point.
 ShownMainWindow::ShownMainWindow()
     : window((QLocale::setDefault(QLocale::c()), std::make_unique<MainWindow>(folder.path()))) {
-  window->platform().SetDocumentOpener(
-      [opened = opened](const QString& path) { opened->append(path); });
+  window->platform().SetDocumentOpener([opened = opened](const QString& path) {
+    opened->append(path);
+    return true;
+  });
   window->show();
 }
 

@@ -1,0 +1,108 @@
+#include "results/run_figures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+
+#include "tests/support/watched_runs.h"
+
+namespace qsim {
+namespace {
+
+using test_support::Covers;
+using test_support::MM1Text;
+using test_support::WatchedRun;
+
+// Statistical checks of the figures over independent runs (the series streams of
+// seeds 1, 2, ...), fewer and shorter than the claims in bench/statistics_bench.cpp
+// and so with wider bands. M/M/1 with arrival rate 1 and mean service rho has mean
+// queue length and mean wait rho^2 / (1 - rho) and P(wait > t) = rho e^{-(1/rho - 1) t}.
+struct StatisticalCase {
+  const char* name;
+  std::function<double()> measure;
+  double low;
+  double high;
+};
+
+// How often in `runs` runs of `requests` requests at load 0.8 the interval chosen
+// by `figure` holds the exact 3.2.
+double Coverage(int runs, int requests, std::optional<Estimate> QueueFigures::*figure) {
+  int hits = 0;
+  for (int seed = 1; seed <= runs; ++seed)
+    hits += Covers(WatchedRun(MM1Text(0.8, requests), seed).queues[0].*figure, 3.2);
+  return static_cast<double>(hits) / runs;
+}
+
+// The mean over `runs` runs of 2,000 requests at load 0.9 of the mean queue length
+// with the automatic warm-up, relative to the exact 8.1, less 1.
+double WarmupBias(int runs) {
+  double sum = 0;
+  for (int seed = 1; seed <= runs; ++seed)
+    sum += WatchedRun(MM1Text(0.9, 2000), seed).queues[0].mean_length->mean;
+  return sum / runs / 8.1 - 1;
+}
+
+// The largest relative error of the wait percentiles of one long run at load 0.8.
+double WorstPercentileError(int requests) {
+  const Percentiles p = *WatchedRun(MM1Text(0.8, requests), 1).queues[0].wait_percentiles;
+  auto error = [](double value, double level) {
+    return std::abs(value / (std::log(0.8 / (1 - level)) / 0.25) - 1);
+  };
+  return std::max({error(p.p50, 0.5), error(p.p90, 0.9), error(p.p95, 0.95), error(p.p99, 0.99)});
+}
+
+// Two sources of rate 1 and priorities 0 and 1 before one exponential device of
+// mean 0.4: non-preemptive priority gives W0 = 0.32 and waits W0 / (1 - 0.4) and
+// W0 / (0.6 * 0.2). Both intervals must hold their exact values: 1 when they do.
+double PriorityWaitsCovered() {
+  const RunFigures f = WatchedRun(MM1Text(0.4, 200'000, {0, 1}), 7);
+  const auto& waits = f.queues[0].waits_by_priority;
+  return waits.size() == 2 && waits[0].first == 0 && Covers(waits[0].second, 0.32 / 0.6) &&
+         Covers(waits[1].second, 0.32 / 0.12);
+}
+
+class StatisticalTest : public ::testing::TestWithParam<StatisticalCase> {};
+
+TEST_P(StatisticalTest, StaysWithinItsBand) {
+  const double measured = GetParam().measure();
+  EXPECT_GE(measured, GetParam().low);
+  EXPECT_LE(measured, GetParam().high);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    MM1, StatisticalTest,
+    ::testing::Values(
+        StatisticalCase{"MeanLengthCoverage",
+                        [] { return Coverage(40, 20'000, &QueueFigures::mean_length); }, 0.8, 1},
+        StatisticalCase{"MeanWaitCoverage",
+                        [] { return Coverage(40, 20'000, &QueueFigures::mean_wait); }, 0.8, 1},
+        StatisticalCase{"WarmupBias", [] { return WarmupBias(200); }, -0.04, 0.04},
+        StatisticalCase{"Percentiles", [] { return WorstPercentileError(300'000); }, 0, 0.04},
+        StatisticalCase{"PriorityWaits", PriorityWaitsCovered, 1, 1}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A run asked for a precision stops once every queue's mean wait and every
+// device's utilisation has reached it, well before its own end.
+TEST(PrecisionStop, EndsTheRunOnceTheMarkedFiguresAreThatPrecise) {
+  auto store = std::make_unique<ModelStore>();
+  std::vector<std::string> text = MM1Text(0.5, 10'000'000);
+  ReadModelText(text, *store, NumberFormat{'.'});
+  const AccuracySettings accuracy{.precision = 0.05};
+  RandomGenerator random;
+  Simulation simulation(*store, random);
+  RunStatistics statistics;
+  RunControls controls;
+  controls.statistics = &statistics;
+  PrecisionJudge judge(statistics, *store, accuracy);
+  controls.precise_enough = [&] { return judge(); };
+  const RunResult result = simulation.RunSeeded(1, nullptr, controls);
+  EXPECT_TRUE(result.precision_reached);
+  EXPECT_LT(store->generated, 10'000'000);
+  const RunFigures f = ComputeRunFigures(statistics, *store, result, accuracy);
+  EXPECT_LE(*f.queues[0].mean_wait->half_width, 0.05 * f.queues[0].mean_wait->mean);
+  EXPECT_LE(*f.devices[0].utilisation->half_width, 0.05 * f.devices[0].utilisation->mean);
+}
+
+}  // namespace
+}  // namespace qsim
