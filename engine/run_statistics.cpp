@@ -71,6 +71,7 @@ void RunStatistics::Start(const ModelStore& store) {
   cell_ = 0;
   cell_end_ = width_;
   end_ = 0;
+  last_arrival_ = 0;
 }
 
 int RunStatistics::NewLevel(int figure) {

@@ -45,6 +45,7 @@ class RunStatistics {
 
   void Generated(double now) {
     Advance(now);
+    last_arrival_ = now;
     SetLevel(0, levels_[0].value + 1, now);
   }
   // A request reached the queue; accepted, it made the queue `length` long.
@@ -126,6 +127,8 @@ class RunStatistics {
   // Model time covered by a cell; the cell in hand ends at the last CatchUp.
   double CellTime(std::size_t cell) const;
   double end_time() const { return end_; }
+  // The model time of the latest request generated.
+  double last_arrival() const { return last_arrival_; }
 
   // Waits at a queue and stays of a generator's served requests, from the first
   // chunk that starts at or after `first_cell`.
@@ -173,7 +176,8 @@ class RunStatistics {
   std::size_t cell_ = 0;  // the cell in hand
   double width_ = 1;
   double cell_end_ = 1;
-  double end_ = 0;             // the latest CatchUp
+  double end_ = 0;  // the latest CatchUp
+  double last_arrival_ = 0;
   std::vector<double> sums_;   // figure by figure, cell_count_ cells each
   std::vector<Level> levels_;  // the requests in the system first
   std::vector<int> classes_;   // the priority values of the generators, ascending

@@ -33,7 +33,11 @@ namespace qsim {
 // A run also ends, without reaching its stop condition, at the event limit of its
 // controls (never above kMaxRunEvents), when its model time stalls (stall_events
 // events in a row that do not advance it), when more than max_requests requests
-// are alive at once, or when it is cancelled.
+// are alive at once, or when it is cancelled. It ends as finished, before its stop
+// condition, once controls.precise_enough says its figures are precise enough.
+//
+// controls.statistics, when given, is told every change it watches during the
+// event loop, after the handler's draws, so a watched run is the same run.
 //
 // REQUIRES: every route of every element in use is sound (FindRouteFault).
 template <typename Calendar>

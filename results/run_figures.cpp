@@ -9,12 +9,22 @@
 namespace qsim {
 namespace {
 
-// The figures of one run after its warm-up: cells [first, cells_used()).
+// The cells the figures are counted over end with the cell of the last arrival:
+// what follows is the system emptying once its sources fell silent (the end of a
+// run by count), which is no more part of its steady state than the empty start.
+std::size_t WindowEnd(const RunStatistics& statistics) {
+  const double arrivals = statistics.last_arrival() / statistics.cell_width();
+  if (!(arrivals < static_cast<double>(statistics.cells_used())))
+    return statistics.cells_used();
+  return static_cast<std::size_t>(arrivals) + 1;
+}
+
+// The figures of one run after its warm-up: cells [first, WindowEnd).
 class FigureSource {
  public:
   FigureSource(const RunStatistics& statistics, std::size_t first, double level)
-      : statistics_(statistics), first_(first), level_(level) {
-    for (std::size_t cell = first; cell < statistics.cells_used(); ++cell)
+      : statistics_(statistics), first_(first), end_(WindowEnd(statistics)), level_(level) {
+    for (std::size_t cell = first; cell < end_; ++cell)
       times_.push_back(statistics.CellTime(cell));
   }
 
@@ -35,11 +45,13 @@ class FigureSource {
 
  private:
   std::span<const double> Cells(int figure) const {
-    return statistics_.Cells(figure).subspan(std::min(first_, statistics_.cells_used()));
+    const std::size_t first = std::min(first_, end_);
+    return statistics_.Cells(figure).subspan(first, end_ - first);
   }
 
   const RunStatistics& statistics_;
   std::size_t first_;
+  std::size_t end_;
   double level_;
   std::vector<double> times_;
 };
@@ -143,7 +155,7 @@ RunCounts CountsOf(const ModelStore& store, const RunResult& result) {
 }  // namespace
 
 std::size_t WarmupCells(const RunStatistics& statistics, const AccuracySettings& accuracy) {
-  const std::size_t used = statistics.cells_used();
+  const std::size_t used = WindowEnd(statistics);
   switch (accuracy.warmup) {
     case WarmupMethod::None:
       return 0;
@@ -157,6 +169,7 @@ std::size_t WarmupCells(const RunStatistics& statistics, const AccuracySettings&
   // The last cell may be cut short by the end of the run; it stays out of the rule.
   std::vector<double> levels =
       MeanLevels(statistics, RunStatistics::Figure(RunStatistics::NetworkSum::InSystem));
+  levels.resize(used);
   if (!levels.empty())
     levels.pop_back();
   return Mser5Truncation(levels);
@@ -190,7 +203,7 @@ std::optional<double> WorstRelativeHalfWidth(const RunStatistics& statistics,
                                              const ModelStore& store,
                                              const AccuracySettings& accuracy) {
   const std::size_t first = WarmupCells(statistics, accuracy);
-  if (statistics.cells_used() < first + 2 * kInitialBatches)
+  if (WindowEnd(statistics) < first + 2 * kInitialBatches)
     return std::nullopt;
   const FigureSource source(statistics, first, accuracy.confidence);
   double worst = 0;

@@ -22,7 +22,8 @@ struct Percentiles {
   double p99 = 0;
 };
 
-// Every figure below is counted after the warm-up; none where its divisor is zero.
+// Every figure below is counted after the warm-up and up to the last arrival (a run
+// by count then empties); none where its divisor is zero.
 struct QueueFigures {
   int slot = 0;
   std::string name{};  // Windows-1251

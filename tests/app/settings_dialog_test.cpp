@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,37 @@ class SettingsDialogTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The accuracy page: a precision and a confidence in per cent, a fixed
+  // warm-up; a precision out of its range is refused and the settings stay.
+  void theAccuracyPageSetsTheAccuracyOfTheFigures() {
+    ShownMainWindow shown;
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
+      QCOMPARE(Control<QTabBar>(d, "TabControl1")->tabText(3), QStringLiteral("Точность"));
+      QVERIFY(!IsEnabled(d, "PrecisionEdit") && !IsEnabled(d, "WarmupTimeEdit"));
+      Control<QComboBox>(d, "WarmupChoice")->setCurrentIndex(2);
+      Control<QLineEdit>(d, "WarmupTimeEdit")->setText(QStringLiteral("12.5"));
+      Control<QCheckBox>(d, "PrecisionBox")->click();
+      Control<QLineEdit>(d, "PrecisionEdit")->setText(QStringLiteral("2.5"));
+      Control<QLineEdit>(d, "ConfidenceEdit")->setText(QStringLiteral("90"));
+    }));
+    const AccuracySettings& accuracy = shown.window->store().settings.accuracy;
+    QCOMPARE(accuracy.warmup, WarmupMethod::Fixed);
+    QCOMPARE(accuracy.warmup_time, 12.5);
+    QCOMPARE(accuracy.precision, 0.025);
+    QCOMPARE(accuracy.confidence, 0.9);
+    QVERIFY(!accuracy.seed);
+    QString error;
+    const auto box = OnModal<QMessageBox>([&](QMessageBox* seen) {
+      error = seen->text();
+      seen->accept();
+    });
+    WithSettings(shown, [](SettingsDialog* d) {
+      Control<QLineEdit>(d, "PrecisionEdit")->setText(QStringLiteral("150"));
+    });
+    QTRY_COMPARE(error, QStringLiteral("Точность должна быть больше 0 и меньше 100 %."));
+    QCOMPARE(shown.window->store().settings.accuracy.precision, 0.025);
+  }
+
   void optionsStartWithTheirDefaults() {
     ShownMainWindow shown;
     QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
