@@ -35,11 +35,6 @@ struct GeneratorRecord {
   std::int32_t route_index = 0;
   TargetKind route_kind = TargetKind::None;
   std::int32_t bad_durations = 0;  // intervals drawn zero or negative
-
-  // The range of a series of runs over la; not part of the model text.
-  std::int32_t sweep_from = 0;
-  std::int32_t sweep_to = 0;
-  double sweep_step = 0;
 };
 
 // A finite queue (keyword `queue`).
@@ -67,11 +62,6 @@ struct QueueRecord {
   std::int32_t route_index = 0;
   TargetKind route_kind = TargetKind::None;
   std::int32_t refusals = 0;  // arrivals refused at a full queue
-
-  // The range of a series of runs over len; not part of the model text.
-  std::int32_t sweep_from = 0;
-  std::int32_t sweep_to = 0;
-  double sweep_step = 0;
 };
 
 // A multi-channel service device (keyword `device`).
@@ -99,19 +89,11 @@ struct DeviceRecord {
   std::int32_t max_busy = 0;
   std::int32_t starts = 0;
   std::int32_t bad_durations = 0;  // service times drawn zero or negative
-
-  // The ranges of series of runs over v and over k; not part of the model text.
-  double sweep_v_from = 0;
-  double sweep_v_to = 0;
-  double sweep_v_step = 0;
-  std::int32_t sweep_k_from = 0;
-  std::int32_t sweep_k_to = 0;
-  double sweep_k_step = 0;
 };
 
 // Sets every field the model text can set (name, position, parameters, transitions)
-// to its initial value and leaves `exists`, the run-time fields and the sweep
-// ranges alone: an element read afresh owes nothing to what its slot held before.
+// to its initial value and leaves `exists` and the run-time fields alone: an element read afresh
+// owes nothing to what its slot held before.
 void ResetDefinition(GeneratorRecord& g);
 void ResetDefinition(QueueRecord& q);
 void ResetDefinition(DeviceRecord& d);
