@@ -10,8 +10,6 @@
 
 namespace qsim {
 
-struct RequestRecord;  // a request travelling through the model; owned by the engine
-
 // Fields of a request source (keyword `generator`). The definition fields come from
 // the model text; the run-time fields are the state and statistics of the last run.
 struct GeneratorRecord {
@@ -32,8 +30,6 @@ struct GeneratorRecord {
   double sum_stay = 0;
   double max_stay = 0;
   double min_stay = 0;
-  std::int32_t route_index = 0;
-  TargetKind route_kind = TargetKind::None;
   std::int32_t bad_durations = 0;  // intervals drawn zero or negative
 };
 
@@ -48,19 +44,13 @@ struct QueueRecord {
   std::int32_t transfer = 0;
   TransitionTable transitions;
 
-  // Run-time fields. Places are numbered from 1; index 0 of the arrays is unused.
-  double last_change = 0;
+  // Run-time fields.
   double len_area = 0;
   std::int32_t entries = 0;
   std::int32_t zero_entries = 0;
   double max_wait = 0;
   double sum_wait = 0;
   std::int32_t max_len = 0;
-  std::int32_t cur_len = 0;
-  std::array<std::int32_t, kMaxQueuePlaces + 1> tickets{};
-  std::array<RequestRecord*, kMaxQueuePlaces + 1> slots{};
-  std::int32_t route_index = 0;
-  TargetKind route_kind = TargetKind::None;
   std::int32_t refusals = 0;  // arrivals refused at a full queue
 };
 
@@ -77,14 +67,8 @@ struct DeviceRecord {
   std::int32_t transfer = 0;
   TransitionTable transitions;
 
-  // Run-time fields. Channels are numbered 1..50; index 0 of the arrays is unused.
-  std::array<double, kMaxChannels + 1> release_time{};
-  std::int32_t free_channels = 0;
-  std::array<RequestRecord*, kMaxChannels + 1> channels{};
-  double last_change = 0;
+  // Run-time fields.
   double busy_area = 0;
-  std::int32_t route_index = 0;
-  TargetKind route_kind = TargetKind::None;
   double service_sum = 0;
   std::int32_t max_busy = 0;
   std::int32_t starts = 0;

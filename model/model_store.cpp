@@ -25,7 +25,7 @@ void ModelStore::ClearForNewModel() {
     q.name.clear();
     q.xc = q.yc = q.len = 0;
     q.transfer = 0;
-    q.cur_len = q.max_len = q.entries = 0;
+    q.max_len = q.entries = 0;
   }
   for (auto& d : devices_) {
     d.exists = false;
@@ -33,7 +33,6 @@ void ModelStore::ClearForNewModel() {
     d.xc = d.yc = d.k = 0;
     d.v = d.disp = 0;
     d.transfer = 0;
-    d.free_channels = 0;
     d.service_sum = 0;
     d.max_busy = d.starts = 0;
   }

@@ -67,7 +67,7 @@ TEST(ModelStoreTest, ClearForNewModelKeepsRoutesDisciplinesLawsAndSettings) {
   q.exists = true;
   q.discip = kPriorityLifo;
   q.len = 8;
-  q.cur_len = 3;
+  q.max_len = 3;
   d.exists = true;
   d.rasp = 2;
   d.k = 4;
@@ -89,7 +89,7 @@ TEST(ModelStoreTest, ClearForNewModelKeepsRoutesDisciplinesLawsAndSettings) {
   EXPECT_EQ(g.transitions[1].index, 9);
   EXPECT_FALSE(q.exists);
   EXPECT_EQ(q.len, 0);
-  EXPECT_EQ(q.cur_len, 0);
+  EXPECT_EQ(q.max_len, 0);
   EXPECT_EQ(q.discip, kPriorityLifo);
   EXPECT_EQ(d.k, 0);
   EXPECT_EQ(d.starts, 0);
