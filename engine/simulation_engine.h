@@ -76,6 +76,9 @@ class SimulationEngine {
   static constexpr double kNoStay = 1e11;  // min_stay of a generator with no removal
   static constexpr double kRetryAfterRelease = 1e-11;
   static constexpr std::int64_t kControlInterval = 4096;
+  // The element a refused request's removal names: the terminator has no slot,
+  // and the model text numbers it 1. Nothing reads a removal's element.
+  static constexpr int kTerminatorElement = 1;
   // Devices of more channels keep their earliest release in a ReleaseTree; for
   // fewer a search is cheaper than keeping the tree at every service start.
   static constexpr int kSearchedChannels = 8;
@@ -114,20 +117,22 @@ class SimulationEngine {
     store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
   }
 
+  // Every slot starts the run with no statistics and nothing held. Of a queue's
+  // places and a device's channels only those the run accepts into are emptied:
+  // the places beyond a queue's length are empty already (each run ends by
+  // removing whatever it holds), and a channel's release time is read only while
+  // the channel is busy, so it may keep what the last run left.
   void ResetRunFields(int slot) {
-    GeneratorRecord& g = Generator(slot);
-    g.served = g.unserved = g.bad_durations = 0;
-    g.sum_stay = g.max_stay = 0;
-    g.min_stay = kNoStay;
+    Generator(slot).stats = GeneratorRunStats{};
+    Generator(slot).stats.min_stay = kNoStay;
 
     QueueRecord& q = Queue(slot);
     QueueRunState& qs = queue_run_[slot];
+    q.stats = QueueRunStats{};
     capacity_[slot] = std::clamp(q.len, 0, kMaxQueueLength);
     place_limit_[slot] = capacity_[slot];
-    qs.last_change = q.len_area = 0;
-    q.entries = q.zero_entries = q.refusals = 0;
-    q.max_wait = q.sum_wait = 0;
-    q.max_len = qs.cur_len = 0;
+    qs.cur_len = 0;
+    qs.last_change = 0;
     std::fill_n(qs.tickets.begin() + 1, capacity_[slot], 0);
     std::fill_n(qs.slots.begin() + 1, capacity_[slot], nullptr);
     occupied_[slot].Clear();
@@ -135,15 +140,14 @@ class SimulationEngine {
 
     DeviceRecord& d = Device(slot);
     DeviceRunState& ds = device_run_[slot];
+    d.stats = DeviceRunStats{};
     channel_count_[slot] = std::clamp(d.k, 0, kMaxChannels);
     ds.free_channels = channel_count_[slot];
+    ds.last_change = 0;
     std::fill_n(ds.channels.begin() + 1, channel_count_[slot], nullptr);
     busy_[slot].Clear();
     if (channel_count_[slot] > kSearchedChannels)
       releases_[slot].Reset(channel_count_[slot], ds.release_time);
-    ds.last_change = d.busy_area = 0;
-    d.service_sum = 0;
-    d.max_busy = d.starts = d.bad_durations = 0;
   }
 
   // Routes of generators, queues and devices in this order, slot by slot, so that
@@ -244,7 +248,7 @@ class SimulationEngine {
     request->priority = g.prior;
     SendAlongRoute(PickRoute(g, slot), request);
     const double interval = random_.Variate(g.rasp, 1.0 / g.la, g.disp);
-    g.bad_durations += !(interval > 0);
+    g.stats.bad_durations += !(interval > 0);
     Schedule({now() + interval, slot, nullptr, 0, 0, EventKind::Generation});
   }
 
@@ -254,21 +258,21 @@ class SimulationEngine {
     if (qs.cur_len < capacity_[slot]) {
       const int place = occupied_[slot].LowestFree(capacity_[slot]);
       ++qs.cur_len;
-      q.len_area += (now() - qs.last_change) * (qs.cur_len - 1);
-      ++q.entries;
+      q.stats.len_area += (now() - qs.last_change) * (qs.cur_len - 1);
+      ++q.stats.entries;
       qs.last_change = now();
-      if (qs.cur_len > q.max_len)
-        q.max_len = qs.cur_len;
+      if (qs.cur_len > q.stats.max_len)
+        q.stats.max_len = qs.cur_len;
       qs.slots[place] = request;
-      qs.tickets[place] = q.entries;
+      qs.tickets[place] = q.stats.entries;
       occupied_[slot].Take(place);
-      waiting_[slot].Add(place, request->priority, q.entries);
+      waiting_[slot].Add(place, request->priority, q.stats.entries);
       request->stamp = now();
       ScheduleNow(slot, EventKind::QueueExit);
     } else if (!store_.settings.process_all) {
-      ++q.refusals;
+      ++q.stats.refusals;
       request->refused = true;
-      ScheduleNow(1, EventKind::Removal, request);
+      ScheduleNow(kTerminatorElement, EventKind::Removal, request);
     } else {
       Schedule(
           {now() + store_.settings.retry_interval, slot, request, 0, 0, EventKind::QueueEntry});
@@ -287,7 +291,7 @@ class SimulationEngine {
     qs.slots[place] = nullptr;
     occupied_[slot].Free(place);
     --qs.cur_len;
-    q.len_area += (now() - qs.last_change) * (qs.cur_len + 1);
+    q.stats.len_area += (now() - qs.last_change) * (qs.cur_len + 1);
     qs.last_change = now();
     SendAlongRoute(route, request, slot, place);
   }
@@ -306,23 +310,23 @@ class SimulationEngine {
     --ds.free_channels;
     ds.channels[channel] = request;
     request->channel = channel;
-    d.busy_area += (now() - ds.last_change) * (k - ds.free_channels - 1);
+    d.stats.busy_area += (now() - ds.last_change) * (k - ds.free_channels - 1);
     ds.last_change = now();
     QueueRecord& q = Queue(from_queue);
     const double wait = now() - request->stamp;
     if (wait == 0)
-      ++q.zero_entries;
-    q.sum_wait += wait;
-    if (wait > q.max_wait)
-      q.max_wait = wait;
+      ++q.stats.zero_entries;
+    q.stats.sum_wait += wait;
+    if (wait > q.stats.max_wait)
+      q.stats.max_wait = wait;
     request->stamp = now();
     const double service = random_.Variate(d.rasp, d.v, d.disp);
-    d.bad_durations += !(service > 0);
+    d.stats.bad_durations += !(service > 0);
     ds.release_time[channel] = now() + service;
     NoteRelease(slot, channel);
-    ++d.starts;
-    if (k - ds.free_channels > d.max_busy)
-      d.max_busy = k - ds.free_channels;
+    ++d.stats.starts;
+    if (k - ds.free_channels > d.stats.max_busy)
+      d.stats.max_busy = k - ds.free_channels;
     Schedule({ds.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
   }
 
@@ -361,7 +365,7 @@ class SimulationEngine {
       if (place_limit_[slot] == kMaxQueuePlaces) {
         // Beyond every place there is: the request leaves unserved.
         request->refused = true;
-        ScheduleNow(1, EventKind::Removal, request);
+        ScheduleNow(kTerminatorElement, EventKind::Removal, request);
         return;
       }
       place = ++place_limit_[slot];
@@ -371,7 +375,7 @@ class SimulationEngine {
     occupied_[slot].Take(place);
     waiting_[slot].Add(place, request->priority, request->ticket);
     ++qs.cur_len;
-    Queue(slot).len_area += (now() - qs.last_change) * (qs.cur_len - 1);
+    Queue(slot).stats.len_area += (now() - qs.last_change) * (qs.cur_len - 1);
     qs.last_change = now();
   }
 
@@ -395,24 +399,24 @@ class SimulationEngine {
     ds.channels[channel] = nullptr;
     busy_[slot].Free(channel);
     ++ds.free_channels;
-    d.service_sum += now() - request->stamp;
-    d.busy_area += (now() - ds.last_change) * (k - ds.free_channels + 1);
+    d.stats.service_sum += now() - request->stamp;
+    d.stats.busy_area += (now() - ds.last_change) * (k - ds.free_channels + 1);
     ds.last_change = now();
   }
 
   void OnRemoval(RequestRecord* request) {
     GeneratorRecord& g = Generator(request->source);
     if (request->refused) {
-      ++g.unserved;
+      ++g.stats.unserved;
     } else {
-      ++g.served;
+      ++g.stats.served;
     }
     const double stay = now() - request->birth;
-    g.sum_stay += stay;
-    if (stay > g.max_stay)
-      g.max_stay = stay;
-    if (stay < g.min_stay)
-      g.min_stay = stay;
+    g.stats.sum_stay += stay;
+    if (stay > g.stats.max_stay)
+      g.stats.max_stay = stay;
+    if (stay < g.stats.min_stay)
+      g.stats.min_stay = stay;
     pool_.Release(request);
   }
 
