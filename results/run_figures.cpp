@@ -145,8 +145,8 @@ RunCounts CountsOf(const ModelStore& store, const RunResult& result) {
                    .in_system_at_end = result.live_requests};
   std::int64_t unserved = 0;
   store.ForEachGenerator([&](int, const GeneratorRecord& g) {
-    counts.served += g.served;
-    unserved += g.unserved;
+    counts.served += g.stats.served;
+    unserved += g.stats.unserved;
   });
   counts.refused = unserved - result.live_requests;
   return counts;

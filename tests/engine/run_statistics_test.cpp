@@ -65,7 +65,7 @@ TEST_F(RunStatisticsTest, JoinsCellsInPairsWhenTheRunOutgrowsThem) {
   EXPECT_LE(statistics_.cells_used(), statistics_.cell_count());
   using S = RunStatistics;
   const double departures = Total(statistics_.Cells(S::Figure(S::NetworkSum::Departures)));
-  EXPECT_EQ(departures, store_->generator(1).served);
+  EXPECT_EQ(departures, store_->generator(1).stats.served);
   EXPECT_NEAR(Total(statistics_.Cells(S::Figure(S::NetworkSum::StaySum))), departures * 0.5, 1e-6);
 }
 
@@ -83,8 +83,8 @@ TEST_P(WatchedRunTest, TakesTheSameDrawsAsARunNotWatched) {
     RunControls controls;
     controls.statistics = statistics;
     const RunResult result = simulation.RunSimulation(nullptr, controls);
-    return std::tuple(result.events, store->now, random.seed(), store->generator(1).sum_stay,
-                      store->queue(1).sum_wait, store->device(1).busy_area);
+    return std::tuple(result.events, store->now, random.seed(), store->generator(1).stats.sum_stay,
+                      store->queue(1).stats.sum_wait, store->device(1).stats.busy_area);
   };
   RunStatistics statistics;
   EXPECT_EQ(run(nullptr), run(&statistics));
@@ -101,8 +101,8 @@ TEST_F(RunStatisticsTest, EveryRequestGeneratedIsCountedOnceInARunByTime) {
   for (const char* stop : {"by_time 7.25;", "by_time 7.5;", "by_time 8;", "by_time 100;"}) {
     const RunResult result = Run(ConstantLine(stop), nullptr);
     const GeneratorRecord& g = store_->generator(1);
-    EXPECT_EQ(g.served + g.unserved, store_->generated) << stop;
-    EXPECT_EQ(g.unserved, result.live_requests) << stop;
+    EXPECT_EQ(g.stats.served + g.stats.unserved, store_->generated) << stop;
+    EXPECT_EQ(g.stats.unserved, result.live_requests) << stop;
   }
 }
 
