@@ -38,4 +38,18 @@ std::size_t Mser5Truncation(std::span<const double> observations) {
   return best * kBatch;
 }
 
+std::size_t RiseToSteadyLevel(std::span<const double> observations) {
+  const std::size_t kept = Mser5Truncation(observations);
+  if (kept >= observations.size())
+    return 0;
+  double level = 0;
+  for (std::size_t i = kept; i < observations.size(); ++i)
+    level += observations[i];
+  level /= static_cast<double>(observations.size() - kept);
+  std::size_t rise = 0;
+  while (rise < observations.size() && observations[rise] < level)
+    ++rise;
+  return rise;
+}
+
 }  // namespace qsim

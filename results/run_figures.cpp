@@ -172,7 +172,7 @@ std::size_t WarmupCells(const RunStatistics& statistics, const AccuracySettings&
   levels.resize(used);
   if (!levels.empty())
     levels.pop_back();
-  return Mser5Truncation(levels);
+  return RiseToSteadyLevel(levels);
 }
 
 RunFigures ComputeRunFigures(const RunStatistics& statistics, const ModelStore& store,

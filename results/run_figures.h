@@ -88,9 +88,10 @@ struct RunFigures {
   std::vector<GeneratorFigures> generators{};
 };
 
-// The cells a warm-up removes from a stopped or running collection: MSER-5 over
-// the mean number of requests in the system per cell, none, or the cells up to
-// the first cell boundary at or after the fixed time.
+// The cells a warm-up removes from a stopped or running collection: those before
+// the number of requests in the system first reaches its steady level, as MSER-5
+// finds it (RiseToSteadyLevel over the mean number per cell); none; or the cells
+// up to the first cell boundary at or after the fixed time.
 std::size_t WarmupCells(const RunStatistics& statistics, const AccuracySettings& accuracy);
 
 // The figures of the run that `statistics` watched on `store`.

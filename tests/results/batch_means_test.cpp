@@ -86,5 +86,16 @@ INSTANTIATE_TEST_SUITE_P(
                       // A start from zero in one batch of five.
                       MserCase{{0, 0, 0, 0, 0, 5, 5, 5, 5, 5, 6, 6, 6, 6, 6, 5, 5, 5, 5, 5}, 5}));
 
+// The warm-up ends where the rise from empty first meets the level MSER-5 keeps:
+// an early excursion above it stays in.
+TEST(RiseToSteadyLevel, EndsWhereTheRiseMeetsTheSteadyLevel) {
+  std::vector<double> series{0, 1, 2, 3, 4, 9, 9, 9, 9, 9};
+  for (int i = 0; i < 40; ++i)
+    series.push_back(5 + (i % 2 ? 0.5 : -0.5));
+  EXPECT_EQ(Mser5Truncation(series), 10u);
+  EXPECT_EQ(RiseToSteadyLevel(series), 5u);
+  EXPECT_EQ(RiseToSteadyLevel(std::vector<double>{}), 0u);
+}
+
 }  // namespace
 }  // namespace qsim
