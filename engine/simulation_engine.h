@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "engine/event_node.h"
+#include "engine/event_observer.h"
 #include "engine/random_generator.h"
 #include "engine/release_tree.h"
 #include "engine/request_record.h"
