@@ -54,7 +54,7 @@ bool CanConnect(ElementKind source, ElementKind target) {
 }
 
 // The dialog works on a copy, so that a cancelled one leaves the slot as it was;
-// an accepted one replaces the record between the two drawing passes. A placed
+// an accepted one replaces the record as one edit. A placed
 // element starts from a fresh record, whatever its slot held before.
 template <typename Record, typename Edit>
 bool EditRecord(Record& record, const CanvasPoint* placed, const std::string& name, EditorUi& ui,
@@ -68,9 +68,7 @@ bool EditRecord(Record& record, const CanvasPoint* placed, const std::string& na
   }
   if (!edit(copy))
     return false;
-  ui.EraseModel();
-  record = copy;
-  ui.RefreshAfterEdit(name);
+  ui.ApplyEdit(name, [&] { record = copy; });
   return true;
 }
 
@@ -141,9 +139,7 @@ void EditorTools::Click(CanvasPoint p) {
 // The drop also regenerates the text, so that a run right after a move reads the
 // element where the user left it.
 void EditorTools::Drop(CanvasPoint p) {
-  ui_.EraseModel();
-  MoveDragged(p);
-  ui_.RefreshAfterEdit(MoveName(state_.drag_kind, state_.selected));
+  ui_.ApplyEdit(MoveName(state_.drag_kind, state_.selected), [&] { MoveDragged(p); });
   state_.dragging = false;
   ui_.SetToolDown(EditorTool::Move, false);
 }
@@ -266,9 +262,10 @@ void EditorTools::Connect(ElementKind target_kind, int target_slot) {
     if (!text)
       return;  // cancelled: the source stays recorded
     const double probability = ParseReal(*text, format_);
-    ui_.EraseModel();
-    AppendTransition(store_, source, from, target, target_slot == 0 ? 1 : target_slot, probability);
-    ui_.RefreshAfterEdit(ConnectionName(source, from, target, target_slot));
+    ui_.ApplyEdit(ConnectionName(source, from, target, target_slot), [&] {
+      AppendTransition(store_, source, from, target, target_slot == 0 ? 1 : target_slot,
+                       probability);
+    });
   }
   AbandonConnect();
 }
@@ -283,17 +280,15 @@ void EditorTools::Disconnect(const ElementHit& hit) {
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(items.size()))
     return;
   const TransitionEntry removed = TransitionsOf(store_, hit.kind, hit.slot)[*chosen + 1];
-  ui_.EraseModel();
-  RemoveTransition(store_, hit.kind, hit.slot, *chosen + 1);
-  ui_.RefreshAfterEdit(DisconnectionName(hit.kind, hit.slot, removed.kind, removed.index));
+  ui_.ApplyEdit(DisconnectionName(hit.kind, hit.slot, removed.kind, removed.index),
+                [&] { RemoveTransition(store_, hit.kind, hit.slot, *chosen + 1); });
   ui_.SetToolDown(EditorTool::Disconnect, false);
   state_.disconnect_armed = false;
 }
 
 void EditorTools::Delete(const ElementHit& hit) {
-  ui_.EraseModel();
-  DeleteElement(store_, hit.kind, hit.slot);
-  ui_.RefreshAfterEdit(DeletionName(hit.kind, hit.slot));
+  ui_.ApplyEdit(DeletionName(hit.kind, hit.slot),
+                [&] { DeleteElement(store_, hit.kind, hit.slot); });
   ui_.SetToolDown(EditorTool::Delete, false);
   state_.delete_armed = false;
 }
@@ -312,9 +307,7 @@ void EditorTools::DoubleClick(CanvasPoint p) {
 std::string EditorTools::PointerMoved(CanvasPoint p) {
   const std::string description = DescribeAt(p);
   if (state_.dragging) {
-    ui_.EraseModel();
-    MoveDragged(p);
-    ui_.DrawModel();
+    ui_.Redraw([&] { MoveDragged(p); });
   }
   return description;
 }
