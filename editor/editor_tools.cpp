@@ -47,6 +47,14 @@ std::string WrongTarget(ElementKind source) {
   return Text("Переход из устройства может вести только в очередь или в терминатор заявок"_cp);
 }
 
+// A transition into the terminator has no target slot; its index is stored as
+// 1, as the reader stores it.
+constexpr int kTerminatorIndex = 1;
+
+TargetKind TargetOf(ElementKind kind) {
+  return kind == ElementKind::Queue ? TargetKind::Queue : TargetKind::Device;
+}
+
 bool CanConnect(ElementKind source, ElementKind target) {
   return (source == ElementKind::Generator && target == ElementKind::Queue) ||
          (source == ElementKind::Queue && target == ElementKind::Device) ||
@@ -206,7 +214,7 @@ void EditorTools::TerminatorClicked() {
   if (!state_.connect_source || state_.connect_armed)
     return;
   if (state_.connect_source == ElementKind::Device)
-    Connect(ElementKind::Device, 0);  // the terminator, which has no slot
+    Connect(TargetKind::Terminator, kTerminatorIndex);
   else
     hint_ = WrongTarget(*state_.connect_source);
 }
@@ -237,25 +245,22 @@ void EditorTools::RecordSource(const ElementHit& hit) {
 
 void EditorTools::ConnectTo(const ElementHit& hit) {
   if (CanConnect(*state_.connect_source, hit.kind))
-    Connect(hit.kind, hit.slot);
+    Connect(TargetOf(hit.kind), hit.slot);
   else
     hint_ = WrongTarget(*state_.connect_source);
 }
 
-// Connects the recorded source to a queue or device slot, or (a device target
-// kind with slot 0) to the terminator. The probability is converted before
-// anything changes, so a text that is not a number leaves no half-made
-// transition; an element already holding 30 transitions gets none more.
-void EditorTools::Connect(ElementKind target_kind, int target_slot) {
+// Connects the recorded source to a queue or device slot, or to the terminator.
+// The probability is converted before anything changes, so a text that is not a
+// number leaves no half-made transition; an element already holding 30
+// transitions gets none more.
+void EditorTools::Connect(TargetKind target, int target_slot) {
   const ElementKind source = *state_.connect_source;
   const int from = state_.selected;
   if (TransferOf(store_, source, from) >= kMaxTransitions) {
     ui_.ShowMessage(Text("Из "_cp) + KindGenitive(source) + std::to_string(from) +
                     Text(" уже выходит 30 переходов: больше добавить нельзя"_cp));
   } else {
-    const TargetKind target = target_slot == 0                    ? TargetKind::Terminator
-                              : target_kind == ElementKind::Queue ? TargetKind::Queue
-                                                                  : TargetKind::Device;
     const std::string suggested = NumberText(SuggestedProbability(store_, source, from), format_);
     const std::optional<std::string> text = ui_.AskProbability(
         Text("Переход "_cp) + RouteText(source, from, target, target_slot), suggested);
@@ -263,8 +268,7 @@ void EditorTools::Connect(ElementKind target_kind, int target_slot) {
       return;  // cancelled: the source stays recorded
     const double probability = ParseReal(*text, format_);
     ui_.ApplyEdit(ConnectionName(source, from, target, target_slot), [&] {
-      AppendTransition(store_, source, from, target, target_slot == 0 ? 1 : target_slot,
-                       probability);
+      AppendTransition(store_, source, from, target, target_slot, probability);
     });
   }
   AbandonConnect();

@@ -118,7 +118,7 @@ class EditorTools {
   void ConnectTo(const ElementHit& hit);
   void TerminatorClicked();
   void ElementClicked(const ElementHit& hit);
-  void Connect(ElementKind target_kind, int target_slot);
+  void Connect(TargetKind target, int target_slot);
   void Disconnect(const ElementHit& hit);
   void Delete(const ElementHit& hit);
   void MoveDragged(CanvasPoint p);
