@@ -121,6 +121,7 @@ ComputeOutcome MainWindow::Compute(ComputeMode mode) {
       PutCursorOnLine(*text_pane_, document_.failed_line());
     throw;
   }
+  SetPaneLines(*text_pane_, document_.lines());  // the canonical text, exactly
   ShowDocumentText();
   return outcome;
 }

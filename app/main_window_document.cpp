@@ -16,10 +16,12 @@
 
 namespace qsim::gui {
 
-// After every change of the document's lines; the pane hands them back as they
-// read there (TakeTypedText), so both hold the same lines.
+// After a command that may have changed the document's lines; the pane hands
+// them back as they read there (TakeTypedText), so both hold the same lines. A
+// pane that holds them already keeps its text as typed, an empty last line too.
 void MainWindow::ShowDocumentText() {
-  SetPaneLines(*text_pane_, document_.lines());
+  if (PaneLines(*text_pane_) != document_.lines())
+    SetPaneLines(*text_pane_, document_.lines());
   undo_menu_->Show(document_);
 }
 

@@ -532,8 +532,8 @@ void VisualEditorTest::everyWayOutOfADialogChangesNothing() {
 void VisualEditorTest::connectInProgressIsShownAndCanBeLeft_data() {
   QTest::addColumn<QString>("how");
   QTest::newRow("Escape") << QStringLiteral("Escape");
-  QTest::newRow("connect button raised") << QLatin1String(names::kConnectTool);
-  QTest::newRow("another tool") << QLatin1String(names::kDisconnectTool);
+  QTest::newRow("connect button raised") << QString::fromLatin1(names::kConnectTool);
+  QTest::newRow("another tool") << QString::fromLatin1(names::kDisconnectTool);
 }
 
 void VisualEditorTest::connectInProgressIsShownAndCanBeLeft() {
