@@ -219,7 +219,6 @@ void MainWindow::OpenSweepDialog() {
   GuardCommand([this] {
     ParseText();
     dialogs_->sweep->exec();
-    document_.KeepStore();
   });
 }
 

@@ -46,7 +46,7 @@ QFileDialog* NewSaveDialog(QWidget* window) {
 
 }  // namespace
 
-WindowDialogs::WindowDialogs(QWidget* window, ModelStore& store, const NumberFormat& format,
+WindowDialogs::WindowDialogs(QWidget* window, const ModelStore& store, const NumberFormat& format,
                              const QString& reports_folder)
     : open(NewOpenDialog(window)),
       save(NewSaveDialog(window)),

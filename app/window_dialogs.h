@@ -29,7 +29,7 @@ class TransitionDialog;
 struct WindowDialogs {
   // REQUIRES: `store` and `format` outlive the dialogs. `reports_folder`: where
   // the sweep's results are offered for saving.
-  WindowDialogs(QWidget* window, ModelStore& store, const NumberFormat& format,
+  WindowDialogs(QWidget* window, const ModelStore& store, const NumberFormat& format,
                 const QString& reports_folder);
 
   // The dialogs the visual editor's tools ask.

@@ -75,10 +75,6 @@ void ModelDocument::StartHistory() {
   history_.Clear(Now());
 }
 
-void ModelDocument::KeepStore() {
-  history_.Keep(Now().store);
-}
-
 std::string ModelDocument::PendingEdit() const {
   if (!under_way_.empty() || !HasUntakenText())
     return under_way_;
@@ -109,8 +105,6 @@ void ModelDocument::Restore(const ModelState& state) {
   state.store->RestoreInto(*store_);
   lines_ = state.text;
   failed_line_ = 0;
-  // The store no longer holds the results of the last run.
-  run_lines_.clear();
 }
 
 }  // namespace qsim

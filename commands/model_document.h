@@ -76,9 +76,6 @@ class ModelDocument {
 
   // The model as it stands begins the history: nothing to undo or redo.
   void StartHistory();
-  // Keeps the store as it stands in the history without a step: for what is no
-  // part of the text, such as the ranges of a sweep.
-  void KeepStore();
   // An edit under way that undo abandons with Revert, such as a move whose
   // element follows the pointer: its name, or empty when none is.
   void SetEditUnderWay(std::string name) { under_way_ = std::move(name); }

@@ -24,10 +24,6 @@ bool ModelHistory::Record(const std::string& name, ModelState now) {
   return true;
 }
 
-void ModelHistory::Keep(std::shared_ptr<const StoreSnapshot> store) {
-  recorded_.store = std::move(store);
-}
-
 std::string ModelHistory::UndoName() const {
   return CanUndo() ? steps_[done_ - 1].name : std::string();
 }

@@ -36,10 +36,6 @@ class ModelHistory {
   // Returns true when a step was made.
   bool Record(const std::string& name, ModelState now);
 
-  // Makes `store` the recorded state's store without a step: for what the text
-  // does not hold, such as the ranges of a sweep.
-  void Keep(std::shared_ptr<const StoreSnapshot> store);
-
   const ModelState& recorded() const { return recorded_; }
 
   bool CanUndo() const { return done_ > 0; }
