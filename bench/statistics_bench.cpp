@@ -70,30 +70,16 @@ BENCHMARK(BM_WaitPercentiles)->Unit(benchmark::kSecond)->Iterations(1);
 // A run at load 0.9 asked for a precision of 2 % (by count, 10^8 requests as the
 // upper limit): how long it ran and the worst relative half-width it stopped at.
 void BM_PrecisionStop(benchmark::State& state) {
-  RunResult result;
-  std::optional<double> worst;
-  std::int32_t generated = 0;
-  for (auto _ : state) {
-    auto store = std::make_unique<ModelStore>();
-    std::vector<std::string> text = MM1Text(0.9, 100'000'000);
-    ReadModelText(text, *store, NumberFormat{'.'});
-    const AccuracySettings accuracy{.precision = 0.02};
-    RandomGenerator random;
-    Simulation simulation(*store, random);
-    RunStatistics statistics;
-    PrecisionJudge judge(statistics, *store, accuracy);
-    RunControls controls;
-    controls.statistics = &statistics;
-    controls.precise_enough = [&] { return judge(); };
-    result = simulation.RunSeeded(1, nullptr, controls);
-    worst = WorstRelativeHalfWidth(statistics, *store, accuracy);
-    generated = store->generated;
-  }
-  state.counters["reached"] = result.precision_reached;
-  state.counters["model_time"] = result.now;
-  state.counters["events"] = static_cast<double>(result.events);
-  state.counters["requests"] = generated;
-  state.counters["worst_relative_half_width"] = worst.value_or(-1);
+  RunFigures f;
+  for (auto _ : state)
+    f = WatchedRun(MM1Text(0.9, 100'000'000), 1, {.precision = 0.02});
+  auto relative = [](const std::optional<Estimate>& e) { return *e->half_width / e->mean; };
+  state.counters["reached"] = f.precision_reached;
+  state.counters["model_time"] = f.run.model_time;
+  state.counters["events"] = static_cast<double>(f.run.events);
+  state.counters["requests"] = static_cast<double>(f.run.generated);
+  state.counters["wait_relative_half_width"] = relative(f.queues[0].mean_wait);
+  state.counters["utilisation_relative_half_width"] = relative(f.devices[0].utilisation);
 }
 BENCHMARK(BM_PrecisionStop)->Unit(benchmark::kSecond)->Iterations(1);
 

@@ -86,21 +86,9 @@ INSTANTIATE_TEST_SUITE_P(
 // A run asked for a precision stops once every queue's mean wait and every
 // device's utilisation has reached it, well before its own end.
 TEST(PrecisionStop, EndsTheRunOnceTheMarkedFiguresAreThatPrecise) {
-  auto store = std::make_unique<ModelStore>();
-  std::vector<std::string> text = MM1Text(0.5, 10'000'000);
-  ReadModelText(text, *store, NumberFormat{'.'});
-  const AccuracySettings accuracy{.precision = 0.05};
-  RandomGenerator random;
-  Simulation simulation(*store, random);
-  RunStatistics statistics;
-  RunControls controls;
-  controls.statistics = &statistics;
-  PrecisionJudge judge(statistics, *store, accuracy);
-  controls.precise_enough = [&] { return judge(); };
-  const RunResult result = simulation.RunSeeded(1, nullptr, controls);
-  EXPECT_TRUE(result.precision_reached);
-  EXPECT_LT(store->generated, 10'000'000);
-  const RunFigures f = ComputeRunFigures(statistics, *store, result, accuracy);
+  const RunFigures f = WatchedRun(MM1Text(0.5, 10'000'000), 1, {.precision = 0.05});
+  EXPECT_TRUE(f.precision_reached);
+  EXPECT_LT(f.run.generated, 10'000'000);
   EXPECT_LE(*f.queues[0].mean_wait->half_width, 0.05 * f.queues[0].mean_wait->mean);
   EXPECT_LE(*f.devices[0].utilisation->half_width, 0.05 * f.devices[0].utilisation->mean);
 }

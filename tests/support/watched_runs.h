@@ -32,7 +32,8 @@ inline std::vector<std::string> MM1Text(double service_mean, int requests,
   return text;
 }
 
-// The figures of one run of `text` drawing from replication 0 of `seed`.
+// The figures of one run of `text` drawing from replication 0 of `seed`, stopped
+// at accuracy.precision when one is asked.
 inline RunFigures WatchedRun(std::vector<std::string> text, std::uint32_t seed,
                              const AccuracySettings& accuracy = {}) {
   auto store = std::make_unique<ModelStore>();
@@ -42,6 +43,9 @@ inline RunFigures WatchedRun(std::vector<std::string> text, std::uint32_t seed,
   RunStatistics statistics;
   RunControls controls;
   controls.statistics = &statistics;
+  PrecisionJudge judge(statistics, *store, accuracy);
+  if (accuracy.precision > 0)
+    controls.precise_enough = [&judge] { return judge(); };
   const RunResult result = simulation.RunSeeded(seed, nullptr, controls);
   return ComputeRunFigures(statistics, *store, result, accuracy);
 }
