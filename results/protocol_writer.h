@@ -1,10 +1,12 @@
 #pragma once
 
-#include <fstream>
+#include <optional>
 #include <ostream>
+#include <sstream>
 #include <string>
 
 #include "engine/run_controls.h"
+#include "foundation/atomic_file.h"
 #include "foundation/number_format.h"
 #include "foundation/platform.h"
 #include "model/run_settings.h"
@@ -25,10 +27,10 @@ class ProtocolWriter : public EventObserver {
  protected:
   // Where the lines go; set by the constructor or by a subclass that opens a file.
   void set_stream(std::ostream& out) { out_ = &out; }
+  // Throws QsimError when the stream failed.
+  virtual void FailIfBroken();
 
  private:
-  void FailIfBroken();
-
   std::ostream* out_;
   std::string model_file_name_;
   NumberFormat format_;
@@ -36,8 +38,11 @@ class ProtocolWriter : public EventObserver {
 };
 
 // A protocol written to a file of the reports folder, created when the run takes
-// its first event: "protocol_" + the date-time stamp + ".txt", or the name chosen
-// in the settings + ".txt". `suffix` goes before the extension (for series of runs).
+// its first event: "protocol_" + the date-time stamp + ".txt" (a new file, with
+// "_2", "_3", ... when the name is taken), or the name chosen in the settings +
+// ".txt". `suffix` goes before the extension (for series of runs). The file takes
+// its place when the run has finished, also a run stopped from outside; a write
+// that fails leaves the folder as it was (AtomicFile).
 class ProtocolFile : public ProtocolWriter {
  public:
   ProtocolFile(std::string reports_folder, const RunSettings& settings, const Platform& platform,
@@ -51,6 +56,9 @@ class ProtocolFile : public ProtocolWriter {
   // The file took the place of an earlier one of the same name.
   bool replaced() const { return replaced_; }
 
+ protected:
+  void FailIfBroken() override;
+
  private:
   std::string reports_folder_;
   bool name_auto_;
@@ -59,7 +67,8 @@ class ProtocolFile : public ProtocolWriter {
   std::string suffix_;
   std::string path_;
   bool replaced_ = false;
-  std::ofstream file_;
+  std::optional<AtomicFile> file_;
+  std::ostringstream no_file_;  // the stream until the file is created
 };
 
 }  // namespace qsim
