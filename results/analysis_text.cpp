@@ -1,5 +1,6 @@
 #include "results/analysis_text.h"
 
+#include <cmath>
 #include <optional>
 #include <string_view>
 
@@ -61,7 +62,15 @@ class AnalysisWriter {
   }
 
  private:
-  std::string Real(double value) const { return NumberText(value, format_); }
+  // Requests that circle without end have infinite rates, and an infinite rate
+  // times a zero mean none at all; neither is a number to print.
+  std::string Real(double value) const {
+    if (std::isnan(value))
+      return std::string("не определена"_cp);
+    if (std::isinf(value))
+      return std::string(value > 0 ? "бесконечность"_cp : "минус бесконечность"_cp);
+    return NumberText(value, format_);
+  }
 
   // " (моделирование: 0,49)" after a run; nothing before one.
   std::string Simulated(std::optional<double> value) const {

@@ -117,8 +117,8 @@ TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
 }
 
 TEST_F(ParameterSweepTest, CsvHasAHeaderAndARowPerPoint) {
-  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}, {}},
-                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}, {}}};
+  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}, {}, {}},
+                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}, {}, {}}};
   EXPECT_EQ(SweepCsv({"a", "b"}, points, true),
             "value,a,a_ci95,b,b_ci95\n1,2.5,0.5,,\n2,3,0.25,1E-5,\n");
   EXPECT_EQ(SweepCsv({"a", "b"}, points, false), "value,a,b\n1,2.5,\n2,3,1E-5\n");
