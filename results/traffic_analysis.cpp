@@ -37,10 +37,11 @@ void ForEachRouteShare(const Record& r, Use use) {
 }
 
 // Solves (I - routes^T) rates = offered by Gaussian elimination with partial
-// pivoting over the nodes in use (ascending); false when the system is singular
-// (requests that never leave). The other nodes receive nothing and would only add
-// unit rows that no step of the elimination touches, so leaving them out changes
-// no bit of the result and makes a small model's solution cheap.
+// pivoting over the nodes in use (ascending; `routes` indexed by their positions
+// among them); false when the system is singular (requests that never leave).
+// The other nodes receive nothing and would only add unit rows that no step of the
+// elimination touches, so leaving them out changes no bit of the result and makes
+// a small model's solution cheap.
 bool SolveTraffic(const std::vector<int>& nodes, const std::vector<double>& routes,
                   std::vector<double>& rates) {
   const std::size_t n = nodes.size();
@@ -49,7 +50,7 @@ bool SolveTraffic(const std::vector<int>& nodes, const std::vector<double>& rout
   for (std::size_t i = 0; i < n; ++i) {
     b[i] = rates[nodes[i]];
     for (std::size_t j = 0; j < n; ++j)
-      a[i * n + j] = (i == j ? 1 : 0) - routes[nodes[j] * kNodes + nodes[i]];
+      a[i * n + j] = (i == j ? 1 : 0) - routes[j * n + i];
   }
   for (std::size_t col = 0; col < n; ++col) {
     std::size_t pivot = col;
@@ -85,8 +86,16 @@ bool SolveTraffic(const std::vector<int>& nodes, const std::vector<double>& rout
 
 // Rates offered to every queue and device, indexed by node.
 std::vector<double> NodeRates(const ModelStore& store) {
-  std::vector<double> routes(kNodes * kNodes, 0.0);  // routes[from * kNodes + to]
-  std::vector<double> rates(kNodes, 0.0);            // first what the generators offer
+  // The nodes in use, ascending, and the position of each among them.
+  std::vector<int> nodes;
+  store.ForEachQueue([&](int slot, const QueueRecord&) { nodes.push_back(QueueNode(slot)); });
+  store.ForEachDevice([&](int slot, const DeviceRecord&) { nodes.push_back(DeviceNode(slot)); });
+  std::vector<std::size_t> position(kNodes, 0);
+  for (std::size_t i = 0; i < nodes.size(); ++i)
+    position[nodes[i]] = i;
+  const std::size_t n = nodes.size();
+  std::vector<double> routes(n * n, 0.0);  // routes[from * n + to], by position
+  std::vector<double> rates(kNodes, 0.0);  // first what the generators offer
   bool finite = true;
   store.ForEachGenerator([&](int, const GeneratorRecord& g) {
     const double mean = LawMean(g.rasp, 1.0 / g.la, g.disp);
@@ -100,18 +109,15 @@ std::vector<double> NodeRates(const ModelStore& store) {
   store.ForEachQueue([&](int slot, const QueueRecord& q) {
     ForEachRouteShare(q, [&](const TransitionEntry& to, double share) {
       if (to.kind == TargetKind::Device && store.InUse(ElementKind::Device, to.index))
-        routes[QueueNode(slot) * kNodes + DeviceNode(to.index)] += share;
+        routes[position[QueueNode(slot)] * n + position[DeviceNode(to.index)]] += share;
     });
   });
   store.ForEachDevice([&](int slot, const DeviceRecord& d) {
     ForEachRouteShare(d, [&](const TransitionEntry& to, double share) {
       if (to.kind == TargetKind::Queue && store.InUse(ElementKind::Queue, to.index))
-        routes[DeviceNode(slot) * kNodes + QueueNode(to.index)] += share;
+        routes[position[DeviceNode(slot)] * n + position[QueueNode(to.index)]] += share;
     });
   });
-  std::vector<int> nodes;
-  store.ForEachQueue([&](int slot, const QueueRecord&) { nodes.push_back(QueueNode(slot)); });
-  store.ForEachDevice([&](int slot, const DeviceRecord&) { nodes.push_back(DeviceNode(slot)); });
   if (!finite || !SolveTraffic(nodes, routes, rates))
     std::fill(rates.begin(), rates.end(), kInfinity);
   return rates;
