@@ -90,7 +90,7 @@ void ProtocolWriter::FailIfBroken() {
 ProtocolFile::ProtocolFile(std::string reports_folder, const RunSettings& settings,
                            const Platform& platform, std::string model_file_name,
                            const NumberFormat& format, std::string suffix)
-    : ProtocolWriter(no_file_, std::move(model_file_name), format),
+    : ProtocolWriter(no_file, std::move(model_file_name), format),
       reports_folder_(std::move(reports_folder)),
       name_auto_(settings.protocol_name_auto),
       chosen_name_(settings.protocol_file_name),
@@ -98,21 +98,21 @@ ProtocolFile::ProtocolFile(std::string reports_folder, const RunSettings& settin
       suffix_(std::move(suffix)) {}
 
 void ProtocolFile::RunStarted() {
-  file_.emplace(OpenGeneratedFile(reports_folder_, name_auto_, chosen_name_, "protocol_",
-                                  platform_.Now(), suffix_, ".txt"));
-  path_ = file_->path();
-  replaced_ = file_->replaces();
-  set_stream(file_->stream());
+  file.emplace(OpenGeneratedFile(reports_folder_, name_auto_, chosen_name_, "protocol_",
+                                 platform_.Now(), suffix_, ".txt"));
+  path_ = file->path();
+  replaced_ = file->replaces();
+  set_stream(file->stream());
   ProtocolWriter::RunStarted();
 }
 
 void ProtocolFile::RunFinished() {
   ProtocolWriter::RunFinished();
-  file_->Commit();
+  file->Commit();
 }
 
 void ProtocolFile::FailIfBroken() {
-  file_->CheckWritten();
+  file->CheckWritten();
 }
 
 }  // namespace qsim

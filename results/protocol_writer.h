@@ -37,13 +37,21 @@ class ProtocolWriter : public EventObserver {
   std::string line_;  // reused for every line
 };
 
+// The streams a ProtocolFile writes to, held in a base of its own so that they are
+// constructed before the ProtocolWriter that keeps a pointer to them: an empty
+// stream until the run's first event, then the file.
+struct ProtocolFileStream {
+  std::ostringstream no_file;
+  std::optional<AtomicFile> file;
+};
+
 // A protocol written to a file of the reports folder, created when the run takes
 // its first event: "protocol_" + the date-time stamp + ".txt" (a new file, with
 // "_2", "_3", ... when the name is taken), or the name chosen in the settings +
 // ".txt". `suffix` goes before the extension (for series of runs). The file takes
 // its place when the run has finished, also a run stopped from outside; a write
 // that fails leaves the folder as it was (AtomicFile).
-class ProtocolFile : public ProtocolWriter {
+class ProtocolFile : private ProtocolFileStream, public ProtocolWriter {
  public:
   ProtocolFile(std::string reports_folder, const RunSettings& settings, const Platform& platform,
                std::string model_file_name, const NumberFormat& format, std::string suffix = "");
@@ -67,8 +75,6 @@ class ProtocolFile : public ProtocolWriter {
   std::string suffix_;
   std::string path_;
   bool replaced_ = false;
-  std::optional<AtomicFile> file_;
-  std::ostringstream no_file_;  // the stream until the file is created
 };
 
 }  // namespace qsim
