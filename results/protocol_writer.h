@@ -5,6 +5,7 @@
 #include <sstream>
 #include <string>
 
+#include "engine/event_observer.h"
 #include "engine/run_controls.h"
 #include "foundation/atomic_file.h"
 #include "foundation/number_format.h"

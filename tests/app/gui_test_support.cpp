@@ -15,6 +15,7 @@
 #include <csignal>
 
 #include "app/main_window.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
@@ -42,11 +43,11 @@ ShownMainWindow::ShownMainWindow()
 ShownMainWindow::~ShownMainWindow() = default;
 
 QPlainTextEdit& ShownMainWindow::text_pane() const {
-  return *window->findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));
+  return *window->findChild<QPlainTextEdit*>(QLatin1String(names::kTextPane));
 }
 
 QWidget& ShownMainWindow::canvas() const {
-  return *window->findChild<QWidget*>(QStringLiteral("Image1"));
+  return *window->findChild<QWidget*>(QLatin1String(names::kCanvas));
 }
 
 void ShownMainWindow::PointAtCanvas(QPoint p) const {
@@ -69,7 +70,7 @@ void ShownMainWindow::MoveOnCanvas(QPoint p) const {
 }
 
 QWidget& ShownMainWindow::editing_bar() const {
-  return *window->findChild<QToolBar*>(QStringLiteral("ToolBar2"));
+  return *window->findChild<QToolBar*>(QLatin1String(names::kEditingBar));
 }
 
 QString ShownMainWindow::pane_text() const {
@@ -77,7 +78,7 @@ QString ShownMainWindow::pane_text() const {
 }
 
 QString ShownMainWindow::line_count() const {
-  return window->findChild<QLabel*>(QStringLiteral("Panel0"))->text();
+  return window->findChild<QLabel*>(QLatin1String(names::kLineCountPanel))->text();
 }
 
 void ShownMainWindow::TypeModel(const QString& text) const {
