@@ -11,6 +11,12 @@
 namespace qsim {
 namespace {
 
+// "Внимание: в ходе расчета получено " in Windows-1251 bytes: clang 14, which
+// builds the fuzz targets, crashes on this literal converted at compile time here.
+constexpr std::string_view kWarningStart =
+    "\xC2\xED\xE8\xEC\xE0\xED\xE8\xE5: \xE2 \xF5\xEE\xE4\xE5 \xF0\xE0\xF1\xF7\xE5\xF2\xE0 "
+    "\xEF\xEE\xEB\xF3\xF7\xE5\xED\xEE ";
+
 struct BadDurations {
   std::string element;  // "устройство 1 (D)"
   std::int64_t count = 0;
@@ -67,7 +73,7 @@ std::string DurationWarning(const ModelStore& store) {
     total += offender.count;
     listed += (listed.empty() ? "" : "; ") + offender.element + ": " + Grouped(offender.count);
   }
-  std::string text = std::string("Внимание: в ходе расчета получено "_cp) + Grouped(total) +
+  std::string text = std::string(kWarningStart) + Grouped(total) +
                      std::string(" отрицательных или нулевых длительностей ("_cp) + listed +
                      std::string(
                          "). Закон распределения с таким разбросом дает недопустимые "
