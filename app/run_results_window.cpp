@@ -19,6 +19,13 @@
 namespace qsim::gui {
 namespace {
 
+// The view takes the chart and lets go of the one before, which is then deleted.
+void ReplaceChart(QChartView& view, QChart* chart) {
+  QChart* before = view.chart();
+  view.setChart(chart);
+  delete before;
+}
+
 QChartView* NewChartView(const char* name) {
   auto* view = new QChartView;
   view->setObjectName(QLatin1String(name));
@@ -101,16 +108,16 @@ void RunResultsWindow::ShowRun(const ComputeOutcome& outcome, const NumberFormat
 
 void RunResultsWindow::ShowQueue(int index) {
   if (!figures_ || index < 0 || index >= static_cast<int>(figures_->queues.size())) {
-    length_chart_->setChart(new QChart);
-    wait_chart_->setChart(new QChart);
+    ReplaceChart(*length_chart_, new QChart);
+    ReplaceChart(*wait_chart_, new QChart);
     return;
   }
   const QueueFigures& q = figures_->queues[static_cast<std::size_t>(index)];
-  length_chart_->setChart(StepChart(q.mean_lengths, figures_->cell_width,
-                                    QStringLiteral("Средняя длина очереди во времени")));
+  ReplaceChart(*length_chart_, StepChart(q.mean_lengths, figures_->cell_width,
+                                         QStringLiteral("Средняя длина очереди во времени")));
   const double upper = q.wait_percentiles ? q.wait_percentiles->p99 : 0;
-  wait_chart_->setChart(StepChart(HistogramBars(q.waits, upper), upper / kHistogramBars,
-                                  QStringLiteral("Время ожидания после прогрева (до 99 %)")));
+  ReplaceChart(*wait_chart_, StepChart(HistogramBars(q.waits, upper), upper / kHistogramBars,
+                                       QStringLiteral("Время ожидания после прогрева (до 99 %)")));
 }
 
 void RunResultsWindow::OpenLink(const QString& link) {

@@ -211,10 +211,10 @@ class SettingsDialogTest : public QObject {
     }));
   }
 
-  void tabsOutsideTheThreeChangeNothing() {
+  void tabsOutsideTheFourChangeNothing() {
     SettingsDialog dialog(nullptr);
     dialog.ShowPage(1);
-    dialog.ShowPage(3);
+    dialog.ShowPage(4);
     dialog.ShowPage(-1);
     QVERIFY(!Control<QGroupBox>(&dialog, "GroupBox1")->isHidden());
     QVERIFY(Control<QGroupBox>(&dialog, "GroupBox3")->isHidden());
