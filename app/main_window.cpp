@@ -17,6 +17,7 @@
 #include "app/compute_runner.h"
 #include "app/edit_history.h"
 #include "app/error_box.h"
+#include "app/example_gallery.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
 #include "app/overwrite_question.h"
@@ -28,6 +29,7 @@
 #include "editor/hit_test.h"
 #include "editor/model_drawing.h"
 #include "foundation/qsim_error.h"
+#include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "results/analysis_text.h"
 #include "results/run_warnings.h"
@@ -95,7 +97,7 @@ ComputeEnvironment MainWindow::Environment() {
                                  .model_file_name = ToCp1251(model_file_name_),
                                  .reports_folder = platform_.layout().reports,
                                  .picture = ReportPicture(*store_)};
-  environment.controls.max_events = kDefaultMaxEvents;
+  environment.controls.max_events = store_->settings.max_events;
   return environment;
 }
 
@@ -161,8 +163,9 @@ void MainWindow::RedrawOver(const ModelStore& drawn) {
   canvas_->update();
 }
 
-// A run that stopped says why; a finished run whose laws gave impossible durations
-// says that its results cannot be trusted, and is remembered for the analysis.
+// A run that stopped says why (the report, when there is one, covers the time up to
+// the stop); a finished run whose laws gave impossible durations says that its
+// results cannot be trusted, and is remembered for the analysis.
 void MainWindow::ReportRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated)
     return;
@@ -204,7 +207,8 @@ void MainWindow::OpenSettingsDialog() {
   GuardCommand([this] {
     ParseText();
     settings_dialog_->Fill(store_->settings, format_);
-    settings_dialog_->exec();
+    if (settings_dialog_->exec() != QDialog::Accepted)
+      return;
     settings_dialog_->CopyOptions(store_->settings);
     settings_dialog_->CopyRunSettings(store_->settings, format_);
     RegenerateText();
@@ -310,6 +314,35 @@ void MainWindow::OpenModel(const QString& path) {
   model_file_name_ = path;
   setWindowTitle(CaptionAfterOpen(path));
   SetPaneLines(*text_pane_, ReadModelFile(path));
+  ParseText();
+  if (text_pane_->isHidden()) {
+    DrawModel(*store_, *picture_);
+    canvas_->update();
+  }
+}
+
+void MainWindow::OpenExampleClick() {
+  if (!MaybeSave())
+    return;
+  const QString path = example_gallery_->Choose(
+      QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
+  if (path.isEmpty())
+    return;
+  GuardCommand([this, &path] { OpenExample(path); });
+  saved_text_ = text_pane_->toPlainText();
+  history_->Clear();
+}
+
+// An example opens as a new model, never saved: saving it asks for a name, so the
+// bundled file stays as it is. Examples are written with a decimal point; the pane
+// shows them in the user's own number form.
+void MainWindow::OpenExample(const QString& path) {
+  std::vector<std::string> lines = ReadModelFile(path);
+  const auto example = std::make_unique<ModelStore>();
+  ReadModelText(lines, *example, NumberFormat{'.'});
+  EraseModel(*store_, *picture_);
+  NewModel();
+  SetPaneLines(*text_pane_, WriteModelText(*example, format_));
   ParseText();
   if (text_pane_->isHidden()) {
     DrawModel(*store_, *picture_);

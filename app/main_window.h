@@ -41,6 +41,7 @@ class AboutDialog;
 class FindingsDialog;
 class SweepDialog;
 class AnalysisWindow;
+class ExampleGallery;
 enum class ToolIcon;
 
 // The main window: owns the model store, the picture and the two views of the
@@ -81,6 +82,9 @@ class MainWindow : public QMainWindow {
  public Q_SLOTS:
   void NewModelClick();
   void OpenModelClick();
+  // «Примеры...»: the gallery of the bundled examples; the chosen one opens as a
+  // new model.
+  void OpenExampleClick();
   void SaveModelClick();
   void RunModelClick();  // the compute command in run mode
   void OpenSettingsDialog();
@@ -117,6 +121,7 @@ class MainWindow : public QMainWindow {
   struct Commands {
     QAction* new_model;
     QAction* open;
+    QAction* examples;
     QAction* save;
     QAction* settings;
     QAction* run;
@@ -157,6 +162,7 @@ class MainWindow : public QMainWindow {
   void ReadFailedTextAgain();
   void NewModel();
   void OpenModel(const QString& path);
+  void OpenExample(const QString& path);
   bool SaveModel();
   void RememberModelFolder(const QString& folder);
   bool MaybeSave();
@@ -203,6 +209,7 @@ class MainWindow : public QMainWindow {
   FindingsDialog* findings_dialog_ = nullptr;
   SweepDialog* sweep_dialog_ = nullptr;
   AnalysisWindow* analysis_window_ = nullptr;
+  ExampleGallery* example_gallery_ = nullptr;
   RunProgressDialog* progress_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;

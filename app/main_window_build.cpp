@@ -21,6 +21,7 @@
 #include "app/device_dialog.h"
 #include "app/edit_history.h"
 #include "app/editor_window_ui.h"
+#include "app/example_gallery.h"
 #include "app/findings_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/gui_text.h"
@@ -108,6 +109,9 @@ MainWindow::Commands MainWindow::NewCommands() {
                            ToolIcon::NewModel, "NewModelButton", &MainWindow::NewModelClick);
   c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
                       ToolIcon::OpenModel, "OpenModelButton", &MainWindow::OpenModelClick);
+  c.examples = new QAction(QStringLiteral("Примеры..."), this);
+  c.examples->setObjectName(QStringLiteral("ExamplesItem"));
+  connect(c.examples, &QAction::triggered, this, &MainWindow::OpenExampleClick);
   c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
                       ToolIcon::SaveModel, "SaveModelButton", &MainWindow::SaveModelClick);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
@@ -145,7 +149,7 @@ MainWindow::Commands MainWindow::NewCommands() {
 void MainWindow::BuildMainMenu(const Commands& c) {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  file->addActions({c.new_model, c.open, c.save});
+  file->addActions({c.new_model, c.open, c.examples, c.save});
   file->addSeparator();
   file->addAction(c.exit);
   BuildEditMenu();
@@ -291,6 +295,7 @@ void MainWindow::BuildDialogs() {
       *store_, format_, QFile::decodeName(QByteArray::fromStdString(platform_.layout().reports)),
       this);
   analysis_window_ = new AnalysisWindow(this);
+  example_gallery_ = new ExampleGallery(this);
 }
 
 }  // namespace qsim::gui

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/gui_text.h"
+#include "foundation/display_number.h"
 
 namespace qsim::gui {
 namespace {
@@ -132,9 +133,9 @@ void RunProgressDialog::PostSeriesProgress(const SeriesProgress& progress) {
 
 void RunProgressDialog::ShowProgress(const RunProgress& progress) {
   goal_->setText(FromCp1251(RunProgressText(progress, format_)));
-  events_->setText(QString::number(progress.events));
-  requests_->setText(QString::number(progress.generated));
-  model_time_->setText(FromCp1251(NumberText(progress.now, format_)));
+  events_->setText(FromCp1251(GroupedInteger(progress.events)));
+  requests_->setText(FromCp1251(GroupedInteger(progress.generated)));
+  model_time_->setText(FromCp1251(ShortNumberText(progress.now, format_)));
 }
 
 void RunProgressDialog::reject() {

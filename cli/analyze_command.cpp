@@ -21,8 +21,9 @@ namespace qsim::cli {
 int AnalyzeCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   AddNumberOptions(parser);
-  const QStringList files =
-      ParseCommandLine(parser, arguments, 1, "analyze MODEL.txt [--decimal-separator SEP]");
+  parser.addOption({"exact", "Print every digit of the figures, as model files write them."});
+  const QStringList files = ParseCommandLine(parser, arguments, 1,
+                                             "analyze MODEL.txt [--exact] [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
 
   const auto store = ReadModelFile(files[0], format);
@@ -36,7 +37,7 @@ int AnalyzeCommand(const QStringList& arguments) {
     store->now = 0;  // no simulated values from a run that did not finish
     std::fprintf(stderr, "%s\n", Cp1251ToUtf8(RunOutcomeMessage(run, format)).c_str());
   }
-  PrintLines(AnalysisText(*store, analysis, format));
+  PrintLines(AnalysisText(*store, analysis, format, parser.isSet("exact")));
   const std::string warning = DurationWarning(*store);
   if (!warning.empty())
     std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());

@@ -40,7 +40,8 @@ void AddRunOptions(QCommandLineParser& parser) {
       {"no-check", "Run without checking the model first."},
       {"open", "Open the report with the desktop's viewer."},
       {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
-      {"max-events", "Stop a run after N events (default 1000000000).", "N"},
+      {"max-events",
+       "Stop a run after N events (default 1000000000) and report up to that moment.", "N"},
   });
 }
 
@@ -77,11 +78,21 @@ bool ReportFindings(const ValidationResult& result) {
   return !result.blocking;
 }
 
-std::string StopMessage(RunOutcome outcome, long long max_events) {
-  if (outcome == RunOutcome::Cancelled)
-    return "моделирование прервано (Ctrl+C); отчет не записан";
-  return "моделирование остановлено: выполнено " + std::to_string(max_events) +
-         " событий (--max-events); отчет не записан";
+// The run goes on; the warning is for whoever waits for it.
+bool WarnOfOverload(const std::string& warning) {
+  std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());
+  return true;
+}
+
+// Why a run stopped before its end; its report, written up to that moment, has
+// been printed.
+std::string StopMessage(const RunResult& run, const NumberFormat& format) {
+  const std::string partial_report =
+      "; отчет — за время от 0 до " + Cp1251ToUtf8(NumberText(run.now, format));
+  if (run.outcome == RunOutcome::Cancelled)
+    return "моделирование прервано (Ctrl+C)" + partial_report;
+  return "моделирование остановлено: выполнено " + std::to_string(run.events) +
+         " событий (--max-events)" + partial_report;
 }
 
 // The folder named by --reports-dir, or else the program's own reports folder; a
@@ -123,7 +134,8 @@ int RunCommand(const QStringList& arguments) {
                                  .format = format,
                                  .model_file_name = Utf8ToCp1251(model_path.toStdString()),
                                  .reports_folder = reports_folder,
-                                 .review_findings = ReportFindings};
+                                 .review_findings = ReportFindings,
+                                 .confirm_overload = WarnOfOverload};
   // The report's picture: the model drawn anew onto a white canvas after each run.
   std::unique_ptr<RasterCanvas> canvas;
   if (parser.isSet("picture")) {
@@ -149,11 +161,10 @@ int RunCommand(const QStringList& arguments) {
         outcome.run.outcome == RunOutcome::TooManyRequests) {
       throw QsimError(RunOutcomeMessage(outcome.run, format));
     }
-    if (outcome.run.outcome != RunOutcome::Finished) {
-      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, outcome.run.events)));
-    }
     std::printf("%s\n", outcome.report_path.c_str());
     std::fflush(stdout);
+    if (outcome.run.outcome != RunOutcome::Finished)
+      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run, format)));
     const std::string warning = DurationWarning(*store);
     if (!warning.empty())
       std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "foundation/code_page.h"
+#include "foundation/display_number.h"
 #include "results/report_statistics.h"
 
 namespace qsim {
@@ -26,8 +27,8 @@ std::string Element(std::string_view kind, int slot, const ElementName& name) {
 
 class AnalysisWriter {
  public:
-  AnalysisWriter(const ModelStore& store, const NumberFormat& format)
-      : store_(store), format_(format), simulated_(store.now > 0) {}
+  AnalysisWriter(const ModelStore& store, const NumberFormat& format, bool all_digits)
+      : store_(store), format_(format), all_digits_(all_digits), simulated_(store.now > 0) {}
 
   std::string Queue(const QueueTraffic& queue) const {
     return Cat(Element("Очередь "_cp, queue.slot, store_.queue(queue.slot).name),
@@ -61,7 +62,9 @@ class AnalysisWriter {
   }
 
  private:
-  std::string Real(double value) const { return NumberText(value, format_); }
+  std::string Real(double value) const {
+    return all_digits_ ? NumberText(value, format_) : ShortNumberText(value, format_);
+  }
 
   // " (моделирование: 0,49)" after a run; nothing before one.
   std::string Simulated(std::optional<double> value) const {
@@ -72,14 +75,15 @@ class AnalysisWriter {
 
   const ModelStore& store_;
   const NumberFormat& format_;
+  bool all_digits_;
   bool simulated_;
 };
 
 }  // namespace
 
 std::vector<std::string> AnalysisText(const ModelStore& store, const TrafficAnalysis& analysis,
-                                      const NumberFormat& format) {
-  const AnalysisWriter writer(store, format);
+                                      const NumberFormat& format, bool all_digits) {
+  const AnalysisWriter writer(store, format, all_digits);
   std::vector<std::string> lines = {
       std::string("Анализ модели: интенсивности из уравнений потоков, без учета отказов; "
                   "средние длительности законов 0-4 — их действительные средние "

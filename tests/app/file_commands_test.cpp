@@ -1,9 +1,12 @@
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -64,6 +67,29 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.window->model_file_name(), path);
     QCOMPARE(shown.pane_text(), kCanonicalText);
     QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // drawn in the visual editor
+  }
+
+  void anExampleShowsItsDescriptionAndPictureAndOpensAsANewModel() {
+    ShownMainWindow shown;
+    for (const QString& name : QDir(QStringLiteral(QSIM_EXAMPLES_DIR)).entryList(QDir::Files))
+      QFile::copy(QStringLiteral(QSIM_EXAMPLES_DIR "/") + name, shown.folder.models() + "/" + name);
+    int listed = 0;
+    const auto choose = OnModal<QDialog>([&](QDialog* gallery) {
+      listed = gallery->findChild<QListWidget*>(QStringLiteral("ExamplesList"))->count();
+      QCOMPARE(
+          gallery->findChild<QListWidget*>(QStringLiteral("ExamplesList"))->currentItem()->text(),
+          QStringLiteral("Одна касса (M/M/1)"));
+      QVERIFY(gallery->findChild<QPlainTextEdit*>(QStringLiteral("ExampleDescription"))
+                  ->toPlainText()
+                  .contains(QStringLiteral("M/M/1")));
+      QVERIFY(!gallery->findChild<QLabel*>(QStringLiteral("ExamplePicture"))->pixmap().isNull());
+      gallery->findChild<QAbstractButton*>(QStringLiteral("OpenExampleButton"))->click();
+    });
+    Trigger(shown, "ExamplesItem");
+    QVERIFY(listed >= 8);
+    QVERIFY(shown.pane_text().contains(QStringLiteral("name Покупатели;\nxc 60;")));
+    QVERIFY(shown.window->model_file_name().isEmpty());
+    QCOMPARE(shown.window->store().generator(1).la, 0.5);
   }
 
   void openingInTheCodeEditorLeavesTheCanvasBlank() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "foundation/code_page.h"
+#include "language/model_text_reader.h"
 
 namespace qsim {
 namespace {
@@ -53,6 +54,41 @@ TEST(RunWarningsTest, CountsEveryElementLargestFirstAndTheEventsInThePast) {
     store->past_events = c.past_events;
     EXPECT_EQ(Cp1251ToUtf8(DurationWarning(*store)), c.warning);
   }
+}
+
+// The overload warning (UTF-8) for a generator of intensity `la` before one queue
+// and a device of k channels and mean service time v.
+std::string OverloadWarningFor(const char* la, const char* v, const char* k, bool refusals) {
+  std::vector<std::string> text = {"generator 1;",
+                                   std::string("la ") + la + ";",
+                                   "rasp 5;",
+                                   "transfer 1;",
+                                   "1 queue 1;",
+                                   "queue 1;",
+                                   "len 10;",
+                                   "transfer 1;",
+                                   "1 device 1;",
+                                   "device 1;",
+                                   "name D;",
+                                   std::string("k ") + k + ";",
+                                   std::string("v ") + v + ";",
+                                   "rasp 5;",
+                                   "transfer 1;",
+                                   "1 terminator;",
+                                   refusals ? "by_time 100;" : "process_all 0.1;"};
+  auto store = std::make_unique<ModelStore>();
+  ReadModelText(text, *store, NumberFormat{'.'});
+  return Cp1251ToUtf8(OverloadWarning(*store, AnalyzeTraffic(*store), NumberFormat{','}));
+}
+
+TEST(RunWarningsTest, OverloadIsWarnedOfOnlyWhereTheQueueCannotRefuse) {
+  EXPECT_EQ(OverloadWarningFor("3", "0.5", "1", false),
+            "Загрузка канала устройства 1 (D) равна 1,5, не меньше 1: в системе без отказов "
+            "очередь к нему будет расти без предела.");
+  EXPECT_NE(OverloadWarningFor("2", "0.5", "1", false), "");  // load 1 exactly
+  EXPECT_EQ(OverloadWarningFor("3", "0.5", "1", true), "");   // the full queue refuses
+  EXPECT_EQ(OverloadWarningFor("3", "0.5", "2", false), "");  // 0.75 per channel
+  EXPECT_EQ(OverloadWarningFor("1", "0.5", "1", false), "");
 }
 
 }  // namespace
