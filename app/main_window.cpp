@@ -225,6 +225,12 @@ void MainWindow::OpenSweepDialog() {
   });
 }
 
+void MainWindow::OpenSweepResults() {
+  if (!sweep_dialog_->ShowLastResults())
+    ShowMessage(QMessageBox::Information, "NoSweepResultsBox",
+                QStringLiteral("Серия расчетов еще не проводилась."));
+}
+
 void MainWindow::ShowCodeEditor() {
   if (text_pane_->isHidden()) {
     // Outside a command of its own the pane shows the store, as the canvas does.

@@ -89,6 +89,8 @@ class MainWindow : public QMainWindow {
   void RunModelClick();  // the compute command in run mode
   void OpenSettingsDialog();
   void OpenSweepDialog();
+  // «Результаты серии»: the results of the last series, or a word that there are none.
+  void OpenSweepResults();
   void OpenAnalysis();
   void ShowCodeEditor();
   void ShowVisualEditor();
@@ -126,6 +128,7 @@ class MainWindow : public QMainWindow {
     QAction* settings;
     QAction* run;
     QAction* sweep;
+    QAction* sweep_results;
     QAction* analysis;
     QAction* code;
     QAction* visual;

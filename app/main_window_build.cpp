@@ -122,6 +122,9 @@ MainWindow::Commands MainWindow::NewCommands() {
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
                        "ToolButton22", &MainWindow::OpenSweepDialog);
+  c.sweep_results = new QAction(QStringLiteral("Результаты серии"), this);
+  c.sweep_results->setObjectName(QStringLiteral("SweepResultsItem"));
+  connect(c.sweep_results, &QAction::triggered, this, &MainWindow::OpenSweepResults);
   c.analysis = new QAction(QStringLiteral("Анализ модели"), this);
   c.analysis->setObjectName(QStringLiteral("AnalysisItem"));
   connect(c.analysis, &QAction::triggered, this, &MainWindow::OpenAnalysis);
@@ -158,6 +161,7 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   compute->addSeparator();
   compute->addAction(c.settings);
   compute->addAction(c.sweep);
+  compute->addAction(c.sweep_results);
   compute->addAction(c.analysis);
   QMenu* views = menuBar()->addMenu(QStringLiteral("Интерфейс"));
   views->addActions({c.code, c.visual});
