@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -21,6 +23,7 @@
 #include "app/gui_text.h"
 #include "app/model_file.h"
 #include "app/overwrite_question.h"
+#include "app/recent_files.h"
 #include "app/run_files_panel.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
@@ -68,7 +71,7 @@ void MainWindow::FirstActivation() {
   RememberModelFolder(QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
-  saved_text_ = text_pane_->toPlainText();
+  MarkSaved();
   history_->Clear();
 }
 
@@ -130,7 +133,7 @@ void MainWindow::ParseText() {
   const bool was_saved = text_pane_->toPlainText() == saved_text_;
   Compute(ComputeMode::ParseOnly);
   if (was_saved)
-    saved_text_ = text_pane_->toPlainText();
+    MarkSaved();
 }
 
 void MainWindow::RunModelClick() {
@@ -237,7 +240,7 @@ void MainWindow::ShowCodeEditor() {
     const bool was_saved = text_pane_->toPlainText() == saved_text_;
     RegenerateText();
     if (was_saved)
-      saved_text_ = text_pane_->toPlainText();
+      MarkSaved();
   }
   EraseModel(*store_, *picture_);
   ShowView(false);
@@ -293,23 +296,42 @@ void MainWindow::NewModel() {
   text_pane_->clear();
   failed_line_ = 0;  // the empty text of the empty model
   model_file_name_.clear();
-  setWindowTitle(PlainCaption());
+  SetCaption(PlainCaption());
   EraseModel(*store_, *picture_);
   store_->ClearForNewModel();
   canvas_->update();
-  saved_text_ = text_pane_->toPlainText();
+  MarkSaved();
   history_->Clear();
 }
 
 void MainWindow::OpenModelClick() {
   if (!MaybeSave() || open_dialog_->exec() != QDialog::Accepted)
     return;
-  const QString path = open_dialog_->selectedFiles().value(0);
+  OpenChosenFile(open_dialog_->selectedFiles().value(0));
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+  if (MaybeSave())
+    OpenChosenFile(path);
+}
+
+void MainWindow::OpenChosenFile(const QString& path) {
   RememberModelFolder(QFileInfo(path).absolutePath());
-  GuardCommand([this, &path] { OpenModel(path); });
+  if (GuardCommand([this, &path] { OpenModel(path); }))
+    RememberRecentFile(path);
   // What the file held is what the pane shows now, however far the command got.
-  saved_text_ = text_pane_->toPlainText();
+  MarkSaved();
   history_->Clear();
+}
+
+// The menu lists the files as they stand when it opens.
+void MainWindow::ListRecentFiles() {
+  recent_menu_->clear();
+  for (const QString& path : RecentFiles()) {
+    QAction* item = recent_menu_->addAction(QDir::toNativeSeparators(path));
+    connect(item, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+  }
+  recent_menu_->setEnabled(!recent_menu_->isEmpty());
 }
 
 // The picture is drawn only in the visual editor: the canvas stays blank while
@@ -318,7 +340,7 @@ void MainWindow::OpenModel(const QString& path) {
   EraseModel(*store_, *picture_);
   NewModel();
   model_file_name_ = path;
-  setWindowTitle(CaptionAfterOpen(path));
+  SetCaption(CaptionAfterOpen(path));
   SetPaneLines(*text_pane_, ReadModelFile(path));
   ParseText();
   if (text_pane_->isHidden()) {
@@ -335,7 +357,7 @@ void MainWindow::OpenExampleClick() {
   if (path.isEmpty())
     return;
   GuardCommand([this, &path] { OpenExample(path); });
-  saved_text_ = text_pane_->toPlainText();
+  MarkSaved();
   history_->Clear();
 }
 
@@ -372,12 +394,13 @@ bool MainWindow::SaveModel() {
   } while (!MayReplaceFile(this, path, model_file_name_));
   RememberModelFolder(QFileInfo(path).absolutePath());
   model_file_name_ = path;
-  setWindowTitle(CaptionAfterSave(path));
+  SetCaption(CaptionAfterSave(path));
   if (text_pane_->isHidden())
     RegenerateText();
   return GuardCommand([this, &path] {
     WriteModelFile(path, PaneLines(*text_pane_));
-    saved_text_ = text_pane_->toPlainText();
+    MarkSaved();
+    RememberRecentFile(path);
   });
 }
 
@@ -460,6 +483,25 @@ void MainWindow::ShowEditorState() {
 
 void MainWindow::CanvasPointerMoved() {
   element_panel_->setText(FromCp1251(tools_->PointerMoved(canvas_->PointerToCanvas())));
+}
+
+// The pane's text is what the model is; it is saved when it is the text last
+// opened, saved or started anew.
+void MainWindow::MarkSaved() {
+  saved_text_ = text_pane_->toPlainText();
+  ShowCaption();
+}
+
+void MainWindow::SetCaption(const QString& caption) {
+  caption_ = caption;
+  ShowCaption();
+}
+
+// An asterisk leads the caption while the model differs from its file; it goes
+// when an edit or an undo brings the text back to the saved one.
+void MainWindow::ShowCaption() {
+  const bool modified = text_pane_->toPlainText() != saved_text_;
+  setWindowTitle(modified ? QLatin1Char('*') + caption_ : caption_);
 }
 
 void MainWindow::UpdateLineCount() {

@@ -19,6 +19,7 @@
 
 class QFileDialog;
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -166,11 +167,17 @@ class MainWindow : public QMainWindow {
   void NewModel();
   void OpenModel(const QString& path);
   void OpenExample(const QString& path);
+  void OpenChosenFile(const QString& path);
+  void OpenRecentFile(const QString& path);
+  void ListRecentFiles();
   bool SaveModel();
   void RememberModelFolder(const QString& folder);
   bool MaybeSave();
   void ShowView(bool visual);
   void UpdateLineCount();
+  void MarkSaved();
+  void SetCaption(const QString& caption);
+  void ShowCaption();
   void ShowEditorState();
 
   std::unique_ptr<ModelStore> store_;
@@ -184,6 +191,8 @@ class MainWindow : public QMainWindow {
   bool activated_ = false;
   // The pane's text when the model was last opened, saved or started anew.
   QString saved_text_;
+  // The caption without the mark of a model that differs from its file.
+  QString caption_;
   // The pane's text right after the last finished run.
   QString run_text_;
   // The line the last reading of the text failed on; 0 once a reading succeeded.
@@ -213,6 +222,7 @@ class MainWindow : public QMainWindow {
   SweepDialog* sweep_dialog_ = nullptr;
   AnalysisWindow* analysis_window_ = nullptr;
   ExampleGallery* example_gallery_ = nullptr;
+  QMenu* recent_menu_ = nullptr;  // «Последние файлы»
   RunProgressDialog* progress_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;

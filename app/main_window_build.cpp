@@ -60,7 +60,8 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
       text_pane_(new QPlainTextEdit(this)),
       canvas_(new CanvasView(*picture_, this)) {
   setObjectName(QStringLiteral("TForm1"));
-  setWindowTitle(PlainCaption());
+  caption_ = PlainCaption();
+  setWindowTitle(caption_);
   BuildViews();
   const Commands commands = NewCommands();
   BuildMainMenu(commands);
@@ -85,6 +86,7 @@ void MainWindow::BuildViews() {
   text_pane_->setPlainText(
       QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
   connect(text_pane_, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateLineCount);
+  connect(text_pane_, &QPlainTextEdit::textChanged, this, &MainWindow::ShowCaption);
   auto* central = new QWidget(this);
   auto* views = new QVBoxLayout(central);
   views->setContentsMargins(0, 0, 0, 0);
@@ -153,6 +155,9 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   menuBar()->setObjectName(QStringLiteral("MainMenu1"));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->addActions({c.new_model, c.open, c.examples, c.save});
+  recent_menu_ = file->addMenu(QStringLiteral("Последние файлы"));
+  recent_menu_->setObjectName(QStringLiteral("RecentFilesMenu"));
+  connect(recent_menu_, &QMenu::aboutToShow, this, &MainWindow::ListRecentFiles);
   file->addSeparator();
   file->addAction(c.exit);
   BuildEditMenu();

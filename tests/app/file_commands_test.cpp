@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -67,6 +68,26 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.window->model_file_name(), path);
     QCOMPARE(shown.pane_text(), kCanonicalText);
     QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // drawn in the visual editor
+  }
+
+  void recentFilesListTheLastOpenedOrSavedFirstAndOpenAgain() {
+    ShownMainWindow shown;
+    auto* recent = shown.window->findChild<QMenu*>(QStringLiteral("RecentFilesMenu"));
+    QMetaObject::invokeMethod(recent, "aboutToShow");
+    QVERIFY(recent->actions().isEmpty());  // nothing stored by the user or other tests
+    QStringList paths;
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "a.txt"}) {
+      paths.prepend(shown.folder.models() + "/" + name);
+      WriteFile(paths.front(), kModelFile);
+      const auto choose = ChooseFile(paths.front());
+      Trigger(shown, "OpenModelButton");
+    }
+    QMetaObject::invokeMethod(recent, "aboutToShow");
+    QCOMPARE(recent->actions().size(), 5);
+    QCOMPARE(recent->actions()[0]->text(), QDir::toNativeSeparators(paths[0]));  // a.txt
+    QCOMPARE(recent->actions()[1]->text(), QDir::toNativeSeparators(paths[1]));  // f.txt
+    recent->actions()[1]->trigger();
+    QCOMPARE(shown.window->model_file_name(), paths[1]);
   }
 
   void anExampleShowsItsDescriptionAndPictureAndOpensAsANewModel() {
