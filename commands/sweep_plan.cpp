@@ -44,7 +44,7 @@ void StoreRange(ModelStore& store, const SweepParameter& p, double from, double 
   switch (p.field) {
     case SweepField::Intensity: {
       GeneratorRecord& g = store.generator(p.slot);
-      g.sweep_from = whole(from), g.sweep_to = whole(to), g.sweep_step = step;
+      g.sweep_from = from, g.sweep_to = to, g.sweep_step = step;
       return;
     }
     case SweepField::Length: {
@@ -66,7 +66,7 @@ void StoreRange(ModelStore& store, const SweepParameter& p, double from, double 
 }
 
 std::string ValueText(double value, SweepField field, const NumberFormat& format) {
-  if (field == SweepField::ServiceTime)
+  if (!IsWholeNumberField(field))
     return NumberText(value, format);
   return std::to_string(static_cast<std::int64_t>(value));
 }
@@ -113,7 +113,7 @@ std::optional<std::string> SweepPlan::Add(ModelStore& store, int index, const st
   const SweepParameter& p = entry.parameter;
   const double from = CurrentValue(store, p);
   const double to =
-      p.field == SweepField::ServiceTime ? ParseReal(end_text, format) : ParseInteger(end_text);
+      IsWholeNumberField(p.field) ? ParseInteger(end_text) : ParseReal(end_text, format);
   const double step = (to - from) / (step_count_ - 1);
   StoreRange(store, p, from, to, step);
   std::string line = entry.text + std::string(" от "_cp) + ValueText(from, p.field, format) +

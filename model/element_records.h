@@ -37,8 +37,8 @@ struct GeneratorRecord {
   std::int32_t bad_durations = 0;  // intervals drawn zero or negative
 
   // The range of a series of runs over la; not part of the model text.
-  std::int32_t sweep_from = 0;
-  std::int32_t sweep_to = 0;
+  double sweep_from = 0;
+  double sweep_to = 0;
   double sweep_step = 0;
 };
 

@@ -198,8 +198,12 @@ class RunCommandTest : public QObject {
     QString goal;
     const auto stop = OnModal<RunProgressDialog>([&](RunProgressDialog* progress) {
       auto* counter = progress->findChild<QLabel*>(QStringLiteral("EventsLabel"));
-      QTRY_VERIFY(counter->text().remove(QLatin1Char(' ')).toLongLong() > 0);
-      events = counter->text().remove(QLatin1Char(' '));
+      const auto taken = [counter] {
+        return counter->text().section(QStringLiteral(" из "), 0, 0).remove(QLatin1Char(' '));
+      };
+      QTRY_VERIFY(taken().toLongLong() > 0);
+      QVERIFY(counter->text().endsWith(QStringLiteral(" из 1 000 000 000")));
+      events = taken();
       goal = progress->findChild<QLabel*>(QStringLiteral("GoalLabel"))->text();
       close_message = CloseNextMessageBox(stopped);
       Press(progress, "CancelButton");
