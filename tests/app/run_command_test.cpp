@@ -147,6 +147,18 @@ class RunCommandTest : public QObject {
     QCOMPARE(shown.window->store().generator(1).la, 1.0);
   }
 
+  void anOverloadedSystemWithoutRefusalsIsRunOnlyWhenTheUserGoesOn() {
+    ShownMainWindow shown;
+    shown.TypeModel(WithChange("single_device.txt", "la 2;", "la 5;") +
+                    QStringLiteral("\nprocess_all 0.1;\n"));
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto cancel = CloseNextMessageBox(seen);  // «Отмена», the default
+    Run(shown);
+    QVERIFY2(seen->text.startsWith(QStringLiteral("Загрузка канала устройства 1 (D) равна 1.25")),
+             qPrintable(seen->text));
+    QVERIFY(shown.folder.ReportFiles().isEmpty());
+  }
+
   void impossibleDurationsAreWarnedOfAfterTheReport() {
     ShownMainWindow shown;
     // A second block of the device continues it: «Экспоненциальное» with disp 1.
