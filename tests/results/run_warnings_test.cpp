@@ -7,6 +7,7 @@
 
 #include "foundation/code_page.h"
 #include "language/model_text_reader.h"
+#include "language/text_file.h"
 
 namespace qsim {
 namespace {
@@ -58,24 +59,14 @@ TEST(RunWarningsTest, CountsEveryElementLargestFirstAndTheEventsInThePast) {
 
 // The overload warning (UTF-8) for a generator of intensity `la` before one queue
 // and a device of k channels and mean service time v.
-std::string OverloadWarningFor(const char* la, const char* v, const char* k, bool refusals) {
-  std::vector<std::string> text = {"generator 1;",
-                                   std::string("la ") + la + ";",
-                                   "rasp 5;",
-                                   "transfer 1;",
-                                   "1 queue 1;",
-                                   "queue 1;",
-                                   "len 10;",
-                                   "transfer 1;",
-                                   "1 device 1;",
-                                   "device 1;",
-                                   "name D;",
-                                   std::string("k ") + k + ";",
-                                   std::string("v ") + v + ";",
-                                   "rasp 5;",
-                                   "transfer 1;",
-                                   "1 terminator;",
-                                   refusals ? "by_time 100;" : "process_all 0.1;"};
+std::string OverloadWarningFor(const std::string& la, const std::string& v, const std::string& k,
+                               bool refusals) {
+  std::vector<std::string> text =
+      SplitLines("generator 1;\nla " + la +
+                 ";\nrasp 5;\ntransfer 1;\n1 queue 1;\nqueue 1;\nlen 10;\n"
+                 "transfer 1;\n1 device 1;\ndevice 1;\nname D;\nk " +
+                 k + ";\nv " + v + ";\nrasp 5;\ntransfer 1;\n1 terminator;\n" +
+                 (refusals ? "" : "process_all 0.1;"));
   auto store = std::make_unique<ModelStore>();
   ReadModelText(text, *store, NumberFormat{'.'});
   return Cp1251ToUtf8(OverloadWarning(*store, AnalyzeTraffic(*store), NumberFormat{','}));
