@@ -21,7 +21,7 @@ class SweepResultsWindow;
 
 // The dialog that prepares and runs a series of runs over changing parameters:
 // the user picks a parameter of an element, gives its end value, and adds the
-// range, which is recorded in the element and listed; "Произвести расчет >>"
+// range, which the plan records and lists; "Произвести расчет >>"
 // runs every listed range with the chosen number of runs per value and shows the
 // results, which can be shown again until the next series. The list of ranges and
 // the step count's lock last as long as the dialog; the parameter list is rebuilt
@@ -41,8 +41,10 @@ class SweepDialog : public QDialog {
 
  public:
   // The results are saved into `reports_folder` unless the user chooses another.
-  SweepDialog(ModelStore& store, const NumberFormat& format, QString reports_folder,
+  SweepDialog(const ModelStore& store, const NumberFormat& format, QString reports_folder,
               QWidget* parent = nullptr);
+
+  const SweepPlan& plan() const { return plan_; }
 
  public Q_SLOTS:
   void RebuildParameterList();
@@ -61,7 +63,7 @@ class SweepDialog : public QDialog {
   QHBoxLayout* BuildRunControls();
   void RunSeries();
 
-  ModelStore& store_;
+  const ModelStore& store_;
   const NumberFormat& format_;
   QString reports_folder_;
   SweepPlan plan_;
