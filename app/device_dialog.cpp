@@ -5,11 +5,12 @@
 #include <QPushButton>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
 DeviceDialog::DeviceDialog(const NumberFormat& format, QWidget* parent)
-    : ElementDialog("TForm5", QSize(233, 137), parent),
+    : ElementDialog(names::kDeviceDialog, QSize(233, 137), parent),
       format_(format),
       service_time_edit_(AddEdit("Edit1", 65)),
       variance_edit_(AddEdit("Edit2", 65)),

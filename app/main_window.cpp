@@ -17,7 +17,6 @@
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
 #include "app/compute_runner.h"
-#include "app/edit_history.h"
 #include "app/error_box.h"
 #include "app/example_gallery.h"
 #include "app/gui_text.h"
@@ -28,9 +27,11 @@
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
+#include "app/window_dialogs.h"
 #include "app/window_titles.h"
 #include "editor/hit_test.h"
 #include "editor/model_drawing.h"
+#include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
@@ -66,13 +67,15 @@ void MainWindow::showEvent(QShowEvent* event) {
 // Fills the canvas and switches to the visual editor, which reads the initial
 // text (no keyword in it) and rewrites it as the text of the empty model.
 void MainWindow::FirstActivation() {
-  store_->settings.by_time = false;
-  store_->settings.end_time = 0;
-  RememberModelFolder(QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
+  document_.store().settings.by_time = false;
+  document_.store().settings.end_time = 0;
+  dialogs_->RememberModelFolder(
+      QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
-  MarkSaved();
-  history_->Clear();
+  document_.MarkSaved();
+  document_.StartHistory();
+  ShowDocumentText();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
@@ -93,66 +96,64 @@ bool MainWindow::GuardCommand(const std::function<void()>& command) {
 }
 
 ComputeEnvironment MainWindow::Environment() {
-  ComputeEnvironment environment{.store = *store_,
+  ComputeEnvironment environment{.store = document_.store(),
                                  .simulation = simulation_,
                                  .platform = platform_,
-                                 .format = format_,
+                                 .format = document_.format(),
                                  .model_file_name = ToCp1251(model_file_name_),
                                  .reports_folder = platform_.layout().reports,
-                                 .picture = ReportPicture(*store_)};
-  environment.controls.max_events = store_->settings.max_events;
+                                 .picture = ReportPicture(document_.store())};
+  environment.controls.max_events = document_.store().settings.max_events;
   return environment;
 }
 
-// Runs the core's compute command on the pane's lines and puts back what it made
-// of them: the canonical text, or after a reading error the lines as read so far.
+// Has the document read its text with the core's compute command and shows what
+// it made of the lines: the canonical text, or after a reading error the lines as
+// read so far, with the cursor on the failing one.
 ComputeOutcome MainWindow::Compute(ComputeMode mode) {
-  const std::vector<std::string> read = PaneLines(*text_pane_);
-  std::vector<std::string> text = read;
   ComputeEnvironment environment = Environment();
   ComputeOutcome outcome;
+  const auto read = [&](std::vector<std::string>& text) {
+    outcome = RunComputeCommand(text, mode, environment, *dialogs_->findings, *dialogs_->progress);
+  };
   try {
-    outcome = RunComputeCommand(text, mode, environment, *findings_dialog_, *progress_);
-  } catch (const QsimError& error) {
-    failed_line_ = error.line();  // 0: the text was read, what came after failed
-    if (text != read)
-      SetPaneLines(*text_pane_, text);
-    if (failed_line_ > 0 && !text_pane_->isHidden())
-      PutCursorOnLine(*text_pane_, failed_line_);
+    if (mode == ComputeMode::ParseOnly)
+      document_.ReadSameModel(read);
+    else
+      document_.ReadText(read);
+  } catch (const QsimError&) {
+    ShowDocumentText();
+    if (document_.failed_line() > 0 && !text_pane_->isHidden())
+      PutCursorOnLine(*text_pane_, document_.failed_line());
     throw;
   }
-  failed_line_ = 0;
-  SetPaneLines(*text_pane_, text);
-  RecordTakenText(read);
+  SetPaneLines(*text_pane_, document_.lines());  // the canonical text, exactly
+  ShowDocumentText();
   return outcome;
 }
 
-// Reads the text into the store and rewrites it in canonical form. That is the
-// same model, so a text that was saved stays saved.
+// Reads the text into the store and rewrites it in canonical form.
 void MainWindow::ParseText() {
-  const bool was_saved = text_pane_->toPlainText() == saved_text_;
   Compute(ComputeMode::ParseOnly);
-  if (was_saved)
-    MarkSaved();
 }
 
-void MainWindow::RunModelClick() {
-  GuardCommand([this] { RunModel(); });
+void MainWindow::RunModel() {
+  GuardCommand([this] { RunAndRedraw(); });
 }
 
 // The model check may correct what the picture shows (a channel count), so in the
 // visual editor the picture is brought up to date after the run, also after an error.
-void MainWindow::RunModel() {
+void MainWindow::RunAndRedraw() {
   if (!text_pane_->isHidden()) {
     ReportRun(Compute(ComputeMode::Run));
     return;
   }
-  const auto drawn = std::make_unique<ModelStore>(*store_);
+  const auto drawn = std::make_unique<ModelStore>(document_.store());
   ComputeOutcome outcome;
   try {
     outcome = Compute(ComputeMode::Run);
   } catch (const QsimError&) {
-    if (failed_line_ == 0)  // a half-read store is not drawn
+    if (document_.failed_line() == 0)  // a half-read store is not drawn
       RedrawOver(*drawn);
     throw;
   }
@@ -162,7 +163,7 @@ void MainWindow::RunModel() {
 
 void MainWindow::RedrawOver(const ModelStore& drawn) {
   EraseModel(drawn, *picture_);
-  DrawModel(*store_, *picture_);
+  DrawModel(document_.store(), *picture_);
   canvas_->update();
 }
 
@@ -172,14 +173,14 @@ void MainWindow::RedrawOver(const ModelStore& drawn) {
 void MainWindow::ReportRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated)
     return;
-  run_files_->ShowRun(outcome);
+  panels_.run_files->ShowRun(outcome);
   if (outcome.run.outcome != RunOutcome::Finished) {
     ShowMessage(QMessageBox::Information, "RunStoppedBox",
-                FromCp1251(RunOutcomeMessage(outcome.run, format_)) + QLatin1Char('.'));
+                FromCp1251(RunOutcomeMessage(outcome.run, document_.format())) + QLatin1Char('.'));
     return;
   }
-  run_text_ = text_pane_->toPlainText();
-  const std::string warning = DurationWarning(*store_);
+  document_.MarkRun();
+  const std::string warning = DurationWarning(document_.store());
   if (!warning.empty())
     ShowMessage(QMessageBox::Warning, "DurationWarningBox", FromCp1251(warning));
 }
@@ -195,27 +196,32 @@ void MainWindow::ShowMessage(QMessageBox::Icon icon, const char* name, const QSt
 void MainWindow::OpenAnalysis() {
   GuardCommand([this] {
     ParseText();
-    const TrafficAnalysis analysis = AnalyzeTraffic(*store_);
-    if (text_pane_->toPlainText() == run_text_) {
-      analysis_window_->ShowLines(AnalysisText(*store_, analysis, format_));
+    const ModelStore& store = document_.store();
+    const TrafficAnalysis analysis = AnalyzeTraffic(store);
+    if (document_.IsRunText()) {
+      dialogs_->analysis->ShowLines(AnalysisText(store, analysis, document_.format()));
       return;
     }
-    const auto unrun = std::make_unique<ModelStore>(*store_);
+    const auto unrun = std::make_unique<ModelStore>(store);
     unrun->now = 0;
-    analysis_window_->ShowLines(AnalysisText(*unrun, analysis, format_));
+    dialogs_->analysis->ShowLines(AnalysisText(*unrun, analysis, document_.format()));
   });
 }
 
 void MainWindow::OpenSettingsDialog() {
   GuardCommand([this] {
     ParseText();
-    settings_dialog_->Fill(store_->settings, format_);
-    if (settings_dialog_->exec() != QDialog::Accepted)
+    RunSettings& settings = document_.store().settings;
+    dialogs_->settings->Fill(settings, document_.format());
+    if (dialogs_->settings->exec() != QDialog::Accepted) {
+      // Undo takes the options back from the dialog: it holds them as they were.
+      dialogs_->settings->Fill(settings, document_.format());
       return;
-    settings_dialog_->CopyOptions(store_->settings);
-    settings_dialog_->CopyRunSettings(store_->settings, format_);
-    RegenerateText();
-    history_->Record(QStringLiteral("изменение параметров моделирования"));
+    }
+    dialogs_->settings->CopyOptions(settings);
+    dialogs_->settings->CopyRunSettings(settings, document_.format());
+    document_.CommitEdit(std::string("изменение параметров моделирования"_cp));
+    ShowDocumentText();
   });
 }
 
@@ -223,13 +229,12 @@ void MainWindow::OpenSettingsDialog() {
 void MainWindow::OpenSweepDialog() {
   GuardCommand([this] {
     ParseText();
-    sweep_dialog_->exec();
-    history_->Keep();
+    dialogs_->sweep->exec();
   });
 }
 
 void MainWindow::OpenSweepResults() {
-  if (!sweep_dialog_->ShowLastResults())
+  if (!dialogs_->sweep->ShowLastResults())
     ShowMessage(QMessageBox::Information, "NoSweepResultsBox",
                 QStringLiteral("Серия расчетов еще не проводилась."));
 }
@@ -237,34 +242,13 @@ void MainWindow::OpenSweepResults() {
 void MainWindow::ShowCodeEditor() {
   if (text_pane_->isHidden()) {
     // Outside a command of its own the pane shows the store, as the canvas does.
-    const bool was_saved = text_pane_->toPlainText() == saved_text_;
-    RegenerateText();
-    if (was_saved)
-      MarkSaved();
+    document_.RegenerateSameModel();
+    ShowDocumentText();
   }
-  EraseModel(*store_, *picture_);
+  EraseModel(document_.store(), *picture_);
   ShowView(false);
-  if (failed_line_ > 0)
-    PutCursorOnLine(*text_pane_, failed_line_);
-}
-
-// Rewrites the text from the store in whichever editor is shown; after a failed
-// reading the pane's lines are all there is of the model, and they stay.
-void MainWindow::RegenerateText() {
-  if (failed_line_ > 0)
-    return;
-  SetPaneLines(*text_pane_, WriteModelText(*store_, format_));
-}
-
-// Before an edit of the picture after a failed reading: the edit would change a
-// half-read store, so the text is read first, and failing again ends the edit.
-// The canvas of a failed reading is blank, so a reading that succeeds draws.
-void MainWindow::ReadFailedTextAgain() {
-  if (failed_line_ == 0)
-    return;
-  ParseText();
-  DrawModel(*store_, *picture_);
-  canvas_->update();
+  if (document_.failed_line() > 0)
+    PutCursorOnLine(*text_pane_, document_.failed_line());
 }
 
 void MainWindow::ShowVisualEditor() {
@@ -272,7 +256,7 @@ void MainWindow::ShowVisualEditor() {
   GuardCommand([this] {
     ParseText();
     ShowView(true);
-    DrawModel(*store_, *picture_);
+    DrawModel(document_.store(), *picture_);
     canvas_->update();
   });
   ShowEditorState();
@@ -285,29 +269,28 @@ void MainWindow::ShowView(bool visual) {
   editing_bar_->setVisible(visual);
 }
 
-void MainWindow::NewModelClick() {
+void MainWindow::NewModel() {
   if (MaybeSave())
-    NewModel();
+    ClearModel();
 }
 
 // Empties the text and the model; the run settings and the terminator's position
 // stay. The view is not switched and nothing is drawn.
-void MainWindow::NewModel() {
-  text_pane_->clear();
-  failed_line_ = 0;  // the empty text of the empty model
+void MainWindow::ClearModel() {
   model_file_name_.clear();
   SetCaption(PlainCaption());
-  EraseModel(*store_, *picture_);
-  store_->ClearForNewModel();
+  EraseModel(document_.store(), *picture_);
+  document_.NewModel();
+  ShowDocumentText();
   canvas_->update();
-  MarkSaved();
-  history_->Clear();
 }
 
-void MainWindow::OpenModelClick() {
-  if (!MaybeSave() || open_dialog_->exec() != QDialog::Accepted)
+// The model file dialogs start in the examples folder, then where a model was
+// last opened or saved.
+void MainWindow::OpenModel() {
+  if (!MaybeSave() || dialogs_->open->exec() != QDialog::Accepted)
     return;
-  OpenChosenFile(open_dialog_->selectedFiles().value(0));
+  OpenChosenFile(dialogs_->open->selectedFiles().value(0));
 }
 
 void MainWindow::OpenRecentFile(const QString& path) {
@@ -316,12 +299,13 @@ void MainWindow::OpenRecentFile(const QString& path) {
 }
 
 void MainWindow::OpenChosenFile(const QString& path) {
-  RememberModelFolder(QFileInfo(path).absolutePath());
-  if (GuardCommand([this, &path] { OpenModel(path); }))
+  dialogs_->RememberModelFolder(QFileInfo(path).absolutePath());
+  if (GuardCommand([this, &path] { LoadModel(path); }))
     RememberRecentFile(path);
   // What the file held is what the pane shows now, however far the command got.
-  MarkSaved();
-  history_->Clear();
+  document_.MarkSaved();
+  document_.StartHistory();
+  ShowDocumentText();
 }
 
 // The menu lists the files as they stand when it opens.
@@ -334,87 +318,87 @@ void MainWindow::ListRecentFiles() {
   recent_menu_->setEnabled(!recent_menu_->isEmpty());
 }
 
-// The picture is drawn only in the visual editor: the canvas stays blank while
-// the code editor is shown, so that the next switch draws on a clean canvas.
-void MainWindow::OpenModel(const QString& path) {
-  EraseModel(*store_, *picture_);
-  NewModel();
-  model_file_name_ = path;
-  SetCaption(CaptionAfterOpen(path));
-  SetPaneLines(*text_pane_, ReadModelFile(path));
-  ParseText();
-  if (text_pane_->isHidden()) {
-    DrawModel(*store_, *picture_);
-    canvas_->update();
-  }
-}
-
-void MainWindow::OpenExampleClick() {
+void MainWindow::OpenExample() {
   if (!MaybeSave())
     return;
-  const QString path = example_gallery_->Choose(
+  const QString path = dialogs_->examples->Choose(
       QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   if (path.isEmpty())
     return;
-  GuardCommand([this, &path] { OpenExample(path); });
-  MarkSaved();
-  history_->Clear();
+  GuardCommand([this, &path] { LoadExample(path); });
+  document_.MarkSaved();
+  document_.StartHistory();
+  ShowDocumentText();
 }
 
 // An example opens as a new model, never saved: saving it asks for a name, so the
 // bundled file stays as it is. Examples are written with a decimal point; the pane
 // shows them in the user's own number form.
-void MainWindow::OpenExample(const QString& path) {
+void MainWindow::LoadExample(const QString& path) {
   std::vector<std::string> lines = ReadModelFile(path);
   const auto example = std::make_unique<ModelStore>();
   ReadModelText(lines, *example, NumberFormat{'.'});
-  EraseModel(*store_, *picture_);
-  NewModel();
-  SetPaneLines(*text_pane_, WriteModelText(*example, format_));
+  EraseModel(document_.store(), *picture_);
+  ClearModel();
+  document_.SetLines(WriteModelText(*example, document_.format()));
+  ShowDocumentText();
   ParseText();
   if (text_pane_->isHidden()) {
-    DrawModel(*store_, *picture_);
+    DrawModel(document_.store(), *picture_);
     canvas_->update();
   }
 }
 
-void MainWindow::SaveModelClick() {
-  SaveModel();
+// The picture is drawn only in the visual editor: the canvas stays blank while
+// the code editor is shown, so that the next switch draws on a clean canvas.
+void MainWindow::LoadModel(const QString& path) {
+  EraseModel(document_.store(), *picture_);
+  ClearModel();
+  model_file_name_ = path;
+  SetCaption(CaptionAfterOpen(path));
+  document_.SetLines(ReadModelFile(path));
+  ShowDocumentText();
+  ParseText();
+  if (text_pane_->isHidden()) {
+    DrawModel(document_.store(), *picture_);
+    canvas_->update();
+  }
+}
+
+void MainWindow::SaveModel() {
+  SaveToChosenFile();
 }
 
 // Returns true when the model was written.
-bool MainWindow::SaveModel() {
+bool MainWindow::SaveToChosenFile() {
+  QFileDialog& dialog = *dialogs_->save;
   if (!model_file_name_.isEmpty())
-    save_dialog_->selectFile(model_file_name_);
+    dialog.selectFile(model_file_name_);
   QString path;
   do {
-    if (save_dialog_->exec() != QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted)
       return false;
-    path = save_dialog_->selectedFiles().value(0);
+    path = dialog.selectedFiles().value(0);
   } while (!MayReplaceFile(this, path, model_file_name_));
-  RememberModelFolder(QFileInfo(path).absolutePath());
+  dialogs_->RememberModelFolder(QFileInfo(path).absolutePath());
   model_file_name_ = path;
   SetCaption(CaptionAfterSave(path));
-  if (text_pane_->isHidden())
-    RegenerateText();
+  if (text_pane_->isHidden()) {
+    document_.Regenerate();
+    ShowDocumentText();
+  }
   return GuardCommand([this, &path] {
-    WriteModelFile(path, PaneLines(*text_pane_));
-    MarkSaved();
+    WriteModelFile(path, document_.lines());
+    document_.MarkSaved();
+    ShowCaption();
     RememberRecentFile(path);
   });
-}
-
-// Both model file dialogs start in the examples folder, then where a model was last
-// opened or saved.
-void MainWindow::RememberModelFolder(const QString& folder) {
-  open_dialog_->setDirectory(folder);
-  save_dialog_->setDirectory(folder);
 }
 
 // Asks before a command throws away a text that differs from the one last opened
 // or saved. Returns false when the command is not to go on.
 bool MainWindow::MaybeSave() {
-  if (text_pane_->toPlainText() == saved_text_)
+  if (!document_.IsModified())
     return true;
   QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
                   QStringLiteral("Описание модели изменено. Сохранить изменения?"),
@@ -426,70 +410,8 @@ bool MainWindow::MaybeSave() {
   box.setDefaultButton(QMessageBox::Save);
   const int answer = box.exec();
   if (answer == QMessageBox::Save)
-    return SaveModel();
+    return SaveToChosenFile();
   return answer == QMessageBox::Discard;
-}
-
-void MainWindow::HelpClick() {
-  platform_.OpenDocument(platform_.layout().help_page);
-}
-
-void MainWindow::AboutClick() {
-  about_dialog_->exec();
-}
-
-void MainWindow::CanvasClicked() {
-  GuardCommand([this] {
-    ReadFailedTextAgain();
-    tools_->Click(canvas_->PointerToCanvas());
-  });
-  ShowEditorState();
-}
-
-void MainWindow::CanvasDoubleClicked() {
-  GuardCommand([this] {
-    ReadFailedTextAgain();
-    tools_->DoubleClick(canvas_->PointerToCanvas());
-  });
-  ShowEditorState();
-}
-
-void MainWindow::CanvasDragStarted(QPoint from) {
-  const CanvasPoint p{from.x(), from.y()};
-  if (!tools_->CanPickAt(p))
-    return;
-  GuardCommand([this, p] {
-    ReadFailedTextAgain();
-    tools_->Click(p);
-  });
-  ShowEditorState();
-}
-
-void MainWindow::AbandonConnect() {
-  tools_->AbandonConnect();
-  ShowEditorState();
-}
-
-// After every edit and tool change: the element under the pointer as the store
-// now describes it, and the connection in progress with its chosen source.
-void MainWindow::ShowEditorState() {
-  element_panel_->setText(FromCp1251(tools_->DescribeAt(canvas_->PointerToCanvas())));
-  hint_panel_->setText(FromCp1251(tools_->Hint()));
-  const std::optional<ElementHit> source = tools_->ConnectSource();
-  canvas_->SetHighlight(source ? std::optional(ElementBox(*store_, source->kind, source->slot))
-                               : std::nullopt);
-  ShowMoveUnderWay();
-}
-
-void MainWindow::CanvasPointerMoved() {
-  element_panel_->setText(FromCp1251(tools_->PointerMoved(canvas_->PointerToCanvas())));
-}
-
-// The pane's text is what the model is; it is saved when it is the text last
-// opened, saved or started anew.
-void MainWindow::MarkSaved() {
-  saved_text_ = text_pane_->toPlainText();
-  ShowCaption();
 }
 
 void MainWindow::SetCaption(const QString& caption) {
@@ -500,13 +422,15 @@ void MainWindow::SetCaption(const QString& caption) {
 // An asterisk leads the caption while the model differs from its file; it goes
 // when an edit or an undo brings the text back to the saved one.
 void MainWindow::ShowCaption() {
-  const bool modified = text_pane_->toPlainText() != saved_text_;
-  setWindowTitle(modified ? QLatin1Char('*') + caption_ : caption_);
+  setWindowTitle(document_.IsModified() ? QLatin1Char('*') + caption_ : caption_);
 }
 
-void MainWindow::UpdateLineCount() {
-  line_count_panel_->setText(QStringLiteral("Всего строк: ") +
-                             QString::number(CountedLines(*text_pane_)));
+void MainWindow::ShowHelp() {
+  platform_.OpenDocument(platform_.layout().help_page);
+}
+
+void MainWindow::ShowAbout() {
+  dialogs_->about->exec();
 }
 
 }  // namespace qsim::gui

@@ -6,11 +6,12 @@
 #include <QVBoxLayout>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
 QueueDialog::QueueDialog(QWidget* parent)
-    : ElementDialog("TForm4", QSize(305, 137), parent),
+    : ElementDialog(names::kQueueDialog, QSize(305, 137), parent),
       length_edit_(AddEdit("Edit1", 65)),
       name_edit_(AddEdit("Edit2", 145)) {
   const QString captions[] = {QStringLiteral("FIFO"), QStringLiteral("LIFO"),

@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 
@@ -54,7 +55,7 @@ QString EditNumber(double value, const NumberFormat& format) {
 SettingsDialog::SettingsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       tabs_(Named(new QTabBar(this), "TabControl1")) {
-  setObjectName(QStringLiteral("TForm2"));
+  setObjectName(QLatin1String(names::kSettingsDialog));
   setWindowTitle(QStringLiteral("Параметры моделирования"));
   tabs_->addTab(QStringLiteral("Параметры моделирования"));
   tabs_->addTab(QStringLiteral("Отчет"));

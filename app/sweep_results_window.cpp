@@ -102,7 +102,7 @@ void SweepResultsWindow::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
   layout->addWidget(views, 1);
-  connect(export_button, &QPushButton::clicked, this, &SweepResultsWindow::ExportCsvClick);
+  connect(export_button, &QPushButton::clicked, this, &SweepResultsWindow::ExportCsv);
 }
 
 const SweepSeries& SweepResultsWindow::chosen() const {
@@ -155,7 +155,7 @@ void SweepResultsWindow::ShowChart() {
   delete old;
 }
 
-void SweepResultsWindow::ExportCsvClick() {
+void SweepResultsWindow::ExportCsv() {
   if (save_dialog_->exec() != QDialog::Accepted)
     return;
   SaveCsv(save_dialog_->selectedFiles().value(0));

@@ -6,7 +6,6 @@
 #include <limits>
 #include <string>
 
-#include "engine/event_node.h"
 #include "engine/run_progress.h"
 #include "foundation/number_format.h"
 #include "model/run_settings.h"
@@ -76,18 +75,5 @@ constexpr bool HasReport(RunOutcome outcome) {
 // Why a run did not finish, as the shells show it (Windows-1251, without the final
 // full stop; times written with `format`); empty for a finished run.
 std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format);
-
-// Receives the events of a run in the order they are taken, before each is handled.
-// The protocol is one.
-class EventObserver {
- public:
-  virtual ~EventObserver() = default;
-  // Called once, when the first event is about to be taken.
-  virtual void RunStarted() = 0;
-  // The event as taken from the calendar; its request, if any, is still alive.
-  virtual void EventTaken(const EventNode& event) = 0;
-  // Called once after the last event, also when the run is stopped from outside.
-  virtual void RunFinished() = 0;
-};
 
 }  // namespace qsim

@@ -13,6 +13,7 @@
 #include <QtTest>
 
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "gui_test_support.h"
 
 namespace qsim::gui {
@@ -62,7 +63,7 @@ class FileCommandsTest : public QObject {
     const QString path = shown.folder.models() + QStringLiteral("/две очереди.txt");
     WriteFile(path, kModelFile);
     const auto choose = ChooseFile(path);
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v1.0 - ") + path);
     QCOMPARE(shown.window->model_file_name(), path);
@@ -72,7 +73,7 @@ class FileCommandsTest : public QObject {
 
   void recentFilesListTheLastOpenedOrSavedFirstAndOpenAgain() {
     ShownMainWindow shown;
-    auto* recent = shown.window->findChild<QMenu*>(QStringLiteral("RecentFilesMenu"));
+    auto* recent = shown.window->findChild<QMenu*>(QLatin1String(names::kRecentFilesMenu));
     QMetaObject::invokeMethod(recent, "aboutToShow");
     QVERIFY(recent->actions().isEmpty());  // nothing stored by the user or other tests
     QStringList paths;
@@ -80,7 +81,7 @@ class FileCommandsTest : public QObject {
       paths.prepend(shown.folder.models() + "/" + name);
       WriteFile(paths.front(), kModelFile);
       const auto choose = ChooseFile(paths.front());
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     QMetaObject::invokeMethod(recent, "aboutToShow");
     QCOMPARE(recent->actions().size(), 5);
@@ -106,7 +107,7 @@ class FileCommandsTest : public QObject {
       QVERIFY(!gallery->findChild<QLabel*>(QStringLiteral("ExamplePicture"))->pixmap().isNull());
       gallery->findChild<QAbstractButton*>(QStringLiteral("OpenExampleButton"))->click();
     });
-    Trigger(shown, "ExamplesItem");
+    Trigger(shown, names::kExamplesCommand);
     QVERIFY(listed >= 8);
     QVERIFY(shown.pane_text().contains(QStringLiteral("name Покупатели;\nxc 60;")));
     QVERIFY(shown.window->model_file_name().isEmpty());
@@ -119,7 +120,7 @@ class FileCommandsTest : public QObject {
     WriteFile(path, kModelFile);
     shown.window->ShowCodeEditor();
     const auto choose = ChooseFile(path);
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QVERIFY(IsBlank(shown.window->picture()));
     // The queue moves in the text; the visual editor then shows it only where it is now.
     shown.text_pane().setPlainText(
@@ -136,7 +137,7 @@ class FileCommandsTest : public QObject {
     auto seen = std::make_shared<SeenMessageBox>();
     const auto choose = ChooseFile(path);
     const auto close_error = CloseNextMessageBox(seen);
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QCOMPARE(seen->text, QStringLiteral("Строка 3: 'many' is not a valid integer value."));
     QCOMPARE(shown.pane_text(), QStringLiteral("queue 1;\nxc 10\nlen many;\nyc 5;+"));
     QVERIFY(IsBlank(shown.window->picture()));
@@ -161,14 +162,14 @@ class FileCommandsTest : public QObject {
     };
     fails_again([&] {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     });
     // A click on the canvas would edit the half-read store.
     fails_again([&] { QTest::mouseClick(&shown.canvas(), Qt::LeftButton, {}, QPoint(40, 40)); });
-    fails_again([&] { Trigger(shown, "RunButton"); });
+    fails_again([&] { Trigger(shown, names::kRunCommand); });
     {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "SaveModelButton");  // from the visual editor
+      Trigger(shown, names::kSaveModelCommand);  // from the visual editor
     }
     QCOMPARE(FileBytes(path), bytes);
     shown.window->ShowCodeEditor();
@@ -176,7 +177,7 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.text_pane().textCursor().blockNumber(), 3);
     fails_again([&] { shown.window->ShowVisualEditor(); });
     QVERIFY(shown.canvas().isHidden());
-    fails_again([&] { Trigger(shown, "ToolButton10"); });
+    fails_again([&] { Trigger(shown, names::kSettingsCommand); });
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     shown.text_pane().setPlainText(
         QString(lines).replace(QLatin1String("many"), QLatin1String("2")));
@@ -189,7 +190,7 @@ class FileCommandsTest : public QObject {
     ShownMainWindow shown;
     const QString before = shown.pane_text();
     const auto cancel = ChooseFile(QString());
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QCOMPARE(shown.pane_text(), before);
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v 1.0"));
@@ -202,16 +203,16 @@ class FileCommandsTest : public QObject {
     const QString saved_in = shown.folder.path() + QStringLiteral("/копии");
     QVERIFY(QDir().mkpath(opened_in) && QDir().mkpath(saved_in));
     WriteFile(opened_in + QStringLiteral("/m.txt"), kModelFile);
-    const auto* open = shown.window->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
-    const auto* save = shown.window->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+    const auto* open = shown.window->findChild<QFileDialog*>(QLatin1String(names::kOpenDialog));
+    const auto* save = shown.window->findChild<QFileDialog*>(QLatin1String(names::kSaveDialog));
     {
       const auto choose = ChooseFile(opened_in + QStringLiteral("/m.txt"));
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     QCOMPARE(save->directory().absolutePath(), opened_in);
     {
       const auto choose = ChooseFile(saved_in + QStringLiteral("/m.txt"));
-      Trigger(shown, "SaveModelButton");
+      Trigger(shown, names::kSaveModelCommand);
     }
     QCOMPARE(open->directory().absolutePath(), saved_in);
   }
@@ -222,7 +223,7 @@ class FileCommandsTest : public QObject {
     shown.window->ShowVisualEditor();
     const QString path = shown.folder.models() + QStringLiteral("/saved.txt");
     const auto choose = ChooseFile(path);
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QCOMPARE(FileBytes(path), QByteArray("term_crd 7 8;\r\nsimulate 12;\r\n"));
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v 1.0 - ") + path);
@@ -234,7 +235,7 @@ class FileCommandsTest : public QObject {
     shown.TypeModel(QStringLiteral("модель без слов\nsimulate  5;"));
     const QString path = shown.folder.models() + QStringLiteral("/typed.txt");
     const auto choose = ChooseFile(path);
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QCOMPARE(FileBytes(path),
              QByteArray("\xEC\xEE\xE4\xE5\xEB\xFC \xE1\xE5\xE7 \xF1\xEB\xEE\xE2\r\n"
                         "simulate  5;\r\n"));
@@ -258,7 +259,7 @@ class FileCommandsTest : public QObject {
     WriteFile(other, "older\r\n");
     {
       const auto choose = ChooseFile(own_path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     const QString target = own ? own_path : other;
     const QByteArray before = FileBytes(target);
@@ -271,7 +272,7 @@ class FileCommandsTest : public QObject {
       box->button(QMessageBox::StandardButton(answer))->click();
     });
     const auto choose = ChooseFile(target);
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QCOMPARE(*asked, !own);
     const QByteArray saved = kCanonicalText.toLatin1().replace("\n", "\r\n") + "\r\n";
     QCOMPARE(FileBytes(target), answer == QMessageBox::No ? before : saved);
@@ -281,7 +282,7 @@ class FileCommandsTest : public QObject {
   void saveCompletesAMissingExtension() {
     ShownMainWindow shown;
     const auto choose = ChooseFile(shown.folder.models() + QStringLiteral("/plain"));
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QVERIFY(QFile::exists(shown.folder.models() + QStringLiteral("/plain.txt")));
   }
 
@@ -291,7 +292,7 @@ class FileCommandsTest : public QObject {
     WriteFile(path, "simulate 1;\r\n");
     {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     shown.TypeModel(QString(10000, QLatin1Char('x')));
     auto seen = std::make_shared<SeenMessageBox>();
@@ -299,7 +300,7 @@ class FileCommandsTest : public QObject {
     const auto close_error = CloseNextMessageBox(seen);
     {
       const FileSizeLimit limit(4096);
-      Trigger(shown, "SaveModelButton");
+      Trigger(shown, names::kSaveModelCommand);
     }
     QVERIFY2(seen->text.startsWith(QStringLiteral("Cannot create file \"") + path +
                                    QStringLiteral("\". ")),
@@ -319,12 +320,12 @@ class FileCommandsTest : public QObject {
     auto asked = std::make_shared<bool>(false);
     {
       const auto cancel = AnswerNextQuestion(QMessageBox::Cancel, asked);
-      Trigger(shown, "NewModelButton");
+      Trigger(shown, names::kNewModelCommand);
     }
     QVERIFY(*asked);
     QCOMPARE(shown.pane_text(), QStringLiteral("simulate 5;"));
     const auto discard = AnswerNextQuestion(QMessageBox::Discard);
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QVERIFY(shown.pane_text().isEmpty());
   }
 
@@ -334,7 +335,7 @@ class FileCommandsTest : public QObject {
     const QString path = shown.folder.models() + QStringLiteral("/kept.txt");
     const auto save = AnswerNextQuestion(QMessageBox::Save);
     const auto choose = ChooseFile(path);
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QCOMPARE(FileBytes(path), QByteArray("simulate 5;\r\n"));
     QVERIFY(shown.pane_text().isEmpty());
   }
@@ -344,7 +345,7 @@ class FileCommandsTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate 5;"));
     const auto save = AnswerNextQuestion(QMessageBox::Save);
     const auto cancel = ChooseFile(QString());
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QCOMPARE(shown.pane_text(), QStringLiteral("simulate 5;"));
   }
 
@@ -356,11 +357,11 @@ class FileCommandsTest : public QObject {
     const auto question = AnswerNextQuestion(QMessageBox::Cancel, asked);
     {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     shown.window->ShowCodeEditor();
     shown.window->ShowVisualEditor();
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QVERIFY(!*asked);
     QVERIFY(shown.pane_text().isEmpty());
   }
@@ -370,11 +371,11 @@ class FileCommandsTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate 5;"));
     {
       const auto cancel = AnswerNextQuestion(QMessageBox::Cancel);
-      Trigger(shown, "ExitItem");
+      Trigger(shown, names::kExitCommand);
     }
     QVERIFY(shown.window->isVisible());
     const auto discard = AnswerNextQuestion(QMessageBox::Discard);
-    Trigger(shown, "ExitItem");
+    Trigger(shown, names::kExitCommand);
     QVERIFY(!shown.window->isVisible());
   }
 };
