@@ -31,9 +31,9 @@
 namespace qsim::gui {
 namespace {
 
+// A locale whose separator model files cannot hold reads and writes with ".".
 NumberFormat LocaleNumberFormat() {
-  const std::string separator = ToCp1251(QLocale().decimalPoint());
-  return NumberFormat{separator.size() == 1 ? separator[0] : '.'};
+  return NumberFormat{ModelFileSeparator(QLocale().decimalPoint().toStdString()).value_or('.')};
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/settings_dialog.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -213,11 +214,11 @@ void SettingsDialog::CopyOptions(RunSettings& settings) const {
   settings.report_include_input = report_input_box_->isChecked();
   settings.report_include_picture = report_picture_box_->isChecked();
   settings.report_name_auto = report_name_auto_box_->isChecked();
-  settings.report_file_name = ToCp1251(report_name_edit_->text());
+  settings.report_file_name = QFile::encodeName(report_name_edit_->text()).toStdString();
   settings.report_open_after = report_open_box_->isChecked();
   settings.protocol_enabled = protocol_box_->isChecked();
   settings.protocol_name_auto = protocol_name_auto_box_->isChecked();
-  settings.protocol_file_name = ToCp1251(protocol_name_edit_->text());
+  settings.protocol_file_name = QFile::encodeName(protocol_name_edit_->text()).toStdString();
   settings.protocol_open_after = protocol_open_box_->isChecked();
 }
 

@@ -45,6 +45,7 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
       series_box_(new QComboBox(this)),
       statistic_box_(new QComboBox(this)),
       table_(new QTableWidget(this)),
+      warning_note_(new QLabel(this)),
       chart_view_(new QChartView(this)),
       save_dialog_(new QFileDialog(this, QStringLiteral("Сохранить результаты"), reports_folder,
                                    QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)"))) {
@@ -94,6 +95,9 @@ void SweepResultsWindow::BuildLayout() {
     table_layout->addWidget(note);
   }
   table_layout->addWidget(table_, 1);
+  warning_note_->setObjectName(QStringLiteral("WarningNote"));
+  warning_note_->setWordWrap(true);
+  table_layout->addWidget(warning_note_);
   auto* views = new QSplitter(Qt::Vertical, this);
   views->addWidget(table_pane);
   views->addWidget(chart_view_);
@@ -143,6 +147,16 @@ void SweepResultsWindow::FillTable(const SweepSeries& series) {
     }
   }
   table_->resizeColumnsToContents();
+  QStringList warnings;
+  for (std::size_t point = 0; point < series.points.size(); ++point) {
+    if (!series.points[point].warning.empty()) {
+      warnings << QStringLiteral("Точка %1: %2")
+                      .arg(point + 1)
+                      .arg(FromCp1251(series.points[point].warning));
+    }
+  }
+  warning_note_->setText(warnings.join(QLatin1Char('\n')));
+  warning_note_->setVisible(!warnings.isEmpty());
 }
 
 void SweepResultsWindow::ShowChart() {

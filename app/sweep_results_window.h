@@ -13,6 +13,7 @@
 class QChartView;
 class QComboBox;
 class QFileDialog;
+class QLabel;
 class QTableWidget;
 
 namespace qsim::gui {
@@ -59,6 +60,7 @@ class SweepResultsWindow : public QWidget {
   QComboBox* series_box_;
   QComboBox* statistic_box_;
   QTableWidget* table_;
+  QLabel* warning_note_;  // the runs' warnings of the series shown; hidden without any
   QChartView* chart_view_;
   QFileDialog* save_dialog_;
 };

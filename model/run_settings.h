@@ -26,11 +26,11 @@ struct RunSettings {
   bool report_include_input = true;
   bool report_include_picture = false;
   bool report_name_auto = true;
-  std::string report_file_name;
+  std::string report_file_name;  // as the user gave it, in the file system's encoding
   bool report_open_after = true;
   bool protocol_enabled = false;
   bool protocol_name_auto = true;
-  std::string protocol_file_name;
+  std::string protocol_file_name;  // as the user gave it, in the file system's encoding
   bool protocol_open_after = false;
   std::int64_t max_events = kDefaultMaxEvents;  // a run stops after this many events
 };

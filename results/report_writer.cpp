@@ -1,12 +1,11 @@
 #include "results/report_writer.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "foundation/atomic_file.h"
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/element_captions.h"
@@ -223,10 +222,6 @@ class ReportWriter {
   const NumberFormat& format_;
 };
 
-[[noreturn]] void ThrowCannotCreate(const std::string& path) {
-  throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-}
-
 }  // namespace
 
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
@@ -254,22 +249,23 @@ WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore&
                             const NumberFormat& format, const std::string& suffix,
                             const RgbImageView* picture, std::optional<double> interrupted_at) {
   const LocalDateTime when = platform.Now();
-  const std::string path = ReportPath(reports_folder, store.settings, when, suffix);
-  std::error_code no_file;
-  const bool replaced = std::filesystem::exists(path, no_file);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out)
-    ThrowCannotCreate(path);
+  const RunSettings& settings = store.settings;
+  AtomicFile report = OpenGeneratedFile(reports_folder, settings.report_name_auto,
+                                        settings.report_file_name, "report_", when, suffix, ".htm");
+  std::optional<AtomicFile> bitmap;
   std::string picture_source;
-  if (store.settings.report_include_picture && picture != nullptr) {
-    picture_source = std::filesystem::absolute(path).string() + ".bmp";
-    SaveBitmapFile(path + ".bmp", *picture);
+  if (settings.report_include_picture && picture != nullptr) {
+    bitmap.emplace(report.path() + ".bmp");
+    WriteBitmap(bitmap->stream(), *picture);
+    picture_source = std::filesystem::absolute(report.path()).string() + ".bmp";
   }
-  WriteReport(out, store, model_file_name, when, platform, format, picture_source, interrupted_at);
-  out.flush();
-  if (!out)
-    ThrowCannotCreate(path);
-  return {path, replaced};
+  WriteReport(report.stream(), store, model_file_name, when, platform, format, picture_source,
+              interrupted_at);
+  // The picture first: a report in place always finds its picture.
+  if (bitmap)
+    bitmap->Commit();
+  report.Commit();
+  return {report.path(), report.replaces()};
 }
 
 }  // namespace qsim

@@ -44,10 +44,11 @@ struct WrittenFile {
   bool replaced = false;  // it took the place of a file of the same name
 };
 
-// Reads the clock once, writes the report to ReportPath in `reports_folder`,
-// overwriting a file of that name, and returns what it wrote. The folder is not
-// created. Throws QsimError "Cannot create file "<path>". <reason>" when the file
-// cannot be created or written; a partly written file is left behind.
+// Reads the clock once, writes the report in `reports_folder` and returns what it
+// wrote: a chosen name replaces its file, a stamped name takes a new file (with
+// "_2", "_3", ... when the name is taken; see OpenGeneratedFile). The folder is not
+// created. The file is written whole or not at all (AtomicFile): a failure throws
+// QsimError and leaves the folder as it was.
 //
 // When settings.report_include_picture is on and `picture` is given, the picture
 // is saved as a Windows bitmap named by the report's full path + ".bmp" and shown

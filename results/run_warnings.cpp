@@ -12,6 +12,12 @@
 namespace qsim {
 namespace {
 
+// "Внимание: в ходе расчета получено " in Windows-1251 bytes: clang 14, which
+// builds the fuzz targets, crashes on this literal converted at compile time here.
+constexpr std::string_view kWarningStart =
+    "\xC2\xED\xE8\xEC\xE0\xED\xE8\xE5: \xE2 \xF5\xEE\xE4\xE5 \xF0\xE0\xF1\xF7\xE5\xF2\xE0 "
+    "\xEF\xEE\xEB\xF3\xF7\xE5\xED\xEE ";
+
 struct BadDurations {
   std::string element;  // "устройство 1 (D)"
   std::int64_t count = 0;
@@ -43,7 +49,8 @@ std::vector<BadDurations> Offenders(const ModelStore& store) {
 
 std::string DurationWarning(const ModelStore& store) {
   const std::vector<BadDurations> offenders = Offenders(store);
-  const std::string past = store.past_events > 0 ? GroupedInteger(store.past_events) : std::string();
+  const std::string past =
+      store.past_events > 0 ? GroupedInteger(store.past_events) : std::string();
   if (offenders.empty()) {
     if (past.empty())
       return {};
@@ -54,9 +61,10 @@ std::string DurationWarning(const ModelStore& store) {
   std::string listed;
   for (const BadDurations& offender : offenders) {
     total += offender.count;
-    listed += (listed.empty() ? "" : "; ") + offender.element + ": " + GroupedInteger(offender.count);
+    listed +=
+        (listed.empty() ? "" : "; ") + offender.element + ": " + GroupedInteger(offender.count);
   }
-  std::string text = std::string("Внимание: в ходе расчета получено "_cp) + GroupedInteger(total) +
+  std::string text = std::string(kWarningStart) + GroupedInteger(total) +
                      std::string(" отрицательных или нулевых длительностей ("_cp) + listed +
                      std::string(
                          "). Закон распределения с таким разбросом дает недопустимые "
@@ -80,8 +88,9 @@ std::string OverloadWarning(const ModelStore& store, const TrafficAnalysis& anal
     warning += std::string("Загрузка канала устройства "_cp) +
                ElementText("", device.slot, store.device(device.slot).name) +
                std::string(" равна "_cp) + ShortNumberText(device.load, format) +
-               std::string(", не меньше 1: в системе без отказов очередь к нему будет "
-                           "расти без предела."_cp);
+               std::string(
+                   ", не меньше 1: в системе без отказов очередь к нему будет "
+                   "расти без предела."_cp);
   }
   return warning;
 }

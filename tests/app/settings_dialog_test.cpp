@@ -163,7 +163,7 @@ class SettingsDialogTest : public QObject {
     }));
     const RunSettings& settings = shown.window->store().settings;
     QVERIFY(!settings.protocol_enabled && !settings.protocol_name_auto);
-    QCOMPARE(settings.protocol_file_name, std::string("\xEF\xF0\xEE\xF2\xEE\xEA\xEE\xEB"));
+    QCOMPARE(settings.protocol_file_name, std::string("протокол"));  // the file system's name
   }
 
   void reportNameIsEnabledWithoutAutomaticNaming() {

@@ -189,7 +189,7 @@ TEST_F(ComputeCommandTest, AReportsFolderThatCannotBeMadeStopsTheCommandBeforeTh
 
 TEST_F(ComputeCommandTest, SeriesOfRunsGetTheirSuffixAndChosenNames) {
   store_->settings.report_name_auto = false;
-  store_->settings.report_file_name = std::string("итог"_cp);
+  store_->settings.report_file_name = "итог";  // in the file system's encoding
   store_->settings.protocol_enabled = true;
   store_->settings.protocol_name_auto = false;
   store_->settings.protocol_file_name = "run1";
