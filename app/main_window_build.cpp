@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -46,7 +47,8 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
       text_pane_(new QPlainTextEdit(this)),
       canvas_(new CanvasView(*picture_, this)) {
   setObjectName(QLatin1String(names::kMainWindow));
-  setWindowTitle(PlainCaption());
+  caption_ = PlainCaption();
+  setWindowTitle(caption_);
   BuildViews();
   const Commands commands = NewCommands();
   BuildMainMenu(commands);
@@ -98,6 +100,9 @@ MainWindow::Commands MainWindow::NewCommands() {
                            ToolIcon::NewModel, names::kNewModelCommand, &MainWindow::NewModel);
   c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
                       ToolIcon::OpenModel, names::kOpenModelCommand, &MainWindow::OpenModel);
+  c.examples = new QAction(QStringLiteral("Примеры..."), this);
+  c.examples->setObjectName(QLatin1String(names::kExamplesCommand));
+  connect(c.examples, &QAction::triggered, this, &MainWindow::OpenExample);
   c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
                       ToolIcon::SaveModel, names::kSaveModelCommand, &MainWindow::SaveModel);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
@@ -108,6 +113,9 @@ MainWindow::Commands MainWindow::NewCommands() {
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
                        names::kSweepCommand, &MainWindow::OpenSweepDialog);
+  c.sweep_results = new QAction(QStringLiteral("Результаты серии"), this);
+  c.sweep_results->setObjectName(QLatin1String(names::kSweepResultsCommand));
+  connect(c.sweep_results, &QAction::triggered, this, &MainWindow::OpenSweepResults);
   c.analysis = new QAction(QStringLiteral("Анализ модели"), this);
   c.analysis->setObjectName(QLatin1String(names::kAnalysisCommand));
   connect(c.analysis, &QAction::triggered, this, &MainWindow::OpenAnalysis);
@@ -135,7 +143,10 @@ MainWindow::Commands MainWindow::NewCommands() {
 void MainWindow::BuildMainMenu(const Commands& c) {
   menuBar()->setObjectName(QLatin1String(names::kMainMenu));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  file->addActions({c.new_model, c.open, c.save});
+  file->addActions({c.new_model, c.open, c.examples, c.save});
+  recent_menu_ = file->addMenu(QStringLiteral("Последние файлы"));
+  recent_menu_->setObjectName(QLatin1String(names::kRecentFilesMenu));
+  connect(recent_menu_, &QMenu::aboutToShow, this, &MainWindow::ListRecentFiles);
   file->addSeparator();
   file->addAction(c.exit);
   BuildEditMenu();
@@ -144,6 +155,7 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   compute->addSeparator();
   compute->addAction(c.settings);
   compute->addAction(c.sweep);
+  compute->addAction(c.sweep_results);
   compute->addAction(c.analysis);
   QMenu* views = menuBar()->addMenu(QStringLiteral("Интерфейс"));
   views->addActions({c.code, c.visual});

@@ -23,6 +23,7 @@ void MainWindow::ShowDocumentText() {
   if (PaneLines(*text_pane_) != document_.lines())
     SetPaneLines(*text_pane_, document_.lines());
   undo_menu_->Show(document_);
+  ShowCaption();
 }
 
 // Every change of the pane's text, typed or made by a command.
@@ -32,6 +33,7 @@ void MainWindow::TakeTypedText() {
                               QString::number(CountedLines(*text_pane_)));
   if (undo_menu_ != nullptr)
     undo_menu_->Show(document_);
+  ShowCaption();
 }
 
 // A typed text that reads as the recorded model makes no step: taking it in

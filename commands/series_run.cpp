@@ -16,7 +16,7 @@ void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
   const int slot = parameter.slot;
   switch (parameter.field) {
     case SweepField::Intensity:
-      store.generator(slot).la = static_cast<int>(value);
+      store.generator(slot).la = value;
       break;
     case SweepField::Length:
       store.queue(slot).len = static_cast<int>(value);

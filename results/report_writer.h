@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -23,10 +24,13 @@ namespace qsim {
 // binary, so that line ends are written as given.
 //
 // `picture_source` (a file system path) is the model's picture to show under the
-// head; empty for none.
+// head; empty for none. `interrupted_at`, the model time at which a run was
+// stopped before its end, heads the report with "Расчет прерван в момент t:
+// показатели за время от 0 до t", so that nobody takes its figures for a whole run.
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source = "");
+                 const std::string& picture_source = "",
+                 std::optional<double> interrupted_at = std::nullopt);
 
 // The path of the report file in `reports_folder`: "report_" + the stamp of
 // `when` when settings.report_name_auto is on, otherwise settings.report_file_name;
@@ -52,6 +56,7 @@ struct WrittenFile {
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix = "",
-                            const RgbImageView* picture = nullptr);
+                            const RgbImageView* picture = nullptr,
+                            std::optional<double> interrupted_at = std::nullopt);
 
 }  // namespace qsim

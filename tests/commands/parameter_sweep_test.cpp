@@ -80,6 +80,9 @@ TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
                     kPoint);
   EXPECT_DOUBLE_EQ(points[1].value, 0.15);
   EXPECT_EQ(store_->device(1).v, 0.2);
+  points = RunSweep(*store_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 3, 3}, 1,
+                    kPoint);
+  EXPECT_EQ(points[1].value, 2.5);
 }
 
 TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {

@@ -390,10 +390,11 @@ TEST(RunOutcomeMessageTest, SaysWhyARunStopped) {
     return Cp1251ToUtf8(RunOutcomeMessage(result, comma));
   };
   EXPECT_EQ(message(RunOutcome::Finished), "");
-  EXPECT_EQ(message(RunOutcome::Cancelled), "Моделирование прервано; отчет не записан");
+  EXPECT_EQ(message(RunOutcome::Cancelled),
+            "Моделирование прервано в момент 2,5; отчет — за время от 0 до 2,5");
   EXPECT_EQ(message(RunOutcome::EventLimit),
-            "Моделирование остановлено: выполнено 1234 событий, предельное их число; отчет не "
-            "записан");
+            "Моделирование остановлено: выполнено 1234 событий, предельное их число (параметры "
+            "моделирования); отчет — за время от 0 до 2,5");
   EXPECT_EQ(message(RunOutcome::Stalled),
             "Моделирование остановлено: модельное время перестало расти (время 2,5, выполнено "
             "1234 событий); отчет не записан");
