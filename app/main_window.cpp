@@ -175,8 +175,10 @@ void MainWindow::ReportRun(const ComputeOutcome& outcome) {
     return;
   panels_.run_files->ShowRun(outcome);
   if (outcome.run.outcome != RunOutcome::Finished) {
-    ShowMessage(QMessageBox::Information, "RunStoppedBox",
-                FromCp1251(RunOutcomeMessage(outcome.run, document_.format())) + QLatin1Char('.'));
+    ShowMessage(
+        QMessageBox::Information, "RunStoppedBox",
+        FromCp1251(RunOutcomeMessage(outcome.run, document_.format(), ReportOfRun::Written)) +
+            QLatin1Char('.'));
     return;
   }
   document_.MarkRun();

@@ -46,7 +46,7 @@ int AnalyzeCommand(const QStringList& arguments) {
     store->now = 0;  // no simulated values from a run that did not finish
   PrintLines(AnalysisText(*store, analysis, format, parser.isSet("exact")));
   if (run.outcome != RunOutcome::Finished)
-    throw QsimError(RunOutcomeMessage(run, format));
+    throw QsimError(RunOutcomeMessage(run, format, ReportOfRun::None));
   const std::string warning = DurationWarning(*store);
   if (!warning.empty())
     PrintErrorLines({warning});

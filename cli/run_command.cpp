@@ -160,7 +160,7 @@ int RunCommand(const QStringList& arguments) {
       std::printf("%s\n", outcome.protocol_path.c_str());
     if (outcome.run.outcome == RunOutcome::Stalled ||
         outcome.run.outcome == RunOutcome::TooManyRequests) {
-      throw QsimError(RunOutcomeMessage(outcome.run, format));
+      throw QsimError(RunOutcomeMessage(outcome.run, format, ReportOfRun::Written));
     }
     std::printf("%s\n", outcome.report_path.c_str());
     std::fflush(stdout);

@@ -4,10 +4,13 @@
 
 namespace qsim {
 
-std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format) {
+std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format,
+                              ReportOfRun report) {
   const std::string events = IntegerText(result.events);
   const std::string partial_report =
-      std::string("; отчет — за время от 0 до "_cp) + NumberText(result.now, format);
+      report == ReportOfRun::Written
+          ? std::string("; отчет — за время от 0 до "_cp) + NumberText(result.now, format)
+          : std::string("; отчет не записан"_cp);
   switch (result.outcome) {
     case RunOutcome::Finished:
       return {};

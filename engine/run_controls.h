@@ -72,8 +72,14 @@ constexpr bool HasReport(RunOutcome outcome) {
          outcome == RunOutcome::EventLimit;
 }
 
+// Whether the command that made the run writes a report of it: `run` does, while
+// `analyze`, `bench` and the runs of a series never do.
+enum class ReportOfRun { Written, None };
+
 // Why a run did not finish, as the shells show it (Windows-1251, without the final
-// full stop; times written with `format`); empty for a finished run.
-std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format);
+// full stop; times written with `format`), and what became of its report; empty for
+// a finished run.
+std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format,
+                              ReportOfRun report);
 
 }  // namespace qsim

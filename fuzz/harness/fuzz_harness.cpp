@@ -143,7 +143,7 @@ void RunAndReport(ModelStore& store, const NumberFormat& format) {
       std::ostringstream report;
       WriteReport(report, store, "", StillPlatform().Now(), StillPlatform(), format);
     } else {
-      RunOutcomeMessage(result, format);
+      RunOutcomeMessage(result, format, ReportOfRun::None);
     }
   } catch (const QsimError&) {
     // A model whose routes lead nowhere is refused before the run.
