@@ -200,11 +200,11 @@ void SettingsDialog::FillOptions(const RunSettings& settings) {
   report_input_box_->setChecked(settings.report_include_input);
   report_picture_box_->setChecked(settings.report_include_picture);
   report_name_auto_box_->setChecked(settings.report_name_auto);
-  report_name_edit_->setText(FromCp1251(settings.report_file_name));
+  report_name_edit_->setText(QFile::decodeName(settings.report_file_name.c_str()));
   report_open_box_->setChecked(settings.report_open_after);
   protocol_box_->setChecked(settings.protocol_enabled);
   protocol_name_auto_box_->setChecked(settings.protocol_name_auto);
-  protocol_name_edit_->setText(FromCp1251(settings.protocol_file_name));
+  protocol_name_edit_->setText(QFile::decodeName(settings.protocol_file_name.c_str()));
   protocol_open_box_->setChecked(settings.protocol_open_after);
   event_limit_edit_->setText(QString::number(settings.max_events));
 }

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -45,7 +46,7 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
       series_box_(new QComboBox(this)),
       statistic_box_(new QComboBox(this)),
       table_(new QTableWidget(this)),
-      warning_note_(new QLabel(this)),
+      warning_note_(new QPlainTextEdit(this)),
       chart_view_(new QChartView(this)),
       save_dialog_(new QFileDialog(this, QStringLiteral("Сохранить результаты"), reports_folder,
                                    QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)"))) {
@@ -96,13 +97,18 @@ void SweepResultsWindow::BuildLayout() {
   }
   table_layout->addWidget(table_, 1);
   warning_note_->setObjectName(QStringLiteral("WarningNote"));
-  warning_note_->setWordWrap(true);
+  warning_note_->setReadOnly(true);
+  warning_note_->setMaximumHeight(warning_note_->fontMetrics().lineSpacing() * 4 +
+                                  2 * warning_note_->frameWidth() + 8);
   table_layout->addWidget(warning_note_);
   auto* views = new QSplitter(Qt::Vertical, this);
   views->addWidget(table_pane);
   views->addWidget(chart_view_);
   views->setChildrenCollapsible(false);
-  views->setSizes({1, 1});  // scaled to the room the window gives: half each
+  // Half each, whatever room the window gives and however the window grows.
+  views->setStretchFactor(0, 1);
+  views->setStretchFactor(1, 1);
+  views->setSizes({1 << 16, 1 << 16});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
   layout->addWidget(views, 1);
@@ -155,7 +161,7 @@ void SweepResultsWindow::FillTable(const SweepSeries& series) {
                       .arg(FromCp1251(series.points[point].warning));
     }
   }
-  warning_note_->setText(warnings.join(QLatin1Char('\n')));
+  warning_note_->setPlainText(warnings.join(QLatin1Char('\n')));
   warning_note_->setVisible(!warnings.isEmpty());
 }
 

@@ -13,7 +13,7 @@
 class QChartView;
 class QComboBox;
 class QFileDialog;
-class QLabel;
+class QPlainTextEdit;
 class QTableWidget;
 
 namespace qsim::gui {
@@ -60,7 +60,9 @@ class SweepResultsWindow : public QWidget {
   QComboBox* series_box_;
   QComboBox* statistic_box_;
   QTableWidget* table_;
-  QLabel* warning_note_;  // the runs' warnings of the series shown; hidden without any
+  // The runs' warnings of the series shown, a line a point: a few lines high and
+  // scrolled, so that many of them never take the chart's room; hidden without any.
+  QPlainTextEdit* warning_note_;
   QChartView* chart_view_;
   QFileDialog* save_dialog_;
 };
