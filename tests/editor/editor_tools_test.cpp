@@ -7,6 +7,7 @@
 
 #include "editor/model_edits.h"
 #include "foundation/code_page.h"
+#include "language/model_text_writer.h"
 #include "tests/support/placed_elements.h"
 
 namespace qsim {
@@ -122,18 +123,46 @@ TEST_F(EditorToolsTest, AClickWithNoToolChangesNothing) {
   EXPECT_EQ(ui_.erased + ui_.refreshed, 0);
 }
 
-TEST_F(EditorToolsTest, ThreeAddToolsInOneClick) {
-  tools_.Toggle(EditorTool::AddGenerator);
-  tools_.Toggle(EditorTool::AddQueue);
-  tools_.Toggle(EditorTool::AddDevice);
-  tools_.Click({40, 50});
-  EXPECT_EQ(ui_.log, (Lines{"Параметры генератора заявок: 1", "Параметры очереди: 1",
-                            "Параметры обслуживающего устройства: 1"}));
-  EXPECT_TRUE(store_->generator(1).exists && store_->queue(1).exists && store_->device(1).exists);
-  EXPECT_EQ(store_->device(1).xc, 40);
-  EXPECT_EQ(store_->device(1).yc, 50);
-  EXPECT_FALSE(ui_.buttons[0] || ui_.buttons[1] || ui_.buttons[2]);
-  EXPECT_EQ(ui_.refreshed, 3);
+// One tool at a time: a tool left armed (its dialog cancelled, or Escape
+// pressed) is disarmed by the next, and the click runs only the last one.
+TEST_F(EditorToolsTest, ArmingAToolDisarmsEveryOther) {
+  AddGenerator(1, 10, 10);
+  struct Case {
+    EditorTool first;
+    bool cancel_first;  // click once with the first tool and cancel its dialog
+    bool escape;
+    EditorTool second;
+    Lines log;
+  };
+  const Case cases[] = {
+      {EditorTool::AddGenerator,
+       true,
+       false,
+       EditorTool::AddDevice,
+       {"Параметры генератора заявок: 2", "Параметры обслуживающего устройства: 1"}},
+      {EditorTool::Disconnect, false, true, EditorTool::Connect, {}},
+      {EditorTool::Delete, false, false, EditorTool::Move, {}},
+  };
+  for (const Case& c : cases) {
+    ui_.log.clear();
+    tools_.Toggle(c.first);
+    if (c.cancel_first) {
+      ui_.accept = false;
+      tools_.Click({12, 12});
+      ui_.accept = true;
+    }
+    if (c.escape)
+      tools_.DisarmAll();
+    tools_.Toggle(c.second);
+    tools_.Click({12, 12});
+    EXPECT_EQ(ui_.log, c.log);
+    EXPECT_FALSE(ui_.buttons[static_cast<int>(c.first)]);
+    EXPECT_FALSE(tools_.IsArmed(c.first));
+    tools_.DisarmAll();
+  }
+  EXPECT_TRUE(store_->generator(1).exists);
+  EXPECT_FALSE(store_->generator(2).exists);
+  EXPECT_FALSE(tools_.AnyToolArmed());
 }
 
 TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) {
@@ -141,9 +170,9 @@ TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) 
   const int connect = static_cast<int>(EditorTool::Connect);
   // How a connection in progress is left: another tool, the connect button
   // raised, Escape.
-  const std::function<void()> leave[] = {[&] { tools_.Toggle(EditorTool::AddQueue); },
-                                         [&] { tools_.Toggle(EditorTool::Connect); },
-                                         [&] { tools_.AbandonConnect(); }};
+  const std::function<void()> leave[] = {[&] { tools_.Toggle(EditorTool::Connect); },
+                                         [&] { tools_.AbandonConnect(); },
+                                         [&] { tools_.Toggle(EditorTool::AddQueue); }};
   for (const auto& way : leave) {
     tools_.Toggle(EditorTool::Connect);
     EXPECT_EQ(Cp1251ToUtf8(tools_.Hint()), "Выберите элемент, из которого выходит переход");
@@ -158,7 +187,7 @@ TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) 
     EXPECT_FALSE(ui_.buttons[connect]);
     EXPECT_EQ(tools_.Hint(), "");
   }
-  tools_.Click({200, 10});  // the queue tool armed by the first way
+  tools_.Click({200, 10});  // the queue tool armed by the last way
   EXPECT_EQ(ui_.log, (Lines{"Параметры очереди: 1"}));
   EXPECT_EQ(store_->generator(1).transfer, 0);
 }
@@ -352,9 +381,10 @@ TEST_F(EditorToolsTest, TheTerminatorCanBeMovedButNotDeleted) {
   store_->term_x = 100;
   store_->term_y = 100;
   tools_.Toggle(EditorTool::Delete);
-  tools_.Toggle(EditorTool::Move);
   tools_.Click({105, 105});
   EXPECT_TRUE(tools_.state().delete_armed);
+  tools_.Toggle(EditorTool::Move);
+  tools_.Click({105, 105});
   tools_.Click({20, 30});
   EXPECT_EQ(store_->term_x, 20);
   EXPECT_EQ(store_->term_y, 30);
@@ -374,6 +404,92 @@ TEST_F(EditorToolsTest, DoubleClickEditsTheElementUnderThePoint) {
             (Lines{"Параметры генератора заявок: 2", "Параметры обслуживающего устройства: 1"}));
   EXPECT_EQ(store_->device(1).name.view(), "new");
   EXPECT_EQ(ui_.refreshed, 2);
+}
+
+// Each direct manipulation makes the edit of its tool, as one step.
+TEST_F(EditorToolsTest, DirectManipulationEditsAsTheToolsDo) {
+  const auto model = [] {
+    auto store = std::make_unique<ModelStore>();
+    test_support::PlaceGenerator(*store, 1, 100, 100);
+    test_support::PlaceQueue(*store, 1, 200, 100);
+    test_support::PlaceDevice(*store, 1, 300, 100, 1);
+    AppendTransition(*store, ElementKind::Generator, 1, TargetKind::Queue, 1, 1);
+    AppendTransition(*store, ElementKind::Queue, 1, TargetKind::Device, 1, 1);
+    return store;
+  };
+  using Way = std::function<void(EditorTools&)>;
+  struct Case {
+    const char* edit;
+    Way by_tool;
+    Way directly;
+  };
+  const Case cases[] = {
+      {"move",
+       [](EditorTools& t) {
+         t.Toggle(EditorTool::Move);
+         t.Click({205, 105});
+         t.Click({250, 300});
+       },
+       [](EditorTools& t) {
+         EXPECT_TRUE(t.PickUp({205, 105}));
+         t.PointerMoved({240, 200});
+         t.Click({250, 300});
+       }},
+      {"delete",
+       [](EditorTools& t) {
+         t.Toggle(EditorTool::Delete);
+         t.Click({205, 105});
+       },
+       [](EditorTools& t) {
+         t.Click({205, 105});
+         ASSERT_TRUE(t.Selection());
+         t.DeleteSelection();
+       }},
+      {"connect",
+       [](EditorTools& t) {
+         t.Toggle(EditorTool::Connect);
+         t.Click({305, 105});
+         t.Click({405, 105});  // the terminator
+       },
+       [](EditorTools& t) {
+         t.ConnectFrom({1, ElementKind::Device});
+         t.Click({405, 105});
+       }},
+      {"disconnect",
+       [](EditorTools& t) {
+         t.Toggle(EditorTool::Disconnect);
+         t.Click({205, 105});
+       },
+       [](EditorTools& t) {
+         t.DisconnectTransition({ElementKind::Queue, 1, 1});
+       }},
+  };
+  for (const Case& c : cases) {
+    std::vector<Lines> texts;
+    for (const Way& way : {c.by_tool, c.directly}) {
+      const auto store = model();
+      store->term_x = 400;
+      store->term_y = 100;
+      FakeUi ui;
+      EditorTools tools(*store, ui, NumberFormat{','});
+      way(tools);
+      EXPECT_EQ(ui.refreshed, 1) << c.edit;
+      EXPECT_FALSE(tools.AnyToolArmed()) << c.edit;
+      texts.push_back(WriteModelText(*store, NumberFormat{','}));
+    }
+    EXPECT_EQ(texts[0], texts[1]) << c.edit;
+  }
+}
+
+TEST_F(EditorToolsTest, ADoubleClickNearALineEditsItsProbability) {
+  AddQueue(1, 200, 100);
+  AddDevice(1, 300, 200, 1);
+  AppendTransition(*store_, ElementKind::Queue, 1, TargetKind::Device, 1, 1);
+  ui_.probability = "0,4";
+  tools_.DoubleClick({250, 206});  // one pixel below the run into device 1
+  EXPECT_EQ(ui_.log, (Lines{"Переход из очереди 1 в устройство 1 [1]"}));
+  EXPECT_EQ(store_->queue(1).transitions[1].prob, 0.4);
+  EXPECT_EQ(ui_.refreshed, 1);
 }
 
 }  // namespace
