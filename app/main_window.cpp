@@ -5,16 +5,24 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStringList>
 #include <QToolBar>
+
+#include <algorithm>
 
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
+#include "app/canvas_zoom.h"
+#include "app/code_editor.h"
 #include "app/compute_runner.h"
+#include "app/diagram_overlay.h"
 #include "app/edit_history.h"
 #include "app/error_box.h"
 #include "app/gui_text.h"
@@ -24,10 +32,13 @@
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
+#include "app/window_memory.h"
 #include "app/window_titles.h"
 #include "editor/hit_test.h"
+#include "editor/link_paths.h"
 #include "editor/model_drawing.h"
 #include "foundation/qsim_error.h"
+#include "language/model_text_reader.h"
 #include "language/model_text_writer.h"
 #include "results/analysis_text.h"
 #include "results/run_warnings.h"
@@ -48,6 +59,16 @@ std::function<RgbImageView()> ReportPicture(const ModelStore& store) {
   };
 }
 
+// A command ended by the user before it changed anything.
+struct CommandCancelled {};
+
+QString LineNumbers(const std::vector<int>& lines) {
+  QStringList numbers;
+  for (const int line : lines)
+    numbers.append(QString::number(line));
+  return numbers.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -66,15 +87,19 @@ void MainWindow::FirstActivation() {
   RememberModelFolder(QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
+  confirm_dropped_lines_ = true;  // the initial text is meant to go
+  canvas_area_->ZoomAt(RecallWindow().zoom, QPoint());
   saved_text_ = text_pane_->toPlainText();
   history_->Clear();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (MaybeSave())
-    event->accept();
-  else
+  if (!MaybeSave()) {
     event->ignore();
+    return;
+  }
+  RememberWindow({saveGeometry(), canvas_->zoom(), labels_option_->isChecked()});
+  event->accept();
 }
 
 bool MainWindow::GuardCommand(const std::function<void()>& command) {
@@ -83,6 +108,8 @@ bool MainWindow::GuardCommand(const std::function<void()>& command) {
     return true;
   } catch (const QsimError& error) {
     ShowErrorBox(this, error);
+    return false;
+  } catch (const CommandCancelled&) {
     return false;
   }
 }
@@ -103,6 +130,7 @@ ComputeEnvironment MainWindow::Environment() {
 // of them: the canonical text, or after a reading error the lines as read so far.
 ComputeOutcome MainWindow::Compute(ComputeMode mode) {
   const std::vector<std::string> read = PaneLines(*text_pane_);
+  const bool drops_lines = ConfirmDroppedLines(read);
   std::vector<std::string> text = read;
   ComputeEnvironment environment = Environment();
   ComputeOutcome outcome;
@@ -112,14 +140,55 @@ ComputeOutcome MainWindow::Compute(ComputeMode mode) {
     failed_line_ = error.line();  // 0: the text was read, what came after failed
     if (text != read)
       SetPaneLines(*text_pane_, text);
+    MarkFailedLine();
     if (failed_line_ > 0 && !text_pane_->isHidden())
       PutCursorOnLine(*text_pane_, failed_line_);
     throw;
   }
   failed_line_ = 0;
+  MarkFailedLine();
+  if (drops_lines) {
+    // The typed text is a step of its own, so that undo brings the lines back.
+    history_->Record(QStringLiteral("изменение текста модели"));
+    SetPaneLines(*text_pane_, text);
+    history_->Record(QStringLiteral("удаление непрочитанных строк"));
+    return outcome;
+  }
   SetPaneLines(*text_pane_, text);
   RecordTakenText(read);
   return outcome;
+}
+
+// Lines the reader does not take whole vanish when the text is written anew
+// from the store, so the user is asked first. Cancelled, the command ends and
+// the pane keeps its lines as after a failed reading, at the first of them.
+// Returns true when lines are to go.
+bool MainWindow::ConfirmDroppedLines(const std::vector<std::string>& lines) {
+  if (!confirm_dropped_lines_)
+    return false;
+  const std::vector<int> dropped = LinesNotTakenWhole(lines, format_);
+  if (dropped.empty())
+    return false;
+  const QString numbers = LineNumbers(dropped);
+  statusBar()->showMessage(QStringLiteral("Не будут прочитаны строки: ") + numbers);
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
+                  (dropped.size() == 1 ? QStringLiteral("Строка ") : QStringLiteral("Строки ")) +
+                      numbers +
+                      QStringLiteral(" описания модели не будут прочитаны целиком (заметки, "
+                                     "ошибки в ключевых словах, лишние слова после значений) и "
+                                     "пропадут из описания. Продолжить?"),
+                  QMessageBox::Ok | QMessageBox::Cancel, this);
+  box.setObjectName(QStringLiteral("DroppedLinesBox"));
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("Продолжить"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  if (box.exec() == QMessageBox::Ok)
+    return true;
+  failed_line_ = dropped.front();
+  MarkFailedLine();
+  if (!text_pane_->isHidden())
+    PutCursorOnLine(*text_pane_, failed_line_);
+  throw CommandCancelled{};
 }
 
 // Reads the text into the store and rewrites it in canonical form. That is the
@@ -282,6 +351,7 @@ void MainWindow::NewModelClick() {
 void MainWindow::NewModel() {
   text_pane_->clear();
   failed_line_ = 0;  // the empty text of the empty model
+  MarkFailedLine();
   model_file_name_.clear();
   setWindowTitle(PlainCaption());
   EraseModel(*store_, *picture_);
@@ -377,34 +447,70 @@ void MainWindow::AboutClick() {
 }
 
 void MainWindow::CanvasClicked() {
-  GuardCommand([this] {
-    ReadFailedTextAgain();
-    tools_->Click(canvas_->PointerToCanvas());
-  });
-  ShowEditorState();
+  CanvasEdit([this] { tools_->Click(canvas_->PointerToCanvas()); });
 }
 
 void MainWindow::CanvasDoubleClicked() {
-  GuardCommand([this] {
+  CanvasEdit([this] { tools_->DoubleClick(canvas_->PointerToCanvas(), LineTolerance()); });
+}
+
+// With the move tool armed the drag is its click; with no tool armed it picks up
+// what lies under the press.
+void MainWindow::CanvasDragStarted(QPoint from) {
+  const CanvasPoint p{from.x(), from.y()};
+  if (tools_->CanPickAt(p))
+    CanvasEdit([this, p] { tools_->Click(p); });
+  else if (!tools_->AnyToolArmed())
+    CanvasEdit([this, p] { tools_->PickUp(p); });
+}
+
+void MainWindow::CanvasEdit(const std::function<void()>& edit) {
+  GuardCommand([this, &edit] {
     ReadFailedTextAgain();
-    tools_->DoubleClick(canvas_->PointerToCanvas());
+    edit();
   });
   ShowEditorState();
 }
 
-void MainWindow::CanvasDragStarted(QPoint from) {
-  const CanvasPoint p{from.x(), from.y()};
-  if (!tools_->CanPickAt(p))
+int MainWindow::LineTolerance() const {
+  return std::max(1, 3 * kNoZoom / canvas_->zoom());
+}
+
+void MainWindow::CanvasContextMenu(QPoint at, QPoint screen) {
+  if (tools_->state().dragging)
     return;
-  GuardCommand([this, p] {
-    ReadFailedTextAgain();
-    tools_->Click(p);
-  });
-  ShowEditorState();
+  const CanvasPoint p{at.x(), at.y()};
+  QMenu menu(this);
+  const auto add = [this, &menu](const QString& text, const char* name,
+                                 const std::function<void()>& edit) {
+    QAction* action = menu.addAction(text, this, [this, edit] { CanvasEdit(edit); });
+    action->setObjectName(QLatin1String(name));
+  };
+  if (const ElementHit hit = FindElementAt(*store_, p); hit.slot != 0) {
+    menu.setObjectName(QStringLiteral("ElementMenu"));
+    add(QStringLiteral("Параметры..."), "ParametersItem",
+        [this, hit] { tools_->EditElement(hit); });
+    add(QStringLiteral("Соединить..."), "ConnectItem", [this, hit] { tools_->ConnectFrom(hit); });
+    add(QStringLiteral("Удалить"), "DeleteItem", [this, hit] { tools_->DeleteElementAt(hit); });
+  } else if (const TransitionHit line = FindTransitionAt(*store_, p, LineTolerance());
+             line.slot != 0) {
+    menu.setObjectName(QStringLiteral("TransitionMenu"));
+    add(QStringLiteral("Вероятность..."), "ProbabilityItem",
+        [this, line] { tools_->EditProbability(line); });
+    add(QStringLiteral("Удалить переход"), "DisconnectItem",
+        [this, line] { tools_->DisconnectTransition(line); });
+  } else {
+    return;
+  }
+  menu.exec(screen);
+}
+
+void MainWindow::DeleteSelection() {
+  CanvasEdit([this] { tools_->DeleteSelection(); });
 }
 
 void MainWindow::AbandonConnect() {
-  tools_->AbandonConnect();
+  tools_->DisarmAll();
   ShowEditorState();
 }
 
@@ -413,14 +519,25 @@ void MainWindow::AbandonConnect() {
 void MainWindow::ShowEditorState() {
   element_panel_->setText(FromCp1251(tools_->DescribeAt(canvas_->PointerToCanvas())));
   hint_panel_->setText(FromCp1251(tools_->Hint()));
-  const std::optional<ElementHit> source = tools_->ConnectSource();
-  canvas_->SetHighlight(source ? std::optional(ElementBox(*store_, source->kind, source->slot))
+  std::optional<ElementHit> framed = tools_->ConnectSource();
+  if (!framed)
+    framed = tools_->Selection();
+  canvas_->SetHighlight(framed ? std::optional(ElementBox(*store_, framed->kind, framed->slot))
                                : std::nullopt);
   ShowMoveUnderWay();
 }
 
+// The element under the pointer is named in the status bar, and its lines stand
+// out on the canvas.
 void MainWindow::CanvasPointerMoved() {
-  element_panel_->setText(FromCp1251(tools_->PointerMoved(canvas_->PointerToCanvas())));
+  const CanvasPoint p = canvas_->PointerToCanvas();
+  element_panel_->setText(FromCp1251(tools_->PointerMoved(p)));
+  if (overlay_->SetPointed(FindElementAt(*store_, p)))
+    canvas_->update();
+}
+
+void MainWindow::MarkFailedLine() {
+  text_pane_->SetFailedLine(failed_line_);
 }
 
 void MainWindow::UpdateLineCount() {

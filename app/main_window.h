@@ -26,6 +26,8 @@ namespace qsim::gui {
 
 class CanvasScrollArea;
 class CanvasView;
+class CodeEditor;
+class DiagramOverlay;
 class EditHistory;
 struct ModelState;
 class EditorWindowUi;
@@ -98,8 +100,13 @@ class MainWindow : public QMainWindow {
   // A drag with the move tool armed picks up what lies where it began; its
   // release, a click, drops it.
   void CanvasDragStarted(QPoint from);
-  // Escape in the visual editor: forgets a connection in progress.
+  // Escape in the visual editor: disarms every tool and forgets a connection
+  // in progress.
   void AbandonConnect();
+  // With no tool armed: the context menu of the element or transition at
+  // picture point `at`, and Delete, which deletes the chosen element.
+  void CanvasContextMenu(QPoint at, QPoint screen);
+  void DeleteSelection();
   // Undo and redo of the model. A text typed in the code editor is taken in
   // first, as a step of its own; undo during a move puts the element back.
   void UndoClick();
@@ -133,6 +140,11 @@ class MainWindow : public QMainWindow {
   void BuildMainMenu(const Commands& c);
   void BuildCommandBar(const Commands& c);
   void BuildEditingBar();
+  void SetStatusTips(const Commands& c);
+  // The names and probabilities over the picture, with their option in the
+  // view menu, and the box of the whole model for zooming to fit it.
+  void BuildDiagram();
+  void RestoreWindow();
   void BuildStatusBar();
   void BuildEditor();
   void BuildFileDialogs();
@@ -147,6 +159,7 @@ class MainWindow : public QMainWindow {
   void FirstActivation();
   bool GuardCommand(const std::function<void()>& command);
   ComputeOutcome Compute(ComputeMode mode);
+  bool ConfirmDroppedLines(const std::vector<std::string>& lines);
   ComputeEnvironment Environment();
   void ParseText();
   void RunModel();
@@ -163,6 +176,13 @@ class MainWindow : public QMainWindow {
   void ShowView(bool visual);
   void UpdateLineCount();
   void ShowEditorState();
+  // How far from a transition's line a pointer may be to pick it, in picture
+  // pixels: three screen pixels at every scale.
+  int LineTolerance() const;
+  // Runs a canvas edit as a command: the text is read first after a failed reading.
+  void CanvasEdit(const std::function<void()>& edit);
+  // The pane marks the line the last reading failed on.
+  void MarkFailedLine();
 
   std::unique_ptr<ModelStore> store_;
   RandomGenerator random_;
@@ -181,8 +201,10 @@ class MainWindow : public QMainWindow {
   // Meanwhile the store is half read: the pane keeps its lines, nothing is
   // regenerated from the store, and every command reads the text again first.
   int failed_line_ = 0;
+  // Off while the window takes in its initial text, which is meant to go.
+  bool confirm_dropped_lines_ = false;
 
-  QPlainTextEdit* text_pane_;
+  CodeEditor* text_pane_;
   CanvasView* canvas_;
   CanvasScrollArea* canvas_area_ = nullptr;
   QToolBar* editing_bar_ = nullptr;
@@ -204,6 +226,8 @@ class MainWindow : public QMainWindow {
   SweepDialog* sweep_dialog_ = nullptr;
   AnalysisWindow* analysis_window_ = nullptr;
   RunProgressDialog* progress_ = nullptr;
+  std::unique_ptr<DiagramOverlay> overlay_;
+  QAction* labels_option_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;
   EditHistory* history_ = nullptr;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "app/canvas_view.h"
+#include "app/code_editor.h"
 #include "app/edit_history.h"
 #include "app/gui_text.h"
 #include "app/main_window.h"
