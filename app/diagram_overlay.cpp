@@ -4,6 +4,8 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <map>
+#include <utility>
 
 #include "app/canvas_zoom.h"
 #include "app/gui_text.h"
@@ -70,24 +72,25 @@ bool DiagramOverlay::SetPointed(ElementHit hit) {
   return true;
 }
 
+// The pointed element's figures are bold, the others shown only with the labels.
 void DiagramOverlay::Paint(QPainter& painter, int zoom) const {
   painter.save();
   const bool pointed = pointed_.slot != 0 && store_.InUse(pointed_.kind, pointed_.slot);
   if (pointed)
     PaintPointedLines(painter, zoom);
-  if (labels_shown_) {
+  if (labels_shown_)
     PaintNames(painter, zoom);
-    for (int slot = 1; slot <= kSlotCount; ++slot) {
-      for (const ElementKind kind : kDrawingOrder) {
-        if (store_.InUse(kind, slot) &&
-            !(pointed && kind == pointed_.kind && slot == pointed_.slot))
-          PaintProbabilities(painter, zoom, kind, slot, false);
-      }
-    }
+  const QFont plain = painter.font();
+  for (const ProbabilityLabel& label : LayOutProbabilities(painter, zoom)) {
+    const bool bold = pointed && label.kind == pointed_.kind && label.slot == pointed_.slot;
+    if (!labels_shown_ && !bold)
+      continue;
+    QFont font = plain;
+    font.setBold(bold);
+    painter.setFont(font);
+    painter.setPen(bold ? kPointedColour : kProbabilityColour);
+    PaintText(painter, label.room, label.flags, label.text);
   }
-  // Last, so that the pointed element's figures lie on top.
-  if (pointed)
-    PaintProbabilities(painter, zoom, pointed_.kind, pointed_.slot, true);
   painter.restore();
 }
 
@@ -107,22 +110,32 @@ void DiagramOverlay::PaintNames(QPainter& painter, int zoom) const {
 }
 
 // Above the run into the target, beside the corner where the line turns into it:
-// to the right of it when the target lies to the right, else to the left.
-void DiagramOverlay::PaintProbabilities(QPainter& painter, int zoom, ElementKind kind, int slot,
-                                        bool pointed) const {
-  QFont font = painter.font();
-  font.setBold(pointed);
-  painter.setFont(font);
-  painter.setPen(pointed ? kPointedColour : kProbabilityColour);
-  for (const LinkPath& link : OutgoingLinks(store_, kind, slot)) {
-    const PicturePoint turn = link.points[1];
-    const QPointF corner = ViewPoint(turn.x, turn.y, zoom);
-    const bool rightwards = link.points[2].x > turn.x;
-    const QRectF room = rightwards ? QRectF(corner.x() + 3, corner.y() - 101, 500, 100)
-                                   : QRectF(corner.x() - 503, corner.y() - 101, 500, 100);
-    PaintText(painter, room, Qt::AlignBottom | (rightwards ? Qt::AlignLeft : Qt::AlignRight),
-              FromCp1251(NumberText(link.route.prob, format_)));
+// to the right of it when the target lies to the right, else to the left. Lines
+// that share their corner (those of a bus) stack their figures upwards, in the
+// drawing's order, so that each stays readable.
+std::vector<DiagramOverlay::ProbabilityLabel> DiagramOverlay::LayOutProbabilities(
+    const QPainter& painter, int zoom) const {
+  std::vector<ProbabilityLabel> labels;
+  std::map<std::pair<std::int64_t, std::int64_t>, int> at_corner;
+  const qreal height = painter.fontMetrics().height();
+  for (int slot = 1; slot <= kSlotCount; ++slot) {
+    for (const ElementKind kind : kDrawingOrder) {
+      if (!store_.InUse(kind, slot))
+        continue;
+      for (const LinkPath& link : OutgoingLinks(store_, kind, slot)) {
+        const PicturePoint turn = link.points[1];
+        const int below = at_corner[{turn.x, turn.y}]++;
+        const QPointF corner = ViewPoint(turn.x, turn.y, zoom) - QPointF(0, below * height);
+        const bool rightwards = link.points[2].x > turn.x;
+        const QRectF room = rightwards ? QRectF(corner.x() + 3, corner.y() - 101, 500, 100)
+                                       : QRectF(corner.x() - 503, corner.y() - 101, 500, 100);
+        labels.push_back({kind, slot, room,
+                          int(Qt::AlignBottom) | (rightwards ? Qt::AlignLeft : Qt::AlignRight),
+                          FromCp1251(NumberText(link.route.prob, format_))});
+      }
+    }
   }
+  return labels;
 }
 
 void DiagramOverlay::PaintPointedLines(QPainter& painter, int zoom) const {

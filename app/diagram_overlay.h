@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 #include "editor/hit_test.h"
 #include "foundation/number_format.h"
@@ -39,9 +42,17 @@ class DiagramOverlay {
   QString ToolTipAt(CanvasPoint p) const;
 
  private:
+  // Where a transition's probability is written, in view pixels.
+  struct ProbabilityLabel {
+    ElementKind kind;
+    int slot;
+    QRectF room;
+    int flags;  // QPainter::drawText's, in `room`
+    QString text;
+  };
+
   void PaintNames(QPainter& painter, int zoom) const;
-  void PaintProbabilities(QPainter& painter, int zoom, ElementKind kind, int slot,
-                          bool pointed) const;
+  std::vector<ProbabilityLabel> LayOutProbabilities(const QPainter& painter, int zoom) const;
   void PaintPointedLines(QPainter& painter, int zoom) const;
   QString ElementToolTip(ElementHit hit) const;
 

@@ -6,6 +6,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -154,7 +155,10 @@ void ElementDialog::AddLawHint(QComboBox* law_list, QWidget* spread) {
   auto* hint = new QLabel(this);
   hint->setObjectName(QStringLiteral("LawHint"));
   hint->setToolTip(LawHintLegend());
-  hint->setEnabled(false);  // the platform's colour for a remark
+  // A remark, in a grey that still reads well.
+  QPalette remark = hint->palette();
+  remark.setColor(QPalette::WindowText, QColor(80, 80, 80));
+  hint->setPalette(remark);
   rows_->addWidget(hint, rows_->rowCount(), 0, 1, 2);
   const auto show_law = [hint, spread](int law) {
     hint->setText(LawHint(law));

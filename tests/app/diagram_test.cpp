@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "app/transition_dialog.h"
 #include "gui_test_support.h"
+#include "visual_view.h"
 
 namespace qsim::gui {
 namespace {
@@ -29,35 +30,17 @@ const QString kModel = QStringLiteral(
     "device 2;\nxc 300;\nyc 200;\nk 1;\nv 1;\ntransfer 1;\n1 terminator;\n\n"
     "term_crd 400 100;\nsimulate 10;\n");
 
-struct Diagram {
-  Diagram() {
-    shown.window->resize(500, 400);
-    shown.TypeModel(kModel);
-    shown.window->ShowVisualEditor();
-    shown.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
-  }
-  CanvasScrollArea& area() const {
-    return *shown.window->findChild<CanvasScrollArea*>(QStringLiteral("CanvasScrollArea"));
-  }
-  QAction& Action(const char* name) const {
-    return *shown.window->findChild<QAction*>(QLatin1String(name));
-  }
-  void Press(const char* name) const {
-    auto& bar = static_cast<QToolBar&>(shown.editing_bar());
-    QTest::mouseClick(bar.widgetForAction(&Action(name)), Qt::LeftButton);
-  }
+struct Diagram : VisualView {
+  Diagram() : VisualView(kModel) {}
   // The picture point shown at viewport point `at`, in picture pixels.
   QPointF PictureAt(QPoint at) const {
-    return QPointF(shown.canvas().mapFrom(area().viewport(), at)) * 100 /
+    return QPointF(canvas().mapFrom(area().viewport(), at)) * 100 /
            shown.window->findChild<CanvasView*>()->zoom();
   }
   QPoint Scroll() const {
     return {area().horizontalScrollBar()->value(), area().verticalScrollBar()->value()};
   }
-  QImage Shown(QRect r) const { return shown.canvas().grab(r).toImage(); }
-
-  ShownMainWindow shown;
+  QImage Shown(QRect r) const { return canvas().grab(r).toImage(); }
 };
 
 bool HasInk(const QImage& image) {

@@ -22,6 +22,7 @@
 #include "app/queue_dialog.h"
 #include "app/transition_dialog.h"
 #include "gui_test_support.h"
+#include "visual_view.h"
 
 namespace qsim::gui {
 namespace {
@@ -33,51 +34,9 @@ const QString kModel = QStringLiteral(
     "device 1;\nname D;\nxc 300;\nyc 100;\nk 1;\nv 1;\ntransfer 1;\n1 terminator;\n\n"
     "term_crd 400 100;\nsimulate 10;\n");
 
-// The main window in the visual editor, with its canvas scrolled and zoomed as
-// the user leaves it; points are the view's own pixels.
-struct View {
-  View() {
-    shown.window->resize(500, 400);
-    shown.TypeModel(kModel);
-    shown.window->ShowVisualEditor();
-    shown.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
-  }
-
-  CanvasScrollArea& area() const {
-    return *shown.window->findChild<CanvasScrollArea*>(QStringLiteral("CanvasScrollArea"));
-  }
-  QWidget& canvas() const { return shown.canvas(); }
-  QAction& Action(const char* name) const {
-    return *shown.window->findChild<QAction*>(QLatin1String(name));
-  }
-  void Press(const char* name) const {
-    auto& bar = static_cast<QToolBar&>(shown.editing_bar());
-    QTest::mouseClick(bar.widgetForAction(&Action(name)), Qt::LeftButton);
-  }
-  // A key of the window's, which must be active again after a dialog.
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {
-    shown.window->activateWindow();
-    QVERIFY(QTest::qWaitFor(
-        [this] { return QGuiApplication::focusWindow() == shown.window->windowHandle(); }));
-    QTest::keyClick(shown.window.get(), Qt::Key(key), modifiers);
-  }
-  void PointAt(QPoint p) const { shown.PointAtCanvas(p); }
-  void Click(QPoint p) const { shown.ClickCanvas(p); }
-  void DoubleClick(QPoint p) const { shown.DoubleClickCanvas(p); }
-  void Move(QPoint p) const { shown.MoveOnCanvas(p); }
-  QString Panel(const char* name) const {
-    return shown.window->findChild<QLabel*>(QLatin1String(name))->text();
-  }
-  // Scrolls so that view point `p` lies 100 pixels right of and below the
-  // viewport's corner, as far as the bars go.
-  void ScrollTo(QPoint p) const {
-    area().horizontalScrollBar()->setValue(p.x() - 100);
-    area().verticalScrollBar()->setValue(p.y() - 100);
-  }
-  const ModelStore& store() const { return shown.window->store(); }
-
-  ShownMainWindow shown;
+// The main window in the visual editor with kModel.
+struct View : VisualView {
+  View() : VisualView(kModel) {}
 };
 
 // Answers the next dialog of type T: `fill` sets its controls, then OK.
