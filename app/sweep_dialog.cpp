@@ -53,8 +53,8 @@ QHBoxLayout* Row(std::initializer_list<QWidget*> left, std::initializer_list<QWi
 
 }  // namespace
 
-SweepDialog::SweepDialog(ModelStore& store, const NumberFormat& format, QString reports_folder,
-                         QWidget* parent)
+SweepDialog::SweepDialog(const ModelStore& store, const NumberFormat& format,
+                         QString reports_folder, QWidget* parent)
     : QDialog(parent),
       store_(store),
       format_(format),

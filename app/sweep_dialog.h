@@ -20,7 +20,7 @@ class RunProgressDialog;
 
 // The dialog that prepares and runs a series of runs over changing parameters:
 // the user picks a parameter of an element, gives its end value, and adds the
-// range, which is recorded in the element and listed; "Произвести расчет >>"
+// range, which the plan records and lists; "Произвести расчет >>"
 // runs every listed range with the chosen number of runs per value and shows the
 // results. The list of ranges and the step count's lock last as long as the
 // dialog; the parameter list is rebuilt from the store at each opening.
@@ -38,8 +38,10 @@ class SweepDialog : public QDialog {
 
  public:
   // The results are saved into `reports_folder` unless the user chooses another.
-  SweepDialog(ModelStore& store, const NumberFormat& format, QString reports_folder,
+  SweepDialog(const ModelStore& store, const NumberFormat& format, QString reports_folder,
               QWidget* parent = nullptr);
+
+  const SweepPlan& plan() const { return plan_; }
 
  public Q_SLOTS:
   void RebuildParameterList();
@@ -56,7 +58,7 @@ class SweepDialog : public QDialog {
   QHBoxLayout* BuildRunControls();
   void RunSeries();
 
-  ModelStore& store_;
+  const ModelStore& store_;
   const NumberFormat& format_;
   QString reports_folder_;
   SweepPlan plan_;

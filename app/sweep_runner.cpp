@@ -18,7 +18,7 @@ void RefuseUnusableRanges(const ModelStore& store, const std::vector<SweepRange>
 
 // Runs the ranges one after another on the calling thread; a cancelled range
 // ends the series.
-void RunRanges(ModelStore& store, const std::vector<SweepRange>& ranges,
+void RunRanges(const ModelStore& store, const std::vector<SweepRange>& ranges,
                const std::vector<std::string>& titles, int replications, const NumberFormat& format,
                const RunControls& controls, RunProgressDialog& progress, SweepOutcome& outcome) {
   for (std::size_t i = 0; i < ranges.size(); ++i) {
@@ -36,7 +36,7 @@ void RunRanges(ModelStore& store, const std::vector<SweepRange>& ranges,
 
 }  // namespace
 
-SweepOutcome RunSweepSeries(ModelStore& store, const std::vector<SweepRange>& ranges,
+SweepOutcome RunSweepSeries(const ModelStore& store, const std::vector<SweepRange>& ranges,
                             const std::vector<std::string>& titles, int replications,
                             const NumberFormat& format, RunProgressDialog& progress) {
   RefuseUnusableRanges(store, ranges, titles);

@@ -36,7 +36,7 @@ struct SweepOutcome {
 //
 // REQUIRES: called on the GUI thread; nothing else touches `store` until it
 // returns. Throws QsimError as RunSweep does.
-SweepOutcome RunSweepSeries(ModelStore& store, const std::vector<SweepRange>& ranges,
+SweepOutcome RunSweepSeries(const ModelStore& store, const std::vector<SweepRange>& ranges,
                             const std::vector<std::string>& titles, int replications,
                             const NumberFormat& format, RunProgressDialog& progress);
 

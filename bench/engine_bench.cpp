@@ -26,9 +26,9 @@ std::string Digest(const ModelStore& store, std::int64_t events) {
   std::int64_t unserved = 0;
   double stay = 0;
   for (int slot = 1; slot <= kSlotCount; ++slot) {
-    served += store.generator(slot).served;
-    unserved += store.generator(slot).unserved;
-    stay += store.generator(slot).sum_stay;
+    served += store.generator(slot).stats.served;
+    unserved += store.generator(slot).stats.unserved;
+    stay += store.generator(slot).stats.sum_stay;
   }
   std::ostringstream digest;
   digest.precision(17);

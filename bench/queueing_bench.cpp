@@ -35,7 +35,7 @@ void BM_LongRunAgainstTheFormulas(benchmark::State& state) {
   for (auto _ : state)
     benchmark::DoNotOptimize(simulation.RunSimulation(nullptr).events);
   const QueueRecord& q = store->queue(1);
-  const double refused = static_cast<double>(q.refusals) / (q.entries + q.refusals);
+  const double refused = static_cast<double>(q.stats.refusals) / (q.stats.entries + q.stats.refusals);
   state.counters["wait_error"] = *MeanWait(q) / theory.mean_wait - 1;
   state.counters["refusal_error"] = refused / theory.refusal_probability - 1;
 }

@@ -34,7 +34,7 @@ std::vector<std::optional<double>> Collect(const ModelStore& store) {
   std::vector<std::optional<double>> values;
   store.ForEachGenerator([&](int, const GeneratorRecord& g) {
     values.insert(values.end(),
-                  {static_cast<double>(g.served), static_cast<double>(g.unserved), MeanStay(g)});
+                  {static_cast<double>(g.stats.served), static_cast<double>(g.stats.unserved), MeanStay(g)});
   });
   store.ForEachQueue([&](int, const QueueRecord& q) {
     values.insert(values.end(), {MeanQueueLength(q, store.now), MeanWait(q)});

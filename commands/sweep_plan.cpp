@@ -25,46 +25,6 @@ double CurrentValue(const ModelStore& store, const SweepParameter& p) {
   return 0;
 }
 
-double StoredEnd(const ModelStore& store, const SweepParameter& p) {
-  switch (p.field) {
-    case SweepField::Intensity:
-      return store.generator(p.slot).sweep_to;
-    case SweepField::Length:
-      return store.queue(p.slot).sweep_to;
-    case SweepField::ServiceTime:
-      return store.device(p.slot).sweep_v_to;
-    case SweepField::Channels:
-      return store.device(p.slot).sweep_k_to;
-  }
-  return 0;
-}
-
-void StoreRange(ModelStore& store, const SweepParameter& p, double from, double to, double step) {
-  const auto whole = [](double value) { return static_cast<std::int32_t>(value); };
-  switch (p.field) {
-    case SweepField::Intensity: {
-      GeneratorRecord& g = store.generator(p.slot);
-      g.sweep_from = whole(from), g.sweep_to = whole(to), g.sweep_step = step;
-      return;
-    }
-    case SweepField::Length: {
-      QueueRecord& q = store.queue(p.slot);
-      q.sweep_from = whole(from), q.sweep_to = whole(to), q.sweep_step = step;
-      return;
-    }
-    case SweepField::ServiceTime: {
-      DeviceRecord& d = store.device(p.slot);
-      d.sweep_v_from = from, d.sweep_v_to = to, d.sweep_v_step = step;
-      return;
-    }
-    case SweepField::Channels: {
-      DeviceRecord& d = store.device(p.slot);
-      d.sweep_k_from = whole(from), d.sweep_k_to = whole(to), d.sweep_k_step = step;
-      return;
-    }
-  }
-}
-
 std::string ValueText(double value, SweepField field, const NumberFormat& format) {
   if (field == SweepField::ServiceTime)
     return NumberText(value, format);
@@ -95,11 +55,11 @@ std::pair<std::string, std::string> SweepPlan::ShownValues(const ModelStore& sto
                                                            const NumberFormat& format) const {
   const SweepParameter& p = entries_.at(static_cast<std::size_t>(index)).parameter;
   return {ValueText(CurrentValue(store, p), p.field, format),
-          ValueText(StoredEnd(store, p), p.field, format)};
+          ValueText(RecordedRangeOf(p).to, p.field, format)};
 }
 
-std::optional<std::string> SweepPlan::Add(ModelStore& store, int index, const std::string& end_text,
-                                          const std::string& step_text,
+std::optional<std::string> SweepPlan::Add(const ModelStore& store, int index,
+                                          const std::string& end_text, const std::string& step_text,
                                           const NumberFormat& format) {
   const int steps = ParseInteger(step_text);
   if (steps < 2) {
@@ -115,7 +75,7 @@ std::optional<std::string> SweepPlan::Add(ModelStore& store, int index, const st
   const double to =
       p.field == SweepField::ServiceTime ? ParseReal(end_text, format) : ParseInteger(end_text);
   const double step = (to - from) / (step_count_ - 1);
-  StoreRange(store, p, from, to, step);
+  recorded_[{p.field, p.slot}] = {from, to, step};
   std::string line = entry.text + std::string(" от "_cp) + ValueText(from, p.field, format) +
                      std::string(" до "_cp) + ValueText(to, p.field, format) +
                      std::string(" шаг: "_cp) + NumberText(step, format);
@@ -124,15 +84,19 @@ std::optional<std::string> SweepPlan::Add(ModelStore& store, int index, const st
   return line;
 }
 
-void SweepPlan::Clear(ModelStore& store) {
+void SweepPlan::Clear(const ModelStore& store) {
   for (const SweepRange& range : ranges_) {
-    if (store.InUse(range.parameter.kind, range.parameter.slot)) {
-      StoreRange(store, range.parameter, 0, 0, 0);
-    }
+    if (store.InUse(range.parameter.kind, range.parameter.slot))
+      recorded_.erase({range.parameter.field, range.parameter.slot});
   }
   lines_.clear();
   ranges_.clear();
   step_count_locked_ = false;
+}
+
+RecordedRange SweepPlan::RecordedRangeOf(const SweepParameter& parameter) const {
+  const auto found = recorded_.find({parameter.field, parameter.slot});
+  return found == recorded_.end() ? RecordedRange{} : found->second;
 }
 
 }  // namespace qsim

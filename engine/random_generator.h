@@ -39,8 +39,8 @@ class RandomGenerator {
   // the standard deviation about 0.659 sigma; that is the law users know.
   double GaussianValue(double sigma, double mu);
 
-  // A duration of the given law with the given mean and variance parameter (for
-  // laws 6 and 7 the coefficient of variation). The result is not clipped: some
+  // A duration of the given law with the given mean and spread `disp`, a factor
+  // of the mean (for laws 6 and 7 the coefficient of variation). The result is not clipped: some
   // laws give zero or negative durations. Draws taken, Variate's own first draw
   // included: 1 for laws 0, 3, 4, 5 and codes without a law; 2 for law 1 and law 7;
   // 3 for law 2; ErlangOrder(disp) for law 6.

@@ -6,6 +6,7 @@
 #include <limits>
 #include <vector>
 
+#include "engine/element_run_state.h"
 #include "engine/event_node.h"
 #include "engine/random_generator.h"
 #include "engine/release_tree.h"
@@ -21,7 +22,8 @@ namespace qsim {
 // The event loop of a run and the behaviour of generators, queues, devices and the
 // terminator, over any calendar with EventCalendar's interface (the benchmarks
 // compare calendars through it). Works on the store in place: it reads the model
-// definition and settings and writes the run-time fields, `now` and `generated`.
+// definition and settings and writes the run statistics, `now` and `generated`;
+// what the elements hold while the run goes on is the engine's own.
 //
 // Values a run must not see are clamped once at its start: a queue offers at most
 // 200 places and a device at most 50 channels, and fewer than none count as none.
@@ -44,6 +46,8 @@ class SimulationEngine {
         generators_(&store.generator(1)),
         queues_(&store.queue(1)),
         devices_(&store.device(1)),
+        queue_run_(kSlotCount + 1),
+        device_run_(kSlotCount + 1),
         releases_(kSlotCount + 1) {}
 
   RunResult Run(EventObserver* observer, const RunControls& controls) {
@@ -72,6 +76,9 @@ class SimulationEngine {
   static constexpr double kNoStay = 1e11;  // min_stay of a generator with no removal
   static constexpr double kRetryAfterRelease = 1e-11;
   static constexpr std::int64_t kControlInterval = 4096;
+  // The element a refused request's removal names: the terminator has no slot,
+  // and the model text numbers it 1. Nothing reads a removal's element.
+  static constexpr int kTerminatorElement = 1;
   // Devices of more channels keep their earliest release in a ReleaseTree; for
   // fewer a search is cheaper than keeping the tree at every service start.
   static constexpr int kSearchedChannels = 8;
@@ -110,34 +117,37 @@ class SimulationEngine {
     store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
   }
 
+  // Every slot starts the run with no statistics and nothing held. Of a queue's
+  // places and a device's channels only those the run accepts into are emptied:
+  // the places beyond a queue's length are empty already (each run ends by
+  // removing whatever it holds), and a channel's release time is read only while
+  // the channel is busy, so it may keep what the last run left.
   void ResetRunFields(int slot) {
-    GeneratorRecord& g = Generator(slot);
-    g.served = g.unserved = g.bad_durations = 0;
-    g.sum_stay = g.max_stay = 0;
-    g.min_stay = kNoStay;
+    Generator(slot).stats = GeneratorRunStats{};
+    Generator(slot).stats.min_stay = kNoStay;
 
     QueueRecord& q = Queue(slot);
+    QueueRunState& qs = queue_run_[slot];
+    q.stats = QueueRunStats{};
     capacity_[slot] = std::clamp(q.len, 0, kMaxQueueLength);
     place_limit_[slot] = capacity_[slot];
-    q.last_change = q.len_area = 0;
-    q.entries = q.zero_entries = q.refusals = 0;
-    q.max_wait = q.sum_wait = 0;
-    q.max_len = q.cur_len = 0;
-    std::fill_n(q.tickets.begin() + 1, capacity_[slot], 0);
-    std::fill_n(q.slots.begin() + 1, capacity_[slot], nullptr);
+    qs.cur_len = 0;
+    qs.last_change = 0;
+    std::fill_n(qs.tickets.begin() + 1, capacity_[slot], 0);
+    std::fill_n(qs.slots.begin() + 1, capacity_[slot], nullptr);
     occupied_[slot].Clear();
     waiting_[slot].Reset(q.discip);
 
     DeviceRecord& d = Device(slot);
+    DeviceRunState& ds = device_run_[slot];
+    d.stats = DeviceRunStats{};
     channel_count_[slot] = std::clamp(d.k, 0, kMaxChannels);
-    d.free_channels = channel_count_[slot];
-    std::fill_n(d.channels.begin() + 1, channel_count_[slot], nullptr);
+    ds.free_channels = channel_count_[slot];
+    ds.last_change = 0;
+    std::fill_n(ds.channels.begin() + 1, channel_count_[slot], nullptr);
     busy_[slot].Clear();
     if (channel_count_[slot] > kSearchedChannels)
-      releases_[slot].Reset(channel_count_[slot], d.release_time);
-    d.last_change = d.busy_area = 0;
-    d.service_sum = 0;
-    d.max_busy = d.starts = d.bad_durations = 0;
+      releases_[slot].Reset(channel_count_[slot], ds.release_time);
   }
 
   // Routes of generators, queues and devices in this order, slot by slot, so that
@@ -212,17 +222,13 @@ class SimulationEngine {
   // the whole sum (the probabilities add up to less than 1) takes the last
   // transition.
   template <typename Record>
-  void PickRoute(Record& r, int slot) {
-    const RouteTable::Route& route = routes_.Choose(RouteNumber(r, slot), random_.NextUniform());
-    r.route_index = route.index;
-    r.route_kind = route.kind;
+  const RouteTable::Route& PickRoute(const Record& r, int slot) {
+    return routes_.Choose(RouteNumber(r, slot), random_.NextUniform());
   }
 
-  template <typename Record>
-  void SendAlongRoute(const Record& r, RequestRecord* request, int from_queue = 0,
+  void SendAlongRoute(const RouteTable::Route& route, RequestRecord* request, int from_queue = 0,
                       int from_slot = 0) {
-    ScheduleNow(r.route_index, static_cast<EventKind>(r.route_kind), request, from_queue,
-                from_slot);
+    ScheduleNow(route.index, static_cast<EventKind>(route.kind), request, from_queue, from_slot);
   }
 
   void OnGeneration(int slot) {
@@ -240,33 +246,33 @@ class SimulationEngine {
     request->birth = now();
     request->refused = false;
     request->priority = g.prior;
-    PickRoute(g, slot);
-    SendAlongRoute(g, request);
+    SendAlongRoute(PickRoute(g, slot), request);
     const double interval = random_.Variate(g.rasp, 1.0 / g.la, g.disp);
-    g.bad_durations += !(interval > 0);
+    g.stats.bad_durations += !(interval > 0);
     Schedule({now() + interval, slot, nullptr, 0, 0, EventKind::Generation});
   }
 
   void OnQueueEntry(int slot, RequestRecord* request) {
     QueueRecord& q = Queue(slot);
-    if (q.cur_len < capacity_[slot]) {
+    QueueRunState& qs = queue_run_[slot];
+    if (qs.cur_len < capacity_[slot]) {
       const int place = occupied_[slot].LowestFree(capacity_[slot]);
-      ++q.cur_len;
-      q.len_area += (now() - q.last_change) * (q.cur_len - 1);
-      ++q.entries;
-      q.last_change = now();
-      if (q.cur_len > q.max_len)
-        q.max_len = q.cur_len;
-      q.slots[place] = request;
-      q.tickets[place] = q.entries;
+      ++qs.cur_len;
+      q.stats.len_area += (now() - qs.last_change) * (qs.cur_len - 1);
+      ++q.stats.entries;
+      qs.last_change = now();
+      if (qs.cur_len > q.stats.max_len)
+        q.stats.max_len = qs.cur_len;
+      qs.slots[place] = request;
+      qs.tickets[place] = q.stats.entries;
       occupied_[slot].Take(place);
-      waiting_[slot].Add(place, request->priority, q.entries);
+      waiting_[slot].Add(place, request->priority, q.stats.entries);
       request->stamp = now();
       ScheduleNow(slot, EventKind::QueueExit);
     } else if (!store_.settings.process_all) {
-      ++q.refusals;
+      ++q.stats.refusals;
       request->refused = true;
-      ScheduleNow(1, EventKind::Removal, request);
+      ScheduleNow(kTerminatorElement, EventKind::Removal, request);
     } else {
       Schedule(
           {now() + store_.settings.retry_interval, slot, request, 0, 0, EventKind::QueueEntry});
@@ -275,67 +281,68 @@ class SimulationEngine {
 
   void OnQueueExit(int slot) {
     QueueRecord& q = Queue(slot);
-    if (q.cur_len < 1)
+    QueueRunState& qs = queue_run_[slot];
+    if (qs.cur_len < 1)
       return;
     const int place = waiting_[slot].TakeFirst();
-    PickRoute(q, slot);
-    RequestRecord* request = q.slots[place];
-    request->ticket = q.tickets[place];
-    q.slots[place] = nullptr;
+    const RouteTable::Route& route = PickRoute(q, slot);
+    RequestRecord* request = qs.slots[place];
+    request->ticket = qs.tickets[place];
+    qs.slots[place] = nullptr;
     occupied_[slot].Free(place);
-    --q.cur_len;
-    q.len_area += (now() - q.last_change) * (q.cur_len + 1);
-    q.last_change = now();
-    SendAlongRoute(q, request, slot, place);
+    --qs.cur_len;
+    q.stats.len_area += (now() - qs.last_change) * (qs.cur_len + 1);
+    qs.last_change = now();
+    SendAlongRoute(route, request, slot, place);
   }
 
   void OnServiceStart(int slot, int from_queue, int from_place, RequestRecord* request) {
     DeviceRecord& d = Device(slot);
-    if (d.free_channels <= 0) {
-      Schedule(
-          {RetryTime(EarliestRelease(d, slot)), from_queue, nullptr, 0, 0, EventKind::QueueExit});
+    DeviceRunState& ds = device_run_[slot];
+    if (ds.free_channels <= 0) {
+      Schedule({RetryTime(EarliestRelease(slot)), from_queue, nullptr, 0, 0, EventKind::QueueExit});
       ReturnToQueue(from_queue, from_place, request);
       return;
     }
     const int k = channel_count_[slot];
     const int channel = busy_[slot].LowestFree(k);
     busy_[slot].Take(channel);
-    --d.free_channels;
-    d.channels[channel] = request;
+    --ds.free_channels;
+    ds.channels[channel] = request;
     request->channel = channel;
-    d.busy_area += (now() - d.last_change) * (k - d.free_channels - 1);
-    d.last_change = now();
+    d.stats.busy_area += (now() - ds.last_change) * (k - ds.free_channels - 1);
+    ds.last_change = now();
     QueueRecord& q = Queue(from_queue);
     const double wait = now() - request->stamp;
     if (wait == 0)
-      ++q.zero_entries;
-    q.sum_wait += wait;
-    if (wait > q.max_wait)
-      q.max_wait = wait;
+      ++q.stats.zero_entries;
+    q.stats.sum_wait += wait;
+    if (wait > q.stats.max_wait)
+      q.stats.max_wait = wait;
     request->stamp = now();
     const double service = random_.Variate(d.rasp, d.v, d.disp);
-    d.bad_durations += !(service > 0);
-    d.release_time[channel] = now() + service;
+    d.stats.bad_durations += !(service > 0);
+    ds.release_time[channel] = now() + service;
     NoteRelease(slot, channel);
-    ++d.starts;
-    if (k - d.free_channels > d.max_busy)
-      d.max_busy = k - d.free_channels;
-    Schedule({d.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
+    ++d.stats.starts;
+    if (k - ds.free_channels > d.stats.max_busy)
+      d.stats.max_busy = k - ds.free_channels;
+    Schedule({ds.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
   }
 
-  double EarliestRelease(const DeviceRecord& d, int slot) const {
+  double EarliestRelease(int slot) const {
     if (channel_count_[slot] > kSearchedChannels)
       return releases_[slot].Earliest();
     double earliest = std::numeric_limits<double>::infinity();
     for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
-      earliest = std::min(earliest, d.release_time[channel]);
+      earliest = std::min(earliest, device_run_[slot].release_time[channel]);
     }
     return earliest;
   }
 
   void NoteRelease(int slot, int channel) {
     if (channel_count_[slot] > kSearchedChannels)
-      releases_[slot].Set(channel, Device(slot).release_time[channel]);
+      releases_[slot].Set(channel, device_run_[slot].release_time[channel]);
   }
 
   // Right after the earliest release. From about 2^17 on, adding 1e-11 no longer
@@ -351,64 +358,65 @@ class SimulationEngine {
   // the meantime, the request takes the lowest empty place, or a place beyond the
   // queue's length, so that no waiting request is ever overwritten.
   void ReturnToQueue(int slot, int place, RequestRecord* request) {
-    QueueRecord& q = Queue(slot);
-    if (q.slots[place] != nullptr)
+    QueueRunState& qs = queue_run_[slot];
+    if (qs.slots[place] != nullptr)
       place = occupied_[slot].LowestFree(place_limit_[slot]);
     if (place == 0) {
       if (place_limit_[slot] == kMaxQueuePlaces) {
         // Beyond every place there is: the request leaves unserved.
         request->refused = true;
-        ScheduleNow(1, EventKind::Removal, request);
+        ScheduleNow(kTerminatorElement, EventKind::Removal, request);
         return;
       }
       place = ++place_limit_[slot];
     }
-    q.slots[place] = request;
-    q.tickets[place] = request->ticket;
+    qs.slots[place] = request;
+    qs.tickets[place] = request->ticket;
     occupied_[slot].Take(place);
     waiting_[slot].Add(place, request->priority, request->ticket);
-    ++q.cur_len;
-    q.len_area += (now() - q.last_change) * (q.cur_len - 1);
-    q.last_change = now();
+    ++qs.cur_len;
+    Queue(slot).stats.len_area += (now() - qs.last_change) * (qs.cur_len - 1);
+    qs.last_change = now();
   }
 
   void OnServiceEnd(int slot, RequestRecord* request) {
     DeviceRecord& d = Device(slot);
+    DeviceRunState& ds = device_run_[slot];
     const int k = channel_count_[slot];
     const int channel = request->channel;
-    if (channel < 1 || channel > k || d.channels[channel] != request)
+    if (channel < 1 || channel > k || ds.channels[channel] != request)
       return;  // every ServiceEnd belongs to a request in a channel
-    PickRoute(d, slot);
+    const RouteTable::Route& route = PickRoute(d, slot);
     const RunSettings& settings = store_.settings;
-    if (settings.process_all && d.route_kind == TargetKind::Queue &&
-        Queue(d.route_index).cur_len >= capacity_[d.route_index]) {
-      d.release_time[channel] = now() + settings.retry_interval;
+    if (settings.process_all && route.kind == TargetKind::Queue &&
+        queue_run_[route.index].cur_len >= capacity_[route.index]) {
+      ds.release_time[channel] = now() + settings.retry_interval;
       NoteRelease(slot, channel);
-      Schedule({d.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
+      Schedule({ds.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
       return;
     }
-    SendAlongRoute(d, request);
-    d.channels[channel] = nullptr;
+    SendAlongRoute(route, request);
+    ds.channels[channel] = nullptr;
     busy_[slot].Free(channel);
-    ++d.free_channels;
-    d.service_sum += now() - request->stamp;
-    d.busy_area += (now() - d.last_change) * (k - d.free_channels + 1);
-    d.last_change = now();
+    ++ds.free_channels;
+    d.stats.service_sum += now() - request->stamp;
+    d.stats.busy_area += (now() - ds.last_change) * (k - ds.free_channels + 1);
+    ds.last_change = now();
   }
 
   void OnRemoval(RequestRecord* request) {
     GeneratorRecord& g = Generator(request->source);
     if (request->refused) {
-      ++g.unserved;
+      ++g.stats.unserved;
     } else {
-      ++g.served;
+      ++g.stats.served;
     }
     const double stay = now() - request->birth;
-    g.sum_stay += stay;
-    if (stay > g.max_stay)
-      g.max_stay = stay;
-    if (stay < g.min_stay)
-      g.min_stay = stay;
+    g.stats.sum_stay += stay;
+    if (stay > g.stats.max_stay)
+      g.stats.max_stay = stay;
+    if (stay < g.stats.min_stay)
+      g.stats.min_stay = stay;
     pool_.Release(request);
   }
 
@@ -416,13 +424,11 @@ class SimulationEngine {
   // slot, the queue's places before the device's channels.
   void RemoveWhatRemains() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
-      QueueRecord& q = Queue(slot);
       for (int place = 1; place <= place_limit_[slot]; ++place) {
-        RemoveUnserved(q.slots[place]);
+        RemoveUnserved(queue_run_[slot].slots[place]);
       }
-      DeviceRecord& d = Device(slot);
       for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
-        RemoveUnserved(d.channels[channel]);
+        RemoveUnserved(device_run_[slot].channels[channel]);
       }
     }
   }
@@ -449,7 +455,12 @@ class SimulationEngine {
   std::array<int, kSlotCount + 1> capacity_{};
   std::array<int, kSlotCount + 1> place_limit_{};
   std::array<int, kSlotCount + 1> channel_count_{};
-  // Per slot, in step with the tables of the store: the taken places of a queue
+  // Per slot, indexed by slot number (index 0 unused): what a queue and a device
+  // hold while the run goes on. Kept from run to run with the engine, reset at
+  // each start; on the heap, as they are too large for a thread's stack.
+  std::vector<QueueRunState> queue_run_;
+  std::vector<DeviceRunState> device_run_;
+  // Per slot, in step with the states above: the taken places of a queue
   // and the order its waiting requests are served in, the busy channels of a
   // device and, for many channels, their earliest release.
   std::array<SlotBits<kMaxQueuePlaces>, kSlotCount + 1> occupied_;

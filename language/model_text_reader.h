@@ -14,9 +14,9 @@ namespace qsim {
 //
 // Before reading, every slot is marked unused. The first header of a slot in the
 // reading starts its element afresh (ResetDefinition), so a field the text leaves
-// out takes its initial value, whatever model was read before; run settings, the
-// terminator's position and run-time fields keep their values until a line sets
-// them. A value that does not convert, a slot number outside
+// out takes its initial value, whatever model was read before; run settings and
+// the terminator's position keep their values until a line sets them, and the
+// last run's statistics stay. A value that does not convert, a slot number outside
 // 0..150 or a transition count outside 0..30 throws QsimError tied to its line
 // number; the store keeps what the earlier lines set.
 //

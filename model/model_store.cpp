@@ -11,6 +11,10 @@ void ModelStore::ClearExists() {
     d.exists = false;
 }
 
+// Unlike ResetDefinition this keeps the transition entries, a queue's discipline
+// and a device's law: the new-model command has always left them for a reused
+// slot to take from the text or the dialog that creates it. The statistics go
+// whole, since a new model has no last run.
 void ModelStore::ClearForNewModel() {
   for (auto& g : generators_) {
     g.exists = false;
@@ -19,13 +23,14 @@ void ModelStore::ClearForNewModel() {
     g.disp = 0;
     g.rasp = 0;
     g.transfer = 0;
+    g.stats = GeneratorRunStats{};
   }
   for (auto& q : queues_) {
     q.exists = false;
     q.name.clear();
     q.xc = q.yc = q.len = 0;
     q.transfer = 0;
-    q.cur_len = q.max_len = q.entries = 0;
+    q.stats = QueueRunStats{};
   }
   for (auto& d : devices_) {
     d.exists = false;
@@ -33,9 +38,7 @@ void ModelStore::ClearForNewModel() {
     d.xc = d.yc = d.k = 0;
     d.v = d.disp = 0;
     d.transfer = 0;
-    d.free_channels = 0;
-    d.service_sum = 0;
-    d.max_busy = d.starts = 0;
+    d.stats = DeviceRunStats{};
   }
 }
 

@@ -14,11 +14,12 @@ namespace qsim {
 enum class ElementKind { Generator, Queue, Device };
 
 // The one in-memory model: three tables of 150 slots, the terminator's position,
-// the run settings and the state of the last run. Every part of the program works
-// on it in place. Slots are addressed 1..150; any other number throws
+// the run settings and the statistics of the last run. Every part of the program
+// works on it in place. Slots are addressed 1..150; any other number throws
 // std::out_of_range, so nothing can reach outside the tables.
 //
-// The store is large (about half a megabyte); keep it on the heap.
+// The store is large (about 260 kilobytes, mostly transition tables); keep it on
+// the heap.
 class ModelStore {
  public:
   GeneratorRecord& generator(int slot) { return generators_.at(Checked(slot)); }
@@ -32,8 +33,9 @@ class ModelStore {
   // transitions stay until the text sets them again.
   void ClearExists();
 
-  // Empties every slot for a new model. Transition entries, disciplines, device
-  // laws, the terminator position and the run settings keep their values.
+  // Empties every slot for a new model and drops the statistics of the last run.
+  // Transition entries, disciplines, device laws, the terminator position and the
+  // run settings keep their values.
   void ClearForNewModel();
 
   // True when the slot holds an element of the kind; false for slots outside 1..150.

@@ -6,16 +6,29 @@
 namespace qsim {
 namespace {
 
-// Records are compared and restored as bytes: they hold no pointer of their own
-// to anything that a copy would have to follow (the request pointers of a
-// finished run are stale and never followed).
+// Records are compared and restored as bytes: they hold no pointer to anything
+// that a copy would have to follow. A kept record's statistics are zero bytes,
+// so that records compare by their definitions alone.
 template <typename Record>
 std::shared_ptr<const Record> Share(const Record& record,
                                     const std::shared_ptr<const Record>* previous) {
   static_assert(std::is_trivially_copyable_v<Record>);
-  if (previous != nullptr && std::memcmp(previous->get(), &record, sizeof(Record)) == 0)
+  Record definition;
+  std::memcpy(&definition, &record, sizeof(Record));
+  static const decltype(record.stats) kNoStats{};  // static: its padding is zero too
+  std::memcpy(&definition.stats, &kNoStats, sizeof(kNoStats));
+  if (previous != nullptr && std::memcmp(previous->get(), &definition, sizeof(Record)) == 0)
     return *previous;
-  return std::make_shared<const Record>(record);
+  auto kept = std::make_shared<Record>();
+  std::memcpy(kept.get(), &definition, sizeof(Record));
+  return kept;
+}
+
+template <typename Record>
+void Restore(Record& record, const Record& kept) {
+  const auto stats = record.stats;
+  std::memcpy(&record, &kept, sizeof(Record));
+  record.stats = stats;
 }
 
 template <typename Records>
@@ -29,12 +42,7 @@ int CountShared(const Records& a, const Records& b) {
 }  // namespace
 
 StoreSnapshot::StoreSnapshot(const ModelStore& store, const StoreSnapshot* previous)
-    : term_x_(store.term_x),
-      term_y_(store.term_y),
-      settings_(store.settings),
-      now_(store.now),
-      generated_(store.generated),
-      past_events_(store.past_events) {
+    : term_x_(store.term_x), term_y_(store.term_y), settings_(store.settings) {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const std::size_t i = static_cast<std::size_t>(slot - 1);
     generators_[i] = Share(store.generator(slot), previous ? &previous->generators_[i] : nullptr);
@@ -46,16 +54,13 @@ StoreSnapshot::StoreSnapshot(const ModelStore& store, const StoreSnapshot* previ
 void StoreSnapshot::RestoreInto(ModelStore& store) const {
   for (int slot = 1; slot <= kSlotCount; ++slot) {
     const std::size_t i = static_cast<std::size_t>(slot - 1);
-    std::memcpy(&store.generator(slot), generators_[i].get(), sizeof(GeneratorRecord));
-    std::memcpy(&store.queue(slot), queues_[i].get(), sizeof(QueueRecord));
-    std::memcpy(&store.device(slot), devices_[i].get(), sizeof(DeviceRecord));
+    Restore(store.generator(slot), *generators_[i]);
+    Restore(store.queue(slot), *queues_[i]);
+    Restore(store.device(slot), *devices_[i]);
   }
   store.term_x = term_x_;
   store.term_y = term_y_;
   store.settings = settings_;
-  store.now = now_;
-  store.generated = generated_;
-  store.past_events = past_events_;
 }
 
 int StoreSnapshot::SharedRecords(const StoreSnapshot& other) const {

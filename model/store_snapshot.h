@@ -8,11 +8,13 @@
 
 namespace qsim {
 
-// A copy of the whole store, kept cheaply for an undo history: each slot's
-// record is held apart, and a snapshot taken after another one shares every
-// record that did not change with it, so a step that changes one element costs
-// one record, not the megabyte of the store. Restoring gives the store back
-// byte for byte, records, terminator, settings and the state of the last run.
+// The model definition in the store, kept cheaply for an undo history: each
+// slot's record is held apart, and a snapshot taken after another one shares
+// every record whose definition did not change with it, so a step that changes
+// one element costs one record, not the whole store. Restoring gives back the
+// definitions byte for byte, the terminator and the settings; the statistics and
+// the state of the last run stay as the store holds them, since undo changes the
+// model, not what the last run measured.
 class StoreSnapshot {
  public:
   // `previous`: an earlier snapshot whose unchanged records this one shares, or null.
@@ -34,9 +36,6 @@ class StoreSnapshot {
   std::int32_t term_x_;
   std::int32_t term_y_;
   RunSettings settings_;
-  double now_;
-  std::int32_t generated_;
-  std::int64_t past_events_;
 };
 
 }  // namespace qsim

@@ -51,8 +51,8 @@ class AnalysisWriter {
         Cat("M/M/", IntegerText(device.channels),
             p.erlang_c ? std::string(" (Эрланг C)"_cp) : Cat("/", IntegerText(p.capacity)));
     const std::optional<double> refusals =
-        q.entries + q.refusals > 0
-            ? std::optional<double>(static_cast<double>(q.refusals) / (q.entries + q.refusals))
+        q.stats.entries + q.stats.refusals > 0
+            ? std::optional<double>(static_cast<double>(q.stats.refusals) / (q.stats.entries + q.stats.refusals))
             : std::nullopt;
     return Cat("  ", system, ": вероятность отказа "_cp, Real(p.refusal_probability),
                Simulated(refusals), "; средняя длина очереди "_cp, Real(p.mean_queue_length),

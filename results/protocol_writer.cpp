@@ -92,7 +92,7 @@ void ProtocolWriter::FailIfBroken() {
 ProtocolFile::ProtocolFile(std::string reports_folder, const RunSettings& settings,
                            const Platform& platform, std::string model_file_name,
                            const NumberFormat& format, std::string suffix)
-    : ProtocolWriter(file_, std::move(model_file_name), format),
+    : ProtocolWriter(file, std::move(model_file_name), format),
       reports_folder_(std::move(reports_folder)),
       name_auto_(settings.protocol_name_auto),
       chosen_name_(settings.protocol_file_name),
@@ -104,8 +104,8 @@ void ProtocolFile::RunStarted() {
                             suffix_, ".txt");
   std::error_code no_file;
   replaced_ = std::filesystem::exists(path_, no_file);
-  file_.open(path_, std::ios::binary | std::ios::trunc);
-  if (!file_) {
+  file.open(path_, std::ios::binary | std::ios::trunc);
+  if (!file) {
     throw QsimError("Cannot create file \"" + path_ + "\". " + std::strerror(errno));
   }
   ProtocolWriter::RunStarted();
@@ -113,7 +113,7 @@ void ProtocolFile::RunStarted() {
 
 void ProtocolFile::RunFinished() {
   ProtocolWriter::RunFinished();
-  file_.close();
+  file.close();
 }
 
 }  // namespace qsim

@@ -22,10 +22,6 @@ class ProtocolWriter : public EventObserver {
   void EventTaken(const EventNode& event) override;
   void RunFinished() override;
 
- protected:
-  // Where the lines go; set by the constructor or by a subclass that opens a file.
-  void set_stream(std::ostream& out) { out_ = &out; }
-
  private:
   void FailIfBroken();
 
@@ -35,10 +31,16 @@ class ProtocolWriter : public EventObserver {
   std::string line_;  // reused for every line
 };
 
+// The file a ProtocolFile writes to, held in a base of its own so that it is
+// constructed before the ProtocolWriter that keeps a pointer to it.
+struct ProtocolFileStream {
+  std::ofstream file;
+};
+
 // A protocol written to a file of the reports folder, created when the run takes
 // its first event: "protocol_" + the date-time stamp + ".txt", or the name chosen
 // in the settings + ".txt". `suffix` goes before the extension (for series of runs).
-class ProtocolFile : public ProtocolWriter {
+class ProtocolFile : private ProtocolFileStream, public ProtocolWriter {
  public:
   ProtocolFile(std::string reports_folder, const RunSettings& settings, const Platform& platform,
                std::string model_file_name, const NumberFormat& format, std::string suffix = "");
@@ -59,7 +61,6 @@ class ProtocolFile : public ProtocolWriter {
   std::string suffix_;
   std::string path_;
   bool replaced_ = false;
-  std::ofstream file_;
 };
 
 }  // namespace qsim

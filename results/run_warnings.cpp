@@ -38,12 +38,12 @@ std::string ElementText(std::string_view kind, int slot, const ElementName& name
 std::vector<BadDurations> Offenders(const ModelStore& store) {
   std::vector<BadDurations> offenders;
   store.ForEachGenerator([&](int slot, const GeneratorRecord& g) {
-    if (g.bad_durations > 0)
-      offenders.push_back({ElementText("генератор "_cp, slot, g.name), g.bad_durations});
+    if (g.stats.bad_durations > 0)
+      offenders.push_back({ElementText("генератор "_cp, slot, g.name), g.stats.bad_durations});
   });
   store.ForEachDevice([&](int slot, const DeviceRecord& d) {
-    if (d.bad_durations > 0)
-      offenders.push_back({ElementText("устройство "_cp, slot, d.name), d.bad_durations});
+    if (d.stats.bad_durations > 0)
+      offenders.push_back({ElementText("устройство "_cp, slot, d.name), d.stats.bad_durations});
   });
   std::stable_sort(offenders.begin(), offenders.end(),
                    [](const BadDurations& a, const BadDurations& b) { return a.count > b.count; });

@@ -200,7 +200,7 @@ class SweepDialogTest : public QObject {
     f.SetText("Edit2", QStringLiteral("14"));
     f.Press("Button1");
     QCOMPARE(f.Listed(), QStringList{"Длина очереди 2 () от 5 до 14 шаг: 1"});
-    QCOMPARE(f.store().queue(2).sweep_to, 14);
+    QCOMPARE(f.dialog().plan().RecordedRangeOf({ElementKind::Queue, 2, SweepField::Length}).to, 14);
   }
 
   void aDeviceRangeIsStoredAndListed() {
@@ -211,10 +211,12 @@ class SweepDialogTest : public QObject {
     f.SetText("Edit2", QStringLiteral("13"));
     f.Press("Button1");
     QCOMPARE(f.Listed(), QStringList{"Число каналов в устройстве 3 (D3) от 4 до 13 шаг: 1"});
-    QCOMPARE(f.store().device(3).sweep_k_to, 13);
+    QCOMPARE(f.dialog().plan().RecordedRangeOf({ElementKind::Device, 3, SweepField::Channels}).to,
+             13);
     f.Press("Button3");
     QVERIFY(f.Listed().isEmpty());
-    QCOMPARE(f.store().device(3).sweep_k_to, 0);
+    QCOMPARE(f.dialog().plan().RecordedRangeOf({ElementKind::Device, 3, SweepField::Channels}).to,
+             0);
   }
 
   void aBadStepCountShowsTheErrorAndLocksNothing() {
@@ -267,7 +269,7 @@ class SweepDialogTest : public QObject {
                qPrintable(QString::number(row)));
     QCOMPARE(WriteModelText(f.store(), kPoint), before);
     QCOMPARE(f.store().queue(1).len, 1);
-    QCOMPARE(f.store().queue(1).sweep_to, 9);
+    QCOMPARE(f.dialog().plan().RecordedRangeOf({ElementKind::Queue, 1, SweepField::Length}).to, 9);
   }
 
   void theTableIsExportedWithARowPerPoint() {

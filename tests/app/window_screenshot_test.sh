@@ -33,9 +33,15 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "$found" ] || { echo "no window titled \"$title\""; exit 1; }
-sleep 1  # let the first paint finish
 
-import -window root "$screenshot"
-colours=$(identify -format %k "$screenshot")
+# The first paint of a sanitized build on a busy machine can take seconds after the
+# window is mapped: look again until the window shows, for up to 30 s.
+colours=0
+for _ in $(seq 30); do
+  sleep 1
+  import -window root "$screenshot"
+  colours=$(identify -format %k "$screenshot")
+  [ "$colours" -gt 10 ] && break
+done
 echo "screenshot $screenshot: $colours colours"
 [ "$colours" -gt 10 ] || { echo "the screenshot shows no window"; exit 1; }

@@ -77,7 +77,7 @@ TEST_F(ComputeCommandTest, RunsReportsOpensAndRewritesTheText) {
   EXPECT_EQ(text.front(), "generator 1;");
   EXPECT_EQ(text.back(), "simulate 3;");
   EXPECT_EQ(text.size(), 33u);  // canonical: every field written
-  EXPECT_EQ(store_->generator(1).served, 3);
+  EXPECT_EQ(store_->generator(1).stats.served, 3);
 }
 
 TEST_F(ComputeCommandTest, ParseOnlyReadsAndRewritesWithoutRunning) {

@@ -63,9 +63,9 @@ TEST_F(SweepPlanTest, AQueueRangeIsRecordedAndListed) {
   const auto line = plan_.Add(*store_, 2, "14", "10", comma_);
   ASSERT_TRUE(line);
   EXPECT_EQ(Cp1251ToUtf8(*line), "Длина очереди 2 () от 5 до 14 шаг: 1");
-  EXPECT_EQ(store_->queue(2).sweep_from, 5);
-  EXPECT_EQ(store_->queue(2).sweep_to, 14);
-  EXPECT_EQ(store_->queue(2).sweep_step, 1);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Queue, 2, SweepField::Length}).from, 5);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Queue, 2, SweepField::Length}).to, 14);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Queue, 2, SweepField::Length}).step, 1);
   ASSERT_EQ(plan_.ranges().size(), 1u);
   EXPECT_EQ(plan_.ranges()[0].steps, 10);
   EXPECT_EQ(plan_.ShownValues(*store_, 2, comma_).second, "14");
@@ -75,10 +75,10 @@ TEST_F(SweepPlanTest, DeviceRangesAreRecordedLikeTheOthers) {
   const auto line = plan_.Add(*store_, 3, "1,5", "3", comma_);
   EXPECT_EQ(Cp1251ToUtf8(*line),
             "Среднее время обслуживания в устройстве 3 () от 0,5 до 1,5 шаг: 0,5");
-  EXPECT_EQ(store_->device(3).sweep_v_to, 1.5);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Device, 3, SweepField::ServiceTime}).to, 1.5);
   plan_.Add(*store_, 4, "10", "3", comma_);
-  EXPECT_EQ(store_->device(3).sweep_k_to, 10);
-  EXPECT_EQ(store_->device(3).sweep_k_step, 3);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Device, 3, SweepField::Channels}).to, 10);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Device, 3, SweepField::Channels}).step, 3);
   EXPECT_EQ(plan_.lines().size(), 2u);
 }
 
@@ -87,7 +87,7 @@ TEST_F(SweepPlanTest, BadTextsChangeNothing) {
   EXPECT_THROW(plan_.Add(*store_, 2, "14", "1", comma_), QsimError);
   EXPECT_FALSE(plan_.step_count_locked());
   EXPECT_THROW(plan_.Add(*store_, 2, "1,5", "10", comma_), QsimError);
-  EXPECT_EQ(store_->queue(2).sweep_from, 0);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Queue, 2, SweepField::Length}).from, 0);
   EXPECT_TRUE(plan_.lines().empty());
 }
 
@@ -101,7 +101,7 @@ TEST_F(SweepPlanTest, RebuildingKeepsTheLinesAndClearingForgetsThem) {
   plan_.Clear(*store_);
   EXPECT_TRUE(plan_.lines().empty());
   EXPECT_FALSE(plan_.step_count_locked());
-  EXPECT_EQ(store_->queue(2).sweep_to, 0);
+  EXPECT_EQ(plan_.RecordedRangeOf({ElementKind::Queue, 2, SweepField::Length}).to, 0);
 }
 
 }  // namespace

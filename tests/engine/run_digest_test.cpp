@@ -141,20 +141,20 @@ std::uint64_t RunDigest(unsigned seed) {
   digest.Add(result.now);
   for (int slot = 1; slot <= 8; ++slot) {
     const GeneratorRecord& g = store->generator(slot);
-    for (const double value : {g.sum_stay, g.max_stay, g.min_stay})
+    for (const double value : {g.stats.sum_stay, g.stats.max_stay, g.stats.min_stay})
       digest.Add(value);
-    digest.Add(g.served);
-    digest.Add(g.unserved);
+    digest.Add(g.stats.served);
+    digest.Add(g.stats.unserved);
     const QueueRecord& q = store->queue(slot);
-    for (const double value : {q.len_area, q.max_wait, q.sum_wait})
+    for (const double value : {q.stats.len_area, q.stats.max_wait, q.stats.sum_wait})
       digest.Add(value);
-    for (const std::int32_t value : {q.entries, q.zero_entries, q.max_len})
+    for (const std::int32_t value : {q.stats.entries, q.stats.zero_entries, q.stats.max_len})
       digest.Add(value);
     const DeviceRecord& d = store->device(slot);
-    for (const double value : {d.busy_area, d.service_sum})
+    for (const double value : {d.stats.busy_area, d.stats.service_sum})
       digest.Add(value);
-    digest.Add(d.max_busy);
-    digest.Add(d.starts);
+    digest.Add(d.stats.max_busy);
+    digest.Add(d.stats.starts);
   }
   return digest.value();
 }

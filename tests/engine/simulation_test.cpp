@@ -102,22 +102,21 @@ TEST_F(SimulationTest, CountModeByHand) {
   EXPECT_EQ(store_->generated, 2);
   EXPECT_EQ(store_->now, 2);
   const GeneratorRecord& g = store_->generator(1);
-  EXPECT_EQ(g.served, 2);
-  EXPECT_EQ(g.unserved, 0);
-  EXPECT_EQ(g.sum_stay, 1);
-  EXPECT_EQ(g.min_stay, 0.5);
-  EXPECT_EQ(g.max_stay, 0.5);
+  EXPECT_EQ(g.stats.served, 2);
+  EXPECT_EQ(g.stats.unserved, 0);
+  EXPECT_EQ(g.stats.sum_stay, 1);
+  EXPECT_EQ(g.stats.min_stay, 0.5);
+  EXPECT_EQ(g.stats.max_stay, 0.5);
   const QueueRecord& q = store_->queue(1);
-  EXPECT_EQ(q.entries, 2);
-  EXPECT_EQ(q.zero_entries, 2);
-  EXPECT_EQ(q.max_len, 1);
-  EXPECT_EQ(q.len_area, 0);
+  EXPECT_EQ(q.stats.entries, 2);
+  EXPECT_EQ(q.stats.zero_entries, 2);
+  EXPECT_EQ(q.stats.max_len, 1);
+  EXPECT_EQ(q.stats.len_area, 0);
   const DeviceRecord& d = store_->device(1);
-  EXPECT_EQ(d.starts, 2);
-  EXPECT_EQ(d.service_sum, 1);
-  EXPECT_EQ(d.busy_area, 1);
-  EXPECT_EQ(d.max_busy, 1);
-  EXPECT_EQ(d.free_channels, 1);
+  EXPECT_EQ(d.stats.starts, 2);
+  EXPECT_EQ(d.stats.service_sum, 1);
+  EXPECT_EQ(d.stats.busy_area, 1);
+  EXPECT_EQ(d.stats.max_busy, 1);
 }
 
 TEST_F(SimulationTest, TimeModeStopsAfterTheFirstLaterEvent) {
@@ -126,8 +125,8 @@ TEST_F(SimulationTest, TimeModeStopsAfterTheFirstLaterEvent) {
   EXPECT_EQ(store_->now, 2.5);
   EXPECT_EQ(store_->generated, 3);
   // The third request was on its way to the terminator: it is not counted at all.
-  EXPECT_EQ(store_->generator(1).served, 2);
-  EXPECT_EQ(store_->generator(1).unserved, 0);
+  EXPECT_EQ(store_->generator(1).stats.served, 2);
+  EXPECT_EQ(store_->generator(1).stats.unserved, 0);
 }
 
 TEST_F(SimulationTest, CountModeWithMoreGeneratorsThanRequests) {
@@ -138,10 +137,10 @@ TEST_F(SimulationTest, CountModeWithMoreGeneratorsThanRequests) {
             Device(1, 3, "1", "terminator"),
             {"simulate 2;"}}));
   EXPECT_EQ(store_->generated, 2);
-  EXPECT_EQ(store_->generator(1).served, 1);
-  EXPECT_EQ(store_->generator(2).served, 1);
-  EXPECT_EQ(store_->generator(3).served, 0);
-  EXPECT_EQ(store_->generator(3).min_stay, 1e11);
+  EXPECT_EQ(store_->generator(1).stats.served, 1);
+  EXPECT_EQ(store_->generator(2).stats.served, 1);
+  EXPECT_EQ(store_->generator(3).stats.served, 0);
+  EXPECT_EQ(store_->generator(3).stats.min_stay, 1e11);
 }
 
 TEST_F(SimulationTest, EqualTimeArrivalsFromThreeGenerators) {
@@ -166,11 +165,11 @@ TEST_F(SimulationTest, AFullQueueRefuses) {
   EXPECT_NE(std::find(protocol.begin(), protocol.end(), "2 Удаление из системы заявки N3;"),
             protocol.end());
   const GeneratorRecord& g = store_->generator(1);
-  EXPECT_EQ(g.served, 2);
-  EXPECT_EQ(g.unserved, 1);
-  EXPECT_EQ(g.min_stay, 0);
-  EXPECT_EQ(store_->queue(1).entries, 2);
-  EXPECT_EQ(store_->queue(1).max_len, 1);
+  EXPECT_EQ(g.stats.served, 2);
+  EXPECT_EQ(g.stats.unserved, 1);
+  EXPECT_EQ(g.stats.min_stay, 0);
+  EXPECT_EQ(store_->queue(1).stats.entries, 2);
+  EXPECT_EQ(store_->queue(1).stats.max_len, 1);
 }
 
 TEST_F(SimulationTest, ABusyDeviceSendsTheRequestBackWithItsTicket) {
@@ -181,10 +180,10 @@ TEST_F(SimulationTest, ABusyDeviceSendsTheRequestBackWithItsTicket) {
   EXPECT_EQ(protocol[6], "1 Устройство №1 - пост. на обсл. из очереди №1 заявки N2;");
   EXPECT_EQ(protocol[10], "10.00000000001 Очередь №1 - выход заявки;");
   const QueueRecord& q = store_->queue(1);
-  EXPECT_EQ(q.entries, 2);
-  EXPECT_EQ(q.max_len, 1);
-  EXPECT_EQ(q.zero_entries, 1);
-  EXPECT_DOUBLE_EQ(q.sum_wait, 9.00000000001);
+  EXPECT_EQ(q.stats.entries, 2);
+  EXPECT_EQ(q.stats.max_len, 1);
+  EXPECT_EQ(q.stats.zero_entries, 1);
+  EXPECT_DOUBLE_EQ(q.stats.sum_wait, 9.00000000001);
 }
 
 TEST_F(SimulationTest, WithoutRefusalsAFullQueueIsRetried) {
@@ -192,8 +191,8 @@ TEST_F(SimulationTest, WithoutRefusalsAFullQueueIsRetried) {
   EXPECT_NE(std::find(protocol.begin(), protocol.end(), "2.5 Очередь №1 - вход заявки N3;"),
             protocol.end());
   const GeneratorRecord& g = store_->generator(1);
-  EXPECT_EQ(g.served, 3);
-  EXPECT_EQ(g.unserved, 0);
+  EXPECT_EQ(g.stats.served, 3);
+  EXPECT_EQ(g.stats.unserved, 0);
 }
 
 TEST_F(SimulationTest, ADeviceBlocksWhileItsNextQueueIsFull) {
@@ -212,9 +211,9 @@ TEST_F(SimulationTest, ADeviceBlocksWhileItsNextQueueIsFull) {
     }
   }
   EXPECT_EQ(blocked, (Lines{"2.5", "4.5", "6.5", "8.5", "10.5", "12.5"}));
-  EXPECT_EQ(store_->generator(1).served, 3);
+  EXPECT_EQ(store_->generator(1).stats.served, 3);
   // The blocked time counts as service time.
-  EXPECT_EQ(store_->device(1).service_sum, 0.5 + 0.5 + 10.5);
+  EXPECT_EQ(store_->device(1).stats.service_sum, 0.5 + 0.5 + 10.5);
 }
 
 TEST_F(SimulationTest, DisciplinesChooseTheNextRequest) {
@@ -237,12 +236,12 @@ TEST_F(SimulationTest, DisciplinesChooseTheNextRequest) {
 
 TEST_F(SimulationTest, WhatRemainsAtTheEndIsUnserved) {
   Run(Line(10, 1, "3", "by_time 5;"));
-  // Requests 1 and 2 were served; 3 is in service, 4..6 wait (6 arrives at 5).
+  // Request 1 was served; 2 is in service, 3..6 wait (6 arrives at 5).
   const GeneratorRecord& g = store_->generator(1);
   EXPECT_EQ(store_->generated, 7);
-  EXPECT_EQ(g.served, 1);
-  EXPECT_EQ(g.served + g.unserved, 6);  // request 7 was still travelling
-  EXPECT_EQ(store_->queue(1).cur_len, 4);
+  EXPECT_EQ(g.stats.served, 1);
+  EXPECT_EQ(g.stats.served + g.stats.unserved, 6);  // request 7 was still travelling
+  EXPECT_EQ(store_->queue(1).stats.max_len, 4);
 }
 
 TEST_F(SimulationTest, ARequestReturningToATakenPlaceIsNotLost) {
@@ -256,7 +255,7 @@ TEST_F(SimulationTest, ARequestReturningToATakenPlaceIsNotLost) {
             {"simulate 3;"}}));
   int removed = 0;
   for (int slot = 1; slot <= 3; ++slot) {
-    removed += store_->generator(slot).served + store_->generator(slot).unserved;
+    removed += store_->generator(slot).stats.served + store_->generator(slot).stats.unserved;
   }
   EXPECT_EQ(removed, 3);
 }
@@ -266,11 +265,11 @@ TEST_F(SimulationTest, ValuesBeyondTheTablesAreClamped) {
             Queue(1, 500, "fifo", 1),
             Device(1, 80, "1000", "terminator"),
             {"simulate 400;"}}));
-  EXPECT_EQ(store_->device(1).max_busy, 50);
-  EXPECT_EQ(store_->queue(1).max_len, 200);
+  EXPECT_EQ(store_->device(1).stats.max_busy, 50);
+  EXPECT_EQ(store_->queue(1).stats.max_len, 200);
   // 50 in service and 200 waiting; the other 150 found the queue full.
-  EXPECT_EQ(store_->generator(1).unserved, 150);
-  EXPECT_EQ(store_->generator(1).served, 250);
+  EXPECT_EQ(store_->generator(1).stats.unserved, 150);
+  EXPECT_EQ(store_->generator(1).stats.served, 250);
 }
 
 TEST_F(SimulationTest, ASilentGeneratorEndsTheRun) {
@@ -286,8 +285,8 @@ TEST_F(SimulationTest, ASilentGeneratorEndsTheRun) {
 TEST_F(SimulationTest, LongServicesStillRetryAfterTheRelease) {
   // 1e-11 is lost when added to 300000; the retry must still follow the release.
   Run(Line(5, 1, "300000", "simulate 3;"));
-  EXPECT_EQ(store_->generator(1).served, 3);
-  EXPECT_EQ(store_->device(1).starts, 3);
+  EXPECT_EQ(store_->generator(1).stats.served, 3);
+  EXPECT_EQ(store_->device(1).stats.starts, 3);
 }
 
 TEST_F(SimulationTest, ARunThatCannotEndIsStoppedByItsLimits) {
@@ -324,7 +323,7 @@ TEST_F(SimulationTest, ARunWhoseTimeStandsStillStalls) {
   EXPECT_LT(result_.events, 1020);
   EXPECT_GT(result_.events, 1000);
   // What waited or held a channel left unserved; the retrying request is not counted.
-  EXPECT_EQ(store_->generator(1).served + store_->generator(1).unserved, 2);
+  EXPECT_EQ(store_->generator(1).stats.served + store_->generator(1).stats.unserved, 2);
 }
 
 TEST_F(SimulationTest, ARunWhoseTimeGoesBackStalls) {
@@ -421,7 +420,7 @@ TEST_F(SimulationTest, AModelWithoutGeneratorsSimulatesNothing) {
 }
 
 TEST_F(SimulationTest, RoutesThatLeadNowhereAreRefusedBeforeTheRun) {
-  store_->generator(1).served = 77;
+  store_->generator(1).stats.served = 77;
   const auto fault = [this](const Lines& text) {
     try {
       Run(text);
@@ -438,7 +437,7 @@ TEST_F(SimulationTest, RoutesThatLeadNowhereAreRefusedBeforeTheRun) {
             "Устройство 1: переход 1 ведет в несуществующую очередь 151");
   EXPECT_EQ(fault(Join({Generator(1, 1, 0, 4, 1), {"queue 1;", "len 1;", "transfer 0;"}})),
             "Очередь 1 не имеет переходов");
-  EXPECT_EQ(store_->generator(1).served, 77);  // nothing was run
+  EXPECT_EQ(store_->generator(1).stats.served, 77);  // nothing was run
 }
 
 }  // namespace

@@ -217,7 +217,7 @@ TEST_F(ReaderTest, SettingsNotNamedByTheTextKeepTheirValues) {
 
 TEST_F(ReaderTest, ReadingClearsExistsAndAFreshBlockStartsFromInitialValues) {
   Read({"queue 5;", "len 9;", "discip lifo;", "transfer 1;", "1 device 2;"});
-  q(5).entries = 3;  // a run-time field
+  q(5).stats.entries = 3;  // a statistic of the last run
   Read({"device 1;"});
   EXPECT_FALSE(q(5).exists);
   EXPECT_EQ(q(5).len, 9);
@@ -227,7 +227,7 @@ TEST_F(ReaderTest, ReadingClearsExistsAndAFreshBlockStartsFromInitialValues) {
   EXPECT_EQ(q(5).discip, kFifo);
   EXPECT_EQ(q(5).transfer, 0);
   EXPECT_EQ(q(5).transitions[1].kind, TargetKind::None);
-  EXPECT_EQ(q(5).entries, 3);
+  EXPECT_EQ(q(5).stats.entries, 3);
 }
 
 // A hand-written text that leaves fields out means the same model whatever was

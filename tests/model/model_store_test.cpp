@@ -67,11 +67,11 @@ TEST(ModelStoreTest, ClearForNewModelKeepsRoutesDisciplinesLawsAndSettings) {
   q.exists = true;
   q.discip = kPriorityLifo;
   q.len = 8;
-  q.cur_len = 3;
+  q.stats.max_len = 3;
   d.exists = true;
   d.rasp = 2;
   d.k = 4;
-  d.starts = 17;
+  d.stats.starts = 17;
   store->term_x = 11;
   store->term_y = 22;
   store->settings.simulate = 500;
@@ -89,10 +89,10 @@ TEST(ModelStoreTest, ClearForNewModelKeepsRoutesDisciplinesLawsAndSettings) {
   EXPECT_EQ(g.transitions[1].index, 9);
   EXPECT_FALSE(q.exists);
   EXPECT_EQ(q.len, 0);
-  EXPECT_EQ(q.cur_len, 0);
+  EXPECT_EQ(q.stats.max_len, 0);
   EXPECT_EQ(q.discip, kPriorityLifo);
   EXPECT_EQ(d.k, 0);
-  EXPECT_EQ(d.starts, 0);
+  EXPECT_EQ(d.stats.starts, 0);
   EXPECT_EQ(d.rasp, 2);
   EXPECT_EQ(store->term_x, 11);
   EXPECT_EQ(store->term_y, 22);

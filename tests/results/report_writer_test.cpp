@@ -33,10 +33,10 @@ std::unique_ptr<ModelStore> SmallRunModel() {
   g.prior = 2;
   g.transfer = 1;
   g.transitions[1] = {1, TargetKind::Queue, 1};
-  g.served = 12;
-  g.sum_stay = 51;
-  g.min_stay = 1.5;
-  g.max_stay = 7;
+  g.stats.served = 12;
+  g.stats.sum_stay = 51;
+  g.stats.min_stay = 1.5;
+  g.stats.max_stay = 7;
   QueueRecord& q = store->queue(1);
   q.exists = true;
   q.name.assign("Очередь"_cp);
@@ -44,12 +44,12 @@ std::unique_ptr<ModelStore> SmallRunModel() {
   q.discip = kPriorityFifo;
   q.transfer = 1;
   q.transitions[1] = {1, TargetKind::Device, 1};
-  q.max_len = 4;
-  q.entries = 12;
-  q.zero_entries = 1;
-  q.len_area = 33;
-  q.sum_wait = 33;
-  q.max_wait = 5.5;
+  q.stats.max_len = 4;
+  q.stats.entries = 12;
+  q.stats.zero_entries = 1;
+  q.stats.len_area = 33;
+  q.stats.sum_wait = 33;
+  q.stats.max_wait = 5.5;
   DeviceRecord& d = store->device(1);
   d.exists = true;
   d.name.assign("Dev");
@@ -58,10 +58,10 @@ std::unique_ptr<ModelStore> SmallRunModel() {
   d.rasp = kConstant;
   d.transfer = 1;
   d.transitions[1] = {1, TargetKind::Terminator, 1};
-  d.starts = 12;
-  d.service_sum = 18;
-  d.busy_area = 18;
-  d.max_busy = 1;
+  d.stats.starts = 12;
+  d.stats.service_sum = 18;
+  d.stats.busy_area = 18;
+  d.stats.max_busy = 1;
   store->generated = 12;
   store->now = 20;
   return store;
@@ -160,8 +160,8 @@ TEST_F(ReportTest, TheWholeReportOfASmallRun) {
 }
 
 TEST_F(ReportTest, ImpossibleDurationsAreWarnedOfInRedBeforeTheCreditLine) {
-  store_->device(1).bad_durations = 2311;
-  store_->generator(1).bad_durations = 40;
+  store_->device(1).stats.bad_durations = 2311;
+  store_->generator(1).stats.bad_durations = 40;
   store_->device(1).name.assign("<D>");
   const Lines report = Report();
   ASSERT_GE(report.size(), 4u);

@@ -43,13 +43,13 @@ TEST(RunWarningsTest, CountsEveryElementLargestFirstAndTheEventsInThePast) {
     auto store = std::make_unique<ModelStore>();
     store->generator(1).exists = true;
     store->generator(1).name.assign("Gen");
-    store->generator(1).bad_durations = c.generator_1;
+    store->generator(1).stats.bad_durations = c.generator_1;
     store->device(1).exists = true;
-    store->device(1).bad_durations = c.device_1;
+    store->device(1).stats.bad_durations = c.device_1;
     store->device(7).exists = true;
     store->device(7).name.assign("D7");
-    store->device(7).bad_durations = c.device_7;
-    store->device(9).bad_durations = 99;  // not in use: not counted
+    store->device(7).stats.bad_durations = c.device_7;
+    store->device(9).stats.bad_durations = 99;  // not in use: not counted
     store->past_events = c.past_events;
     EXPECT_EQ(Cp1251ToUtf8(DurationWarning(*store)), c.warning);
   }

@@ -124,7 +124,7 @@ TEST(TrafficAnalysisTest, LongRunsMeetTheFormulas) {
   const auto wait = [](const ModelStore& s) { return *MeanWait(s.queue(1)); };
   const auto refused = [](const ModelStore& s) {
     const QueueRecord& q = s.queue(1);
-    return static_cast<double>(q.refusals) / (q.entries + q.refusals);
+    return static_cast<double>(q.stats.refusals) / (q.stats.entries + q.stats.refusals);
   };
   // M/M/1/6: rho 0.8, five places.
   const Lines mm1k = Chain(1, kPureExponential, 0, 5, 1, 0.8, kPureExponential);
