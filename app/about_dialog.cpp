@@ -1,4 +1,5 @@
 #include "app/about_dialog.h"
+#include "app/object_names.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -9,7 +10,7 @@
 namespace qsim::gui {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-  setObjectName(QStringLiteral("TForm8"));
+  setObjectName(QLatin1String(names::kAboutDialog));
   setWindowTitle(QStringLiteral("о программе"));
   auto* title = new QLabel(PlainCaption(), this);
   title->setObjectName(QStringLiteral("TitleLabel"));

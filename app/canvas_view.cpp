@@ -14,6 +14,7 @@
 
 #include "app/canvas_zoom.h"
 #include "app/diagram_overlay.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 namespace {
@@ -25,7 +26,7 @@ const QColor kHighlightColour(0, 120, 215);
 
 CanvasView::CanvasView(const RasterCanvas& picture, QWidget* parent)
     : QWidget(parent), picture_(picture), zoom_(kNoZoom) {
-  setObjectName(QStringLiteral("Image1"));
+  setObjectName(QLatin1String(names::kCanvas));
   setAttribute(Qt::WA_OpaquePaintEvent);
   setMouseTracking(true);
   setFixedSize(RasterCanvas::kWidth, RasterCanvas::kHeight);

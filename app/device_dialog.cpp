@@ -5,11 +5,12 @@
 #include <QPushButton>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
 DeviceDialog::DeviceDialog(const NumberFormat& format, QWidget* parent)
-    : ElementDialog("TForm5", QSize(233, 137), parent),
+    : ElementDialog(names::kDeviceDialog, QSize(233, 137), parent),
       format_(format),
       service_time_edit_(AddEdit("Edit1", 65)),
       variance_edit_(AddEdit("Edit2", 65)),
@@ -21,7 +22,7 @@ DeviceDialog::DeviceDialog(const NumberFormat& format, QWidget* parent)
   AddRow(QStringLiteral("Распределение :"), law_list_);
   AddLawHint(law_list_, variance_edit_);
   AddRow(QStringLiteral("Число каналов обслуживания :"), channels_edit_,
-         QStringLiteral("от 1 до 50"), "ChannelsRange");
+         QStringLiteral("от 1 до 50"), names::kChannelsRange);
   AddRow(QStringLiteral("Наименование :"), name_edit_);
   QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QSize(65, 17));
   setTabOrder(service_time_edit_, variance_edit_);

@@ -2,16 +2,16 @@
 
 #include <QAction>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QStringList>
 #include <QWidget>
-
-#include <utility>
 
 #include "app/device_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/gui_text.h"
 #include "app/probability_dialog.h"
 #include "app/queue_dialog.h"
+#include "app/text_pane.h"
 #include "app/transition_dialog.h"
 #include "app/window_titles.h"
 #include "editor/element_fields.h"
@@ -19,23 +19,19 @@
 
 namespace qsim::gui {
 
-EditorWindowUi::EditorWindowUi(ModelStore& store, RasterCanvas& picture, QWidget& canvas,
-                               const EditorDialogs& dialogs, const NumberFormat& format,
-                               std::function<void()> regenerate_text,
-                               std::function<void(const std::string&)> record_edit)
-    : store_(store),
+EditorWindowUi::EditorWindowUi(ModelDocument& document, QPlainTextEdit& text_pane,
+                               RasterCanvas& picture, QWidget& canvas, const EditorDialogs& dialogs)
+    : document_(document),
+      text_pane_(text_pane),
       picture_(picture),
       canvas_(canvas),
-      dialogs_(dialogs),
-      format_(format),
-      regenerate_text_(std::move(regenerate_text)),
-      record_edit_(std::move(record_edit)) {}
+      dialogs_(dialogs) {}
 
 bool EditorWindowUi::EditGenerator(GeneratorRecord& record, const std::string& caption) {
-  dialogs_.generator.Fill(FromCp1251(caption), FieldsOf(record, format_));
+  dialogs_.generator.Fill(FromCp1251(caption), FieldsOf(record, document_.format()));
   if (dialogs_.generator.exec() != QDialog::Accepted)
     return false;
-  StoreFields(record, dialogs_.generator.Fields(), format_);
+  StoreFields(record, dialogs_.generator.Fields(), document_.format());
   return true;
 }
 
@@ -48,10 +44,10 @@ bool EditorWindowUi::EditQueue(QueueRecord& record, const std::string& caption) 
 }
 
 bool EditorWindowUi::EditDevice(DeviceRecord& record, const std::string& caption) {
-  dialogs_.device.Fill(FromCp1251(caption), FieldsOf(record, format_));
+  dialogs_.device.Fill(FromCp1251(caption), FieldsOf(record, document_.format()));
   if (dialogs_.device.exec() != QDialog::Accepted)
     return false;
-  StoreFields(record, dialogs_.device.Fields(), format_);
+  StoreFields(record, dialogs_.device.Fields(), document_.format());
   return true;
 }
 
@@ -79,20 +75,17 @@ void EditorWindowUi::ShowMessage(const std::string& text) {
   box.exec();
 }
 
-void EditorWindowUi::EraseModel() {
-  qsim::EraseModel(store_, picture_);
+void EditorWindowUi::Redraw(const std::function<void()>& change) {
+  EraseModel(document_.store(), picture_);
+  change();
+  DrawModel(document_.store(), picture_);
   canvas_.update();
 }
 
-void EditorWindowUi::DrawModel() {
-  qsim::DrawModel(store_, picture_);
-  canvas_.update();
-}
-
-void EditorWindowUi::RefreshAfterEdit(const std::string& edit) {
-  regenerate_text_();
-  DrawModel();
-  record_edit_(edit);
+void EditorWindowUi::ApplyEdit(const std::string& name, const std::function<void()>& change) {
+  Redraw(change);
+  document_.CommitEdit(name);
+  SetPaneLines(text_pane_, document_.lines());
 }
 
 void EditorWindowUi::SetToolDown(EditorTool tool, bool down) {

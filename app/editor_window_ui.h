@@ -5,12 +5,12 @@
 #include <array>
 #include <functional>
 
+#include "commands/model_document.h"
 #include "editor/editor_tools.h"
 #include "editor/raster_canvas.h"
-#include "foundation/number_format.h"
-#include "model/model_store.h"
 
 class QAction;
+class QPlainTextEdit;
 class QWidget;
 
 namespace qsim::gui {
@@ -31,21 +31,18 @@ struct EditorDialogs {
 };
 
 // The editing tools' view of the main window: the element dialogs over the
-// store, the drawing passes on the picture shown by the canvas, the message box
-// and the buttons of the bottom tool bar. The element dialogs let the user go
-// only once every field converts, or by cancelling.
+// document's store, the drawing passes on the picture shown by the canvas, the
+// document's commit point with the text pane that shows its lines, the message
+// box and the buttons of the bottom tool bar. The element dialogs let the user
+// go only once every field converts, or by cancelling.
 class EditorWindowUi : public EditorUi {
  public:
-  // REQUIRES: every reference outlives the object. `regenerate_text` rewrites
-  // the text pane from the store without switching views; `record_edit` takes
-  // a finished edit, by its name, into the undo history.
-  EditorWindowUi(ModelStore& store, RasterCanvas& picture, QWidget& canvas,
-                 const EditorDialogs& dialogs, const NumberFormat& format,
-                 std::function<void()> regenerate_text,
-                 std::function<void(const std::string&)> record_edit);
+  // REQUIRES: every reference outlives the object.
+  EditorWindowUi(ModelDocument& document, QPlainTextEdit& text_pane, RasterCanvas& picture,
+                 QWidget& canvas, const EditorDialogs& dialogs);
 
-  // The seven tool buttons, in the order of `EditorTool`.
-  void SetToolButtons(const std::array<QAction*, 7>& buttons) { buttons_ = buttons; }
+  // The tool buttons, in the order of `EditorTool`.
+  void SetToolButtons(const std::array<QAction*, kEditorToolCount>& buttons) { buttons_ = buttons; }
 
   bool EditGenerator(GeneratorRecord& record, const std::string& caption) override;
   bool EditQueue(QueueRecord& record, const std::string& caption) override;
@@ -55,20 +52,17 @@ class EditorWindowUi : public EditorUi {
   std::optional<int> ChooseTransition(const std::string& caption,
                                       const std::vector<std::string>& items) override;
   void ShowMessage(const std::string& text) override;
-  void EraseModel() override;
-  void DrawModel() override;
-  void RefreshAfterEdit(const std::string& edit) override;
+  void Redraw(const std::function<void()>& change) override;
+  void ApplyEdit(const std::string& name, const std::function<void()>& change) override;
   void SetToolDown(EditorTool tool, bool down) override;
 
  private:
-  ModelStore& store_;
+  ModelDocument& document_;
+  QPlainTextEdit& text_pane_;
   RasterCanvas& picture_;
   QWidget& canvas_;
   EditorDialogs dialogs_;
-  NumberFormat format_;
-  std::function<void()> regenerate_text_;
-  std::function<void(const std::string&)> record_edit_;
-  std::array<QAction*, 7> buttons_{};
+  std::array<QAction*, kEditorToolCount> buttons_{};
 };
 
 }  // namespace qsim::gui

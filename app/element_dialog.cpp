@@ -14,6 +14,7 @@
 #include "app/gui_text.h"
 #include "app/law_hint.h"
 #include "app/list_width.h"
+#include "app/object_names.h"
 #include "app/window_size.h"
 #include "language/element_captions.h"
 
@@ -153,7 +154,7 @@ QLabel* ElementDialog::AddRow(const QString& label, QWidget* field, const QStrin
 
 void ElementDialog::AddLawHint(QComboBox* law_list, QWidget* spread) {
   auto* hint = new QLabel(this);
-  hint->setObjectName(QStringLiteral("LawHint"));
+  hint->setObjectName(QLatin1String(names::kLawHint));
   hint->setToolTip(LawHintLegend());
   // A remark, in a grey that still reads well.
   QPalette remark = hint->palette();

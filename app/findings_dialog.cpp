@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
@@ -14,13 +15,13 @@ FindingsDialog::FindingsDialog(QWidget* parent)
       findings_text_(new QPlainTextEdit(this)),
       edit_button_(new QPushButton(QStringLiteral("<- Отредактировать модель"), this)),
       continue_button_(new QPushButton(QStringLiteral("Продолжить расчет  ->"), this)) {
-  setObjectName(QStringLiteral("TForm9"));
+  setObjectName(QLatin1String(names::kFindingsDialog));
   setWindowTitle(QStringLiteral("Обнаруженные неточности в модели"));
   resize(475, 350);
-  findings_text_->setObjectName(QStringLiteral("Memo1"));
+  findings_text_->setObjectName(QLatin1String(names::kFindingsText));
   findings_text_->setReadOnly(true);
-  edit_button_->setObjectName(QStringLiteral("Button1"));
-  continue_button_->setObjectName(QStringLiteral("Button2"));
+  edit_button_->setObjectName(QLatin1String(names::kBackToEditingButton));
+  continue_button_->setObjectName(QLatin1String(names::kContinueButton));
   edit_button_->setAutoDefault(false);
   continue_button_->setAutoDefault(false);
   connect(edit_button_, &QPushButton::clicked, this, &QDialog::reject);

@@ -5,11 +5,12 @@
 #include <QPushButton>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
 GeneratorDialog::GeneratorDialog(const NumberFormat& format, QWidget* parent)
-    : ElementDialog("TForm3", QSize(241, 145), parent),
+    : ElementDialog(names::kGeneratorDialog, QSize(241, 145), parent),
       format_(format),
       intensity_edit_(AddEdit("Edit1", 73)),
       law_list_(AddDistributionList(121)),

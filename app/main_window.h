@@ -10,14 +10,12 @@
 
 #include "app/qt_platform.h"
 #include "commands/compute_command.h"
+#include "commands/model_document.h"
 #include "editor/editor_tools.h"
 #include "editor/raster_canvas.h"
 #include "engine/random_generator.h"
 #include "engine/simulation.h"
-#include "foundation/number_format.h"
-#include "model/model_store.h"
 
-class QFileDialog;
 class QLabel;
 class QPlainTextEdit;
 class QToolBar;
@@ -28,43 +26,23 @@ class CanvasScrollArea;
 class CanvasView;
 class CodeEditor;
 class DiagramOverlay;
-class EditHistory;
-struct ModelState;
 class EditorWindowUi;
-class RunProgressDialog;
-class SettingsDialog;
-class GeneratorDialog;
-class QueueDialog;
 class RunFilesPanel;
-class DeviceDialog;
-class ProbabilityDialog;
-class TransitionDialog;
-class AboutDialog;
-class FindingsDialog;
-class SweepDialog;
-class AnalysisWindow;
+class UndoMenu;
+struct WindowDialogs;
 enum class ToolIcon;
 
-// The main window: owns the model store, the picture and the two views of the
-// model (the text pane and the canvas, one shown at a time), and carries every
-// command. A command that fails shows the error box and ends; what it changed
-// before the failure stays changed.
+// The main window: shows the model document in two views (the text pane and the
+// canvas, one shown at a time), owns the picture, and carries every command. A
+// command that fails shows the error box and ends; what it changed before the
+// failure stays changed.
 //
-// The store and the text pane are kept in step: a command that needs the store
-// to match the text reads the text first (the compute command in parse-only
-// mode), and every change made outside the text is written into the store and
-// the text regenerated from it. The canvas is blank while the code editor is
-// shown; in the visual editor every change of what the picture shows is erased
-// with the store as it was and drawn with the store as it is.
-//
-// Qt object names, by which tests and screenshots find the parts: `TForm1` the
-// window, `Memo2` the text pane, `Image1` the canvas in `CanvasScrollArea`, `MainMenu1` the menu,
-// `ToolBar1` the command bar, `ToolBar2` the editing tools, `StatusBar1` with
-// `Panel0` (line count) and `Panel1` (element under the pointer) and `HintPanel` (what the connect
-// tool asks for), `OpenDialog1` and `SaveDialog1` the file dialogs. Commands: `ToolButton10`
-// settings, `ToolButton22` parameter sweep, `ToolButton11` code editor, `ToolButton7` visual
-// editor; the editing tools are `ToolButton14`, `ToolButton12`, `ToolButton13`, `ToolButton15` to
-// `ToolButton18` in the order of `EditorTool`.
+// The document keeps the store and the text in step; the window shows the
+// document's lines in the pane and hands it what is typed. The canvas is blank
+// while the code editor is shown; in the visual editor every change of what the
+// picture shows is erased with the store as it was and drawn with the store as
+// it is. The Qt object names, by which tests and screenshots find the parts, are
+// in app/object_names.h.
 class MainWindow : public QMainWindow {
   Q_OBJECT
 
@@ -75,23 +53,25 @@ class MainWindow : public QMainWindow {
                       QWidget* parent = nullptr);
   ~MainWindow() override;
 
-  const ModelStore& store() const { return *store_; }
+  const ModelDocument& document() const { return document_; }
+  const ModelStore& store() const { return document_.store(); }
   const RasterCanvas& picture() const { return *picture_; }
   const QString& model_file_name() const { return model_file_name_; }
   QtPlatform& platform() { return platform_; }
 
  public Q_SLOTS:
-  void NewModelClick();
-  void OpenModelClick();
-  void SaveModelClick();
-  void RunModelClick();  // the compute command in run mode
+  // The file commands ask before they throw away a modified text.
+  void NewModel();
+  void OpenModel();
+  void SaveModel();
+  void RunModel();  // the compute command in run mode
   void OpenSettingsDialog();
   void OpenSweepDialog();
   void OpenAnalysis();
   void ShowCodeEditor();
   void ShowVisualEditor();
-  void HelpClick();
-  void AboutClick();
+  void ShowHelp();
+  void ShowAbout();
   // The canvas: a dialog field that does not convert ends the handler with the
   // error box.
   void CanvasClicked();
@@ -109,17 +89,14 @@ class MainWindow : public QMainWindow {
   void DeleteSelection();
   // Undo and redo of the model. A text typed in the code editor is taken in
   // first, as a step of its own; undo during a move puts the element back.
-  void UndoClick();
-  void RedoClick();
+  void Undo();
+  void Redo();
 
  protected:
   void showEvent(QShowEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
 
  private:
-  // Building the window (main_window_build.cpp).
-  QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
-                      void (MainWindow::*command)());
   // The commands that the menu and the command bar share.
   struct Commands {
     QAction* new_model;
@@ -135,9 +112,22 @@ class MainWindow : public QMainWindow {
     QAction* help;
     QAction* exit;
   };
+  // The status bar: the line count, the element under the pointer, what the
+  // connect tool asks for, and the files of the last run.
+  struct StatusPanels {
+    QLabel* line_count = nullptr;
+    QLabel* element = nullptr;
+    QLabel* hint = nullptr;
+    RunFilesPanel* run_files = nullptr;
+  };
+
+  // Building the window (main_window_build.cpp).
+  QAction* NewCommand(const QString& text, const QString& tool_tip, ToolIcon icon, const char* name,
+                      void (MainWindow::*command)());
   Commands NewCommands();
   void BuildViews();
   void BuildMainMenu(const Commands& c);
+  void BuildEditMenu();
   void BuildCommandBar(const Commands& c);
   void BuildEditingBar();
   void SetStatusTips(const Commands& c);
@@ -147,13 +137,6 @@ class MainWindow : public QMainWindow {
   void RestoreWindow();
   void BuildStatusBar();
   void BuildEditor();
-  void BuildFileDialogs();
-  void BuildDialogs();
-  // The undo history and its menu (main_window_history.cpp).
-  void BuildEditMenu();
-  void RecordTakenText(const std::vector<std::string>& read);
-  void RestoreModel(const ModelState& state);
-  void ShowMoveUnderWay();
 
   // The commands (main_window.cpp).
   void FirstActivation();
@@ -162,45 +145,39 @@ class MainWindow : public QMainWindow {
   bool ConfirmDroppedLines(const std::vector<std::string>& lines);
   ComputeEnvironment Environment();
   void ParseText();
-  void RunModel();
+  void RunAndRedraw();
   void RedrawOver(const ModelStore& drawn);
   void ReportRun(const ComputeOutcome& outcome);
   void ShowMessage(QMessageBox::Icon icon, const char* name, const QString& text);
-  void RegenerateText();
-  void ReadFailedTextAgain();
-  void NewModel();
-  void OpenModel(const QString& path);
-  bool SaveModel();
-  void RememberModelFolder(const QString& folder);
+  void ClearModel();
+  void LoadModel(const QString& path);
+  bool SaveToChosenFile();
   bool MaybeSave();
   void ShowView(bool visual);
-  void UpdateLineCount();
+
+  // The canvas (main_window_canvas.cpp).
+  void ReadFailedTextAgain();
   void ShowEditorState();
   // How far from a transition's line a pointer may be to pick it, in picture
   // pixels: three screen pixels at every scale.
   int LineTolerance() const;
   // Runs a canvas edit as a command: the text is read first after a failed reading.
   void CanvasEdit(const std::function<void()>& edit);
-  // The pane marks the line the last reading failed on.
-  void MarkFailedLine();
 
-  std::unique_ptr<ModelStore> store_;
+  // The document in the pane and the history (main_window_document.cpp).
+  void ShowDocumentText();
+  void TakeTypedText();
+  void PutBack(void (ModelDocument::*put_back)());
+  void ShowMoveUnderWay();
+
+  ModelDocument document_;
   RandomGenerator random_;
   Simulation simulation_;
   std::unique_ptr<RasterCanvas> picture_;
   QtPlatform platform_;
-  NumberFormat format_;
 
   QString model_file_name_;
   bool activated_ = false;
-  // The pane's text when the model was last opened, saved or started anew.
-  QString saved_text_;
-  // The pane's text right after the last finished run.
-  QString run_text_;
-  // The line the last reading of the text failed on; 0 once a reading succeeded.
-  // Meanwhile the store is half read: the pane keeps its lines, nothing is
-  // regenerated from the store, and every command reads the text again first.
-  int failed_line_ = 0;
   // Off while the window takes in its initial text, which is meant to go.
   bool confirm_dropped_lines_ = false;
 
@@ -208,29 +185,14 @@ class MainWindow : public QMainWindow {
   CanvasView* canvas_;
   CanvasScrollArea* canvas_area_ = nullptr;
   QToolBar* editing_bar_ = nullptr;
-  QLabel* line_count_panel_ = nullptr;
-  QLabel* element_panel_ = nullptr;
-  QLabel* hint_panel_ = nullptr;
-  RunFilesPanel* run_files_ = nullptr;
-  std::array<QAction*, 7> tool_buttons_{};
-  QFileDialog* open_dialog_ = nullptr;
-  QFileDialog* save_dialog_ = nullptr;
-  QueueDialog* queue_dialog_ = nullptr;
-  DeviceDialog* device_dialog_ = nullptr;
-  ProbabilityDialog* probability_dialog_ = nullptr;
-  TransitionDialog* transition_dialog_ = nullptr;
-  AboutDialog* about_dialog_ = nullptr;
-  SettingsDialog* settings_dialog_ = nullptr;
-  GeneratorDialog* generator_dialog_ = nullptr;
-  FindingsDialog* findings_dialog_ = nullptr;
-  SweepDialog* sweep_dialog_ = nullptr;
-  AnalysisWindow* analysis_window_ = nullptr;
-  RunProgressDialog* progress_ = nullptr;
+  StatusPanels panels_;
+  std::array<QAction*, kEditorToolCount> tool_buttons_{};
+  std::unique_ptr<WindowDialogs> dialogs_;
+  UndoMenu* undo_menu_ = nullptr;
   std::unique_ptr<DiagramOverlay> overlay_;
   QAction* labels_option_ = nullptr;
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;
-  EditHistory* history_ = nullptr;
 };
 
 }  // namespace qsim::gui

@@ -1,5 +1,5 @@
-// Building the main window: its views, commands, menu, tool bars, status bar,
-// file dialogs and dialogs. The commands themselves are in main_window.cpp.
+// Building the main window: its views, commands, menus, tool bars, status bar
+// and dialogs. The commands themselves are in main_window.cpp.
 #include "app/main_window.h"
 
 #include <QFile>
@@ -14,26 +14,18 @@
 
 #include <algorithm>
 
-#include "app/about_dialog.h"
-#include "app/analysis_window.h"
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
 #include "app/code_editor.h"
-#include "app/device_dialog.h"
 #include "app/diagram_overlay.h"
-#include "app/edit_history.h"
 #include "app/editor_window_ui.h"
-#include "app/findings_dialog.h"
-#include "app/generator_dialog.h"
 #include "app/gui_text.h"
-#include "app/probability_dialog.h"
-#include "app/progress_dialog.h"
-#include "app/queue_dialog.h"
+#include "app/object_names.h"
 #include "app/run_files_panel.h"
 #include "app/settings_dialog.h"
-#include "app/sweep_dialog.h"
 #include "app/tool_icons.h"
-#include "app/transition_dialog.h"
+#include "app/undo_menu.h"
+#include "app/window_dialogs.h"
 #include "app/window_memory.h"
 #include "app/window_size.h"
 #include "app/window_titles.h"
@@ -47,22 +39,17 @@ NumberFormat LocaleNumberFormat() {
   return NumberFormat{separator.size() == 1 ? separator[0] : '.'};
 }
 
-QString ModelFileFilter() {
-  return QStringLiteral("Текстовые описания моделей (*.txt);;Все файлы (*)");
-}
-
 }  // namespace
 
 MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
     : QMainWindow(parent),
-      store_(std::make_unique<ModelStore>()),
-      simulation_(*store_, random_),
+      document_(LocaleNumberFormat()),
+      simulation_(document_.store(), random_),
       picture_(std::make_unique<RasterCanvas>()),
       platform_(program_folder),
-      format_(LocaleNumberFormat()),
       text_pane_(new CodeEditor(this)),
       canvas_(new CanvasView(*picture_, this)) {
-  setObjectName(QStringLiteral("TForm1"));
+  setObjectName(QLatin1String(names::kMainWindow));
   setWindowTitle(PlainCaption());
   BuildViews();
   BuildDiagram();
@@ -72,12 +59,15 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
   BuildEditingBar();
   SetStatusTips(commands);
   BuildStatusBar();
-  BuildFileDialogs();
-  BuildDialogs();
+  dialogs_ = std::make_unique<WindowDialogs>(
+      this, document_.store(), document_.format(),
+      QFile::decodeName(QByteArray::fromStdString(platform_.layout().reports)));
   BuildEditor();
-  settings_dialog_->CopyOptions(store_->settings);
+  dialogs_->settings->CopyOptions(document_.store().settings);
   ShowView(false);
-  UpdateLineCount();
+  TakeTypedText();
+  document_.StartHistory();
+  undo_menu_->Show(document_);
   resize(OpeningSize(*this, QSize(782, 513)));
   RestoreWindow();
 }
@@ -86,11 +76,11 @@ MainWindow::~MainWindow() = default;
 
 // The text pane and the canvas share the client area; one of them is shown.
 void MainWindow::BuildViews() {
-  text_pane_->setObjectName(QStringLiteral("Memo2"));
+  text_pane_->setObjectName(QLatin1String(names::kTextPane));
   text_pane_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   text_pane_->setPlainText(
       QStringLiteral("Поле для ручного ввода и редактирования описания модели"));
-  connect(text_pane_, &QPlainTextEdit::textChanged, this, &MainWindow::UpdateLineCount);
+  connect(text_pane_, &QPlainTextEdit::textChanged, this, &MainWindow::TakeTypedText);
   auto* central = new QWidget(this);
   auto* views = new QVBoxLayout(central);
   views->setContentsMargins(0, 0, 0, 0);
@@ -112,33 +102,33 @@ QAction* MainWindow::NewCommand(const QString& text, const QString& tool_tip, To
 MainWindow::Commands MainWindow::NewCommands() {
   Commands c;
   c.new_model = NewCommand(QStringLiteral("Новый"), QStringLiteral("Новая модель"),
-                           ToolIcon::NewModel, "NewModelButton", &MainWindow::NewModelClick);
+                           ToolIcon::NewModel, names::kNewModelCommand, &MainWindow::NewModel);
   c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
-                      ToolIcon::OpenModel, "OpenModelButton", &MainWindow::OpenModelClick);
+                      ToolIcon::OpenModel, names::kOpenModelCommand, &MainWindow::OpenModel);
   c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
-                      ToolIcon::SaveModel, "SaveModelButton", &MainWindow::SaveModelClick);
+                      ToolIcon::SaveModel, names::kSaveModelCommand, &MainWindow::SaveModel);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
                           QStringLiteral("Параметры моделирования"), ToolIcon::Settings,
-                          "ToolButton10", &MainWindow::OpenSettingsDialog);
+                          names::kSettingsCommand, &MainWindow::OpenSettingsDialog);
   c.run = NewCommand(QStringLiteral("Начать моделирование"), QStringLiteral("Начать моделирование"),
-                     ToolIcon::Run, "RunButton", &MainWindow::RunModelClick);
+                     ToolIcon::Run, names::kRunCommand, &MainWindow::RunModel);
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
-                       "ToolButton22", &MainWindow::OpenSweepDialog);
+                       names::kSweepCommand, &MainWindow::OpenSweepDialog);
   c.analysis = new QAction(QStringLiteral("Анализ модели"), this);
-  c.analysis->setObjectName(QStringLiteral("AnalysisItem"));
+  c.analysis->setObjectName(QLatin1String(names::kAnalysisCommand));
   connect(c.analysis, &QAction::triggered, this, &MainWindow::OpenAnalysis);
   c.code = NewCommand(QStringLiteral("Редактор кода"), QStringLiteral("Редактор кода"),
-                      ToolIcon::CodeEditor, "ToolButton11", &MainWindow::ShowCodeEditor);
-  c.visual =
-      NewCommand(QStringLiteral("Визуальный редактор"), QStringLiteral("Визуальный редактор"),
-                 ToolIcon::VisualEditor, "ToolButton7", &MainWindow::ShowVisualEditor);
+                      ToolIcon::CodeEditor, names::kCodeEditorCommand, &MainWindow::ShowCodeEditor);
+  c.visual = NewCommand(QStringLiteral("Визуальный редактор"),
+                        QStringLiteral("Визуальный редактор"), ToolIcon::VisualEditor,
+                        names::kVisualEditorCommand, &MainWindow::ShowVisualEditor);
   c.about = NewCommand(QStringLiteral("о программе"), QStringLiteral("о программе"),
-                       ToolIcon::About, "AboutButton", &MainWindow::AboutClick);
+                       ToolIcon::About, names::kAboutCommand, &MainWindow::ShowAbout);
   c.help = NewCommand(QStringLiteral("Справка"), QStringLiteral("Справка"), ToolIcon::Help,
-                      "HelpItem", &MainWindow::HelpClick);
+                      names::kHelpCommand, &MainWindow::ShowHelp);
   c.exit = new QAction(MakeToolIcon(ToolIcon::Exit), QStringLiteral("Выход"), this);
-  c.exit->setObjectName(QStringLiteral("ExitItem"));
+  c.exit->setObjectName(QLatin1String(names::kExitCommand));
   connect(c.exit, &QAction::triggered, this, &QWidget::close);
   c.new_model->setShortcut(QKeySequence::New);
   c.open->setShortcut(QKeySequence::Open);
@@ -150,7 +140,7 @@ MainWindow::Commands MainWindow::NewCommands() {
 }
 
 void MainWindow::BuildMainMenu(const Commands& c) {
-  menuBar()->setObjectName(QStringLiteral("MainMenu1"));
+  menuBar()->setObjectName(QLatin1String(names::kMainMenu));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
   file->addActions({c.new_model, c.open, c.save});
   file->addSeparator();
@@ -171,8 +161,8 @@ void MainWindow::BuildMainMenu(const Commands& c) {
 }
 
 void MainWindow::BuildCommandBar(const Commands& c) {
-  QToolBar* bar = addToolBar(QStringLiteral("ToolBar1"));
-  bar->setObjectName(QStringLiteral("ToolBar1"));
+  QToolBar* bar = addToolBar(QLatin1String(names::kCommandBar));
+  bar->setObjectName(QLatin1String(names::kCommandBar));
   bar->setMovable(false);
   bar->setIconSize(QSize(16, 16));
   bar->addActions({c.new_model, c.open, c.save});
@@ -186,8 +176,8 @@ void MainWindow::BuildCommandBar(const Commands& c) {
 }
 
 void MainWindow::BuildEditingBar() {
-  editing_bar_ = new QToolBar(QStringLiteral("ToolBar2"), this);
-  editing_bar_->setObjectName(QStringLiteral("ToolBar2"));
+  editing_bar_ = new QToolBar(QLatin1String(names::kEditingBar), this);
+  editing_bar_->setObjectName(QLatin1String(names::kEditingBar));
   editing_bar_->setMovable(false);
   editing_bar_->setIconSize(QSize(16, 16));
   addToolBar(Qt::BottomToolBarArea, editing_bar_);
@@ -195,26 +185,24 @@ void MainWindow::BuildEditingBar() {
     EditorTool tool;
     ToolIcon icon;
     const char* tip;
-    const char* name;
   };
   // In the order of `EditorTool`, which is their order on the bar.
-  const Tool tools[] = {
-      {EditorTool::AddGenerator, ToolIcon::AddGenerator, "Добавить генератор заявок",
-       "ToolButton14"},
-      {EditorTool::AddQueue, ToolIcon::AddQueue, "Добавить очередь", "ToolButton12"},
-      {EditorTool::AddDevice, ToolIcon::AddDevice, "Добавить устройство", "ToolButton13"},
-      {EditorTool::Connect, ToolIcon::Connect, "Соединить элементы", "ToolButton15"},
-      {EditorTool::Disconnect, ToolIcon::Disconnect, "Разъединить элементы", "ToolButton16"},
-      {EditorTool::Move, ToolIcon::Move, "Переместить элемент", "ToolButton17"},
-      {EditorTool::Delete, ToolIcon::Delete, "Удалить элемент", "ToolButton18"},
+  const Tool tools[kEditorToolCount] = {
+      {EditorTool::AddGenerator, ToolIcon::AddGenerator, "Добавить генератор заявок"},
+      {EditorTool::AddQueue, ToolIcon::AddQueue, "Добавить очередь"},
+      {EditorTool::AddDevice, ToolIcon::AddDevice, "Добавить устройство"},
+      {EditorTool::Connect, ToolIcon::Connect, "Соединить элементы"},
+      {EditorTool::Disconnect, ToolIcon::Disconnect, "Разъединить элементы"},
+      {EditorTool::Move, ToolIcon::Move, "Переместить элемент"},
+      {EditorTool::Delete, ToolIcon::Delete, "Удалить элемент"},
   };
-  for (std::size_t i = 0; i < std::size(tools); ++i) {
+  for (std::size_t i = 0; i < kEditorToolCount; ++i) {
     const Tool& tool = tools[i];
     if (tool.tool == EditorTool::Connect || tool.tool == EditorTool::Move ||
         tool.tool == EditorTool::Delete)
       editing_bar_->addSeparator();
     QAction* button = editing_bar_->addAction(MakeToolIcon(tool.icon), QString());
-    button->setObjectName(QLatin1String(tool.name));
+    button->setObjectName(QLatin1String(names::kEditorTools[i]));
     button->setToolTip(QString::fromUtf8(tool.tip));
     button->setCheckable(true);
     connect(button, &QAction::triggered, this, [this, which = tool.tool] {
@@ -252,10 +240,10 @@ void MainWindow::SetStatusTips(const Commands& c) {
 }
 
 void MainWindow::BuildDiagram() {
-  overlay_ = std::make_unique<DiagramOverlay>(*store_, format_);
+  overlay_ = std::make_unique<DiagramOverlay>(document_.store(), document_.format());
   canvas_->SetOverlay(overlay_.get());
   labels_option_ = new QAction(QStringLiteral("Подписи на схеме"), this);
-  labels_option_->setObjectName(QStringLiteral("DiagramLabelsItem"));
+  labels_option_->setObjectName(QLatin1String(names::kDiagramLabelsItem));
   labels_option_->setStatusTip(
       QStringLiteral("Показывать на схеме имена элементов и вероятности переходов"));
   labels_option_->setCheckable(true);
@@ -267,7 +255,7 @@ void MainWindow::BuildDiagram() {
   // Room around the glyphs for their input and output lines, the detours
   // below them and the names.
   canvas_area_->SetModelBounds([this] {
-    const CanvasBox box = ModelExtent(*store_);
+    const CanvasBox box = ModelExtent(document_.store());
     const QRect picture(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight);
     const QRect model(QPoint(int(std::max<std::int64_t>(box.left - 30, 0)),
                              int(std::max<std::int64_t>(box.top - 30, 0))),
@@ -286,44 +274,41 @@ void MainWindow::RestoreWindow() {
 }
 
 void MainWindow::BuildStatusBar() {
-  statusBar()->setObjectName(QStringLiteral("StatusBar1"));
-  line_count_panel_ = new QLabel(this);
-  line_count_panel_->setObjectName(QStringLiteral("Panel0"));
+  statusBar()->setObjectName(QLatin1String(names::kStatusBar));
+  panels_.line_count = new QLabel(this);
+  panels_.line_count->setObjectName(QLatin1String(names::kLineCountPanel));
   // Wide enough for a count of six digits in the platform's font.
   const int widest_count =
-      line_count_panel_->fontMetrics().horizontalAdvance(QStringLiteral("Всего строк: 999999"));
-  line_count_panel_->setMinimumWidth(std::max(100, widest_count));
-  element_panel_ = new QLabel(this);
-  element_panel_->setObjectName(QStringLiteral("Panel1"));
-  element_panel_->setMinimumWidth(50);
-  statusBar()->addWidget(line_count_panel_);
-  statusBar()->addWidget(element_panel_);
+      panels_.line_count->fontMetrics().horizontalAdvance(QStringLiteral("Всего строк: 999999"));
+  panels_.line_count->setMinimumWidth(std::max(100, widest_count));
+  panels_.element = new QLabel(this);
+  panels_.element->setObjectName(QLatin1String(names::kElementPanel));
+  panels_.element->setMinimumWidth(50);
+  statusBar()->addWidget(panels_.line_count);
+  statusBar()->addWidget(panels_.element);
   // The hint takes what room the two panels leave, so they show their whole texts.
-  hint_panel_ = new QLabel(this);
-  hint_panel_->setObjectName(QStringLiteral("HintPanel"));
-  hint_panel_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  statusBar()->addWidget(hint_panel_, 2);
-  run_files_ =
+  panels_.hint = new QLabel(this);
+  panels_.hint->setObjectName(QLatin1String(names::kHintPanel));
+  panels_.hint->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  statusBar()->addWidget(panels_.hint, 2);
+  panels_.run_files =
       new RunFilesPanel([this](const std::string& path) { platform_.OpenDocument(path); }, this);
-  statusBar()->addPermanentWidget(run_files_);
+  statusBar()->addPermanentWidget(panels_.run_files);
   statusBar()->addPermanentWidget(canvas_area_->zoom_panel());
 }
 
 void MainWindow::BuildEditor() {
-  const EditorDialogs dialogs{*generator_dialog_, *queue_dialog_, *device_dialog_,
-                              *probability_dialog_, *transition_dialog_};
-  editor_ui_ = std::make_unique<EditorWindowUi>(
-      *store_, *picture_, *canvas_, dialogs, format_, [this] { RegenerateText(); },
-      [this](const std::string& edit) { history_->Record(FromCp1251(edit)); });
+  editor_ui_ = std::make_unique<EditorWindowUi>(document_, *text_pane_, *picture_, *canvas_,
+                                                dialogs_->editor());
   editor_ui_->SetToolButtons(tool_buttons_);
-  tools_ = std::make_unique<EditorTools>(*store_, *editor_ui_, format_);
+  tools_ = std::make_unique<EditorTools>(document_.store(), *editor_ui_, document_.format());
   connect(canvas_, &CanvasView::Clicked, this, &MainWindow::CanvasClicked);
   connect(canvas_, &CanvasView::DoubleClicked, this, &MainWindow::CanvasDoubleClicked);
   connect(canvas_, &CanvasView::PointerMoved, this, &MainWindow::CanvasPointerMoved);
   connect(canvas_, &CanvasView::DragStarted, this, &MainWindow::CanvasDragStarted);
   connect(canvas_, &CanvasView::ContextMenuAsked, this, &MainWindow::CanvasContextMenu);
   auto* delete_key = new QShortcut(QKeySequence::Delete, canvas_);
-  delete_key->setObjectName(QStringLiteral("DeleteSelectionShortcut"));
+  delete_key->setObjectName(QLatin1String(names::kDeleteSelectionShortcut));
   delete_key->setContext(Qt::WindowShortcut);
   connect(delete_key, &QShortcut::activated, this, &MainWindow::DeleteSelection);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), canvas_);
@@ -332,37 +317,14 @@ void MainWindow::BuildEditor() {
   connect(escape, &QShortcut::activated, this, &MainWindow::AbandonConnect);
 }
 
-void MainWindow::BuildFileDialogs() {
-  open_dialog_ = new QFileDialog(this, QStringLiteral("Открыть описание модели"), QString(),
-                                 ModelFileFilter());
-  open_dialog_->setObjectName(QStringLiteral("OpenDialog1"));
-  open_dialog_->setAcceptMode(QFileDialog::AcceptOpen);
-  open_dialog_->setFileMode(QFileDialog::ExistingFile);
-  save_dialog_ = new QFileDialog(this, QStringLiteral("Сохранить описание модели"), QString(),
-                                 ModelFileFilter());
-  save_dialog_->setObjectName(QStringLiteral("SaveDialog1"));
-  save_dialog_->setAcceptMode(QFileDialog::AcceptSave);
-  save_dialog_->setDefaultSuffix(QStringLiteral("txt"));
-  // The save command asks itself: the model's own file is replaced without a question.
-  save_dialog_->setOption(QFileDialog::DontConfirmOverwrite);
-}
-
-// Every dialog is made once, hidden, and reused, so its controls keep their
-// values between openings; they are made in this order.
-void MainWindow::BuildDialogs() {
-  queue_dialog_ = new QueueDialog(this);
-  device_dialog_ = new DeviceDialog(format_, this);
-  probability_dialog_ = new ProbabilityDialog(format_, this);
-  transition_dialog_ = new TransitionDialog(this);
-  about_dialog_ = new AboutDialog(this);
-  settings_dialog_ = new SettingsDialog(this);
-  generator_dialog_ = new GeneratorDialog(format_, this);
-  findings_dialog_ = new FindingsDialog(this);
-  progress_ = new RunProgressDialog(this);
-  sweep_dialog_ = new SweepDialog(
-      *store_, format_, QFile::decodeName(QByteArray::fromStdString(platform_.layout().reports)),
-      this);
-  analysis_window_ = new AnalysisWindow(this);
+// The undo history is the document's; the menu shows what undo and redo would do.
+void MainWindow::BuildEditMenu() {
+  undo_menu_ = new UndoMenu(this);
+  QMenu* edit = menuBar()->addMenu(QStringLiteral("Правка"));
+  edit->setObjectName(QLatin1String(names::kEditMenu));
+  edit->addActions({undo_menu_->undo_action(), undo_menu_->redo_action()});
+  connect(undo_menu_->undo_action(), &QAction::triggered, this, &MainWindow::Undo);
+  connect(undo_menu_->redo_action(), &QAction::triggered, this, &MainWindow::Redo);
 }
 
 }  // namespace qsim::gui

@@ -3,12 +3,13 @@
 #include <QLineEdit>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 #include "foundation/qsim_error.h"
 
 namespace qsim::gui {
 
 ProbabilityDialog::ProbabilityDialog(const NumberFormat& format, QWidget* parent)
-    : ElementDialog("TForm6", QSize(321, 43), parent),
+    : ElementDialog(names::kProbabilityDialog, QSize(321, 43), parent),
       format_(format),
       probability_edit_(AddEdit("Edit1", 89)) {
   AddRow(QStringLiteral("Значение вероятности :"), probability_edit_);

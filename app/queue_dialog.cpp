@@ -6,11 +6,12 @@
 #include <QVBoxLayout>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 
 QueueDialog::QueueDialog(QWidget* parent)
-    : ElementDialog("TForm4", QSize(305, 137), parent),
+    : ElementDialog(names::kQueueDialog, QSize(305, 137), parent),
       length_edit_(AddEdit("Edit1", 65)),
       name_edit_(AddEdit("Edit2", 145)) {
   const QString captions[] = {QStringLiteral("FIFO"), QStringLiteral("LIFO"),
@@ -26,7 +27,7 @@ QueueDialog::QueueDialog(QWidget* parent)
     disciplines->addWidget(discipline_buttons_[i]);
   }
   AddRow(QStringLiteral("Максимальная длина :"), length_edit_, QStringLiteral("от 1 до 200"),
-         "LengthRange");
+         names::kLengthRange);
   AddRow(QStringLiteral("Дисциплина обслуживания :"), disciplines);
   AddRow(QStringLiteral("Наименование : "), name_edit_);
   QPushButton* ok_button = AddOkButton(QStringLiteral("OK"), QSize(57, 17));

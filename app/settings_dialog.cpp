@@ -12,6 +12,7 @@
 #include <QVBoxLayout>
 
 #include "app/gui_text.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 namespace {
@@ -51,7 +52,7 @@ QString EditNumber(double value, const NumberFormat& format) {
 SettingsDialog::SettingsDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       tabs_(Named(new QTabBar(this), "TabControl1")) {
-  setObjectName(QStringLiteral("TForm2"));
+  setObjectName(QLatin1String(names::kSettingsDialog));
   setWindowTitle(QStringLiteral("Параметры моделирования"));
   tabs_->addTab(QStringLiteral("Параметры моделирования"));
   tabs_->addTab(QStringLiteral("Отчет"));

@@ -14,6 +14,7 @@
 #include "app/error_box.h"
 #include "app/gui_text.h"
 #include "app/list_width.h"
+#include "app/object_names.h"
 #include "app/progress_dialog.h"
 #include "app/sweep_results_window.h"
 #include "app/sweep_runner.h"
@@ -60,7 +61,7 @@ SweepDialog::SweepDialog(const ModelStore& store, const NumberFormat& format,
       format_(format),
       reports_folder_(std::move(reports_folder)),
       progress_(new RunProgressDialog(this)) {
-  setObjectName(QStringLiteral("TForm10"));
+  setObjectName(QLatin1String(names::kSweepDialog));
   setWindowTitle(QStringLiteral("Расчет по изменяемым параметрам"));
   // The ranges take what room the window gives: their lines are long.
   auto* layout = new QVBoxLayout(this);

@@ -90,7 +90,7 @@ void SweepResultsWindow::BuildLayout() {
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
   layout->addWidget(views, 1);
-  connect(export_button, &QPushButton::clicked, this, &SweepResultsWindow::ExportCsvClick);
+  connect(export_button, &QPushButton::clicked, this, &SweepResultsWindow::ExportCsv);
 }
 
 const SweepSeries& SweepResultsWindow::chosen() const {
@@ -142,7 +142,7 @@ void SweepResultsWindow::ShowChart() {
   delete old;
 }
 
-void SweepResultsWindow::ExportCsvClick() {
+void SweepResultsWindow::ExportCsv() {
   if (save_dialog_->exec() != QDialog::Accepted)
     return;
   SaveCsv(save_dialog_->selectedFiles().value(0));

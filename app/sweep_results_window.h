@@ -39,7 +39,7 @@ class SweepResultsWindow : public QWidget {
   bool SaveCsv(const QString& path);
 
  public Q_SLOTS:
-  void ExportCsvClick();
+  void ExportCsv();
 
  private:
   void BuildLayout();

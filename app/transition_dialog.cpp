@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "app/list_width.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 namespace {
@@ -12,7 +13,7 @@ constexpr int kLeastListWidth = 177;
 }  // namespace
 
 TransitionDialog::TransitionDialog(QWidget* parent)
-    : ElementDialog("TForm7", QSize(289, 49), parent),
+    : ElementDialog(names::kTransitionDialog, QSize(289, 49), parent),
       transition_list_(AddComboBox(kLeastListWidth)) {
   AddRow(QStringLiteral("Удалить переход в "), transition_list_);
   AddOkButton(QStringLiteral("ОК"), QSize(73, 17));

@@ -47,6 +47,14 @@ std::string WrongTarget(ElementKind source) {
   return Text("Переход из устройства может вести только в очередь или в терминатор заявок"_cp);
 }
 
+// A transition into the terminator has no target slot; its index is stored as
+// 1, as the reader stores it.
+constexpr int kTerminatorIndex = 1;
+
+TargetKind TargetOf(ElementKind kind) {
+  return kind == ElementKind::Queue ? TargetKind::Queue : TargetKind::Device;
+}
+
 bool CanConnect(ElementKind source, ElementKind target) {
   return (source == ElementKind::Generator && target == ElementKind::Queue) ||
          (source == ElementKind::Queue && target == ElementKind::Device) ||
@@ -54,7 +62,7 @@ bool CanConnect(ElementKind source, ElementKind target) {
 }
 
 // The dialog works on a copy, so that a cancelled one leaves the slot as it was;
-// an accepted one replaces the record between the two drawing passes. A placed
+// an accepted one replaces the record as one edit. A placed
 // element starts from a fresh record, whatever its slot held before.
 template <typename Record, typename Edit>
 bool EditRecord(Record& record, const CanvasPoint* placed, const std::string& name, EditorUi& ui,
@@ -68,9 +76,7 @@ bool EditRecord(Record& record, const CanvasPoint* placed, const std::string& na
   }
   if (!edit(copy))
     return false;
-  ui.EraseModel();
-  record = copy;
-  ui.RefreshAfterEdit(name);
+  ui.ApplyEdit(name, [&] { record = copy; });
   return true;
 }
 
@@ -174,9 +180,7 @@ void EditorTools::Click(CanvasPoint p) {
 // The drop also regenerates the text, so that a run right after a move reads the
 // element where the user left it.
 void EditorTools::Drop(CanvasPoint p) {
-  ui_.EraseModel();
-  MoveDragged(p);
-  ui_.RefreshAfterEdit(MoveName(state_.drag_kind, state_.selected));
+  ui_.ApplyEdit(MoveName(state_.drag_kind, state_.selected), [&] { MoveDragged(p); });
   state_.dragging = false;
   ui_.SetToolDown(EditorTool::Move, false);
 }
@@ -243,7 +247,7 @@ void EditorTools::TerminatorClicked() {
   if (!state_.connect_source || state_.connect_armed)
     return;
   if (state_.connect_source == ElementKind::Device)
-    Connect(ElementKind::Device, 0);  // the terminator, which has no slot
+    Connect(TargetKind::Terminator, kTerminatorIndex);
   else
     hint_ = WrongTarget(*state_.connect_source);
 }
@@ -274,34 +278,31 @@ void EditorTools::RecordSource(const ElementHit& hit) {
 
 void EditorTools::ConnectTo(const ElementHit& hit) {
   if (CanConnect(*state_.connect_source, hit.kind))
-    Connect(hit.kind, hit.slot);
+    Connect(TargetOf(hit.kind), hit.slot);
   else
     hint_ = WrongTarget(*state_.connect_source);
 }
 
-// Connects the recorded source to a queue or device slot, or (a device target
-// kind with slot 0) to the terminator. The probability is converted before
-// anything changes, so a text that is not a number leaves no half-made
-// transition; an element already holding 30 transitions gets none more.
-void EditorTools::Connect(ElementKind target_kind, int target_slot) {
+// Connects the recorded source to a queue or device slot, or to the terminator.
+// The probability is converted before anything changes, so a text that is not a
+// number leaves no half-made transition; an element already holding 30
+// transitions gets none more.
+void EditorTools::Connect(TargetKind target, int target_slot) {
   const ElementKind source = *state_.connect_source;
   const int from = state_.selected;
   if (TransferOf(store_, source, from) >= kMaxTransitions) {
     ui_.ShowMessage(Text("Из "_cp) + KindGenitive(source) + std::to_string(from) +
                     Text(" уже выходит 30 переходов: больше добавить нельзя"_cp));
   } else {
-    const TargetKind target = target_slot == 0                    ? TargetKind::Terminator
-                              : target_kind == ElementKind::Queue ? TargetKind::Queue
-                                                                  : TargetKind::Device;
     const std::string suggested = NumberText(SuggestedProbability(store_, source, from), format_);
     const std::optional<std::string> text = ui_.AskProbability(
         Text("Переход "_cp) + RouteText(source, from, target, target_slot), suggested);
     if (!text)
       return;  // cancelled: the source stays recorded
     const double probability = ParseReal(*text, format_);
-    ui_.EraseModel();
-    AppendTransition(store_, source, from, target, target_slot == 0 ? 1 : target_slot, probability);
-    ui_.RefreshAfterEdit(ConnectionName(source, from, target, target_slot));
+    ui_.ApplyEdit(ConnectionName(source, from, target, target_slot), [&] {
+      AppendTransition(store_, source, from, target, target_slot, probability);
+    });
   }
   AbandonConnect();
 }
@@ -316,17 +317,15 @@ void EditorTools::Disconnect(const ElementHit& hit) {
   if (!chosen || *chosen < 0 || *chosen >= static_cast<int>(items.size()))
     return;
   const TransitionEntry removed = TransitionsOf(store_, hit.kind, hit.slot)[*chosen + 1];
-  ui_.EraseModel();
-  RemoveTransition(store_, hit.kind, hit.slot, *chosen + 1);
-  ui_.RefreshAfterEdit(DisconnectionName(hit.kind, hit.slot, removed.kind, removed.index));
+  ui_.ApplyEdit(DisconnectionName(hit.kind, hit.slot, removed.kind, removed.index),
+                [&] { RemoveTransition(store_, hit.kind, hit.slot, *chosen + 1); });
   ui_.SetToolDown(EditorTool::Disconnect, false);
   state_.disconnect_armed = false;
 }
 
 void EditorTools::Delete(const ElementHit& hit) {
-  ui_.EraseModel();
-  DeleteElement(store_, hit.kind, hit.slot);
-  ui_.RefreshAfterEdit(DeletionName(hit.kind, hit.slot));
+  ui_.ApplyEdit(DeletionName(hit.kind, hit.slot),
+                [&] { DeleteElement(store_, hit.kind, hit.slot); });
   ui_.SetToolDown(EditorTool::Delete, false);
   state_.delete_armed = false;
 }
@@ -412,9 +411,7 @@ void EditorTools::DisconnectTransition(const TransitionHit& hit) {
 std::string EditorTools::PointerMoved(CanvasPoint p) {
   const std::string description = DescribeAt(p);
   if (state_.dragging) {
-    ui_.EraseModel();
-    MoveDragged(p);
-    ui_.DrawModel();
+    ui_.Redraw([&] { MoveDragged(p); });
   }
   return description;
 }

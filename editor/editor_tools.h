@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@ namespace qsim {
 
 // The tools of the visual editor's bottom tool bar, in their order on the bar.
 enum class EditorTool { AddGenerator, AddQueue, AddDevice, Connect, Disconnect, Move, Delete };
+inline constexpr std::size_t kEditorToolCount = 7;
 
 // What is being dragged by the move tool.
 enum class DragKind { Queue, Device, Generator, Terminator };
@@ -54,11 +57,13 @@ class EditorUi {
   virtual std::optional<int> ChooseTransition(const std::string& caption,
                                               const std::vector<std::string>& items) = 0;
   virtual void ShowMessage(const std::string& text) = 0;
-  virtual void EraseModel() = 0;
-  virtual void DrawModel() = 0;
-  // Regenerates the model text from the store and draws the picture, after the
-  // edit named `edit` ("удаление очереди 2"), which the user may undo.
-  virtual void RefreshAfterEdit(const std::string& edit) = 0;
+  // Runs `change` on the store between the two drawing passes: the picture is
+  // erased while the store still describes it and drawn from the store changed.
+  virtual void Redraw(const std::function<void()>& change) = 0;
+  // An edit of the model: `change` redrawn as above, then committed as the step
+  // `name` ("удаление очереди 2"), which regenerates the model text and lets the
+  // user undo it.
+  virtual void ApplyEdit(const std::string& name, const std::function<void()>& change) = 0;
   virtual void SetToolDown(EditorTool tool, bool down) = 0;
 };
 
@@ -142,7 +147,7 @@ class EditorTools {
   void ConnectTo(const ElementHit& hit);
   void TerminatorClicked();
   void ElementClicked(const ElementHit& hit);
-  void Connect(ElementKind target_kind, int target_slot);
+  void Connect(TargetKind target, int target_slot);
   void Disconnect(const ElementHit& hit);
   void Delete(const ElementHit& hit);
   void MoveDragged(CanvasPoint p);

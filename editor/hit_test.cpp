@@ -7,13 +7,14 @@ namespace {
 
 // Positions are widened so that glyphs near the 32-bit limits cannot overflow.
 CanvasBox SmallBox(std::int64_t xc, std::int64_t yc) {
-  return {xc, yc, xc + 15, yc + 10};
+  return {xc, yc, xc + kGlyphWidth, yc + kGlyphHeight};
 }
 
 CanvasBox DeviceBox(const DeviceRecord& d) {
   if (d.k <= 1)
     return SmallBox(d.xc, d.yc);
-  return {d.xc, std::int64_t{d.yc} - 10, std::int64_t{d.xc} + 15, std::int64_t{d.yc} + 20};
+  return {d.xc, std::int64_t{d.yc} - kGlyphHeight, std::int64_t{d.xc} + kGlyphWidth,
+          std::int64_t{d.yc} + 2 * kGlyphHeight};
 }
 
 bool Contains(const CanvasBox& box, CanvasPoint p) {

@@ -12,6 +12,13 @@ struct CanvasPoint {
   int y = 0;
 };
 
+// Every glyph stands on a box this wide and high whose top-left corner is the
+// element's position (`xc`, `yc`): a queue, a generator, a one-channel device and
+// the terminator are drawn on it and found by it. A device of more channels
+// stacks one box above and one below.
+inline constexpr int kGlyphWidth = 15;
+inline constexpr int kGlyphHeight = 10;
+
 // The element under a canvas point: slot 0 when there is none.
 struct ElementHit {
   int slot = 0;

@@ -6,6 +6,8 @@
 
 #include "editor/link_paths.h"
 
+#include "editor/hit_test.h"
+
 namespace qsim {
 namespace {
 
@@ -67,7 +69,8 @@ void DrawLinks(const ModelStore& store, ElementKind kind, int slot, RasterCanvas
 void DrawSingleChannelBox(RasterCanvas& canvas, Origin at, const PassColors& colors) {
   Polyline(canvas, at, {{-7, 5}, {0, 5}});
   Arrowhead(canvas, at, {-7, 4}, {-7, 6}, {-1, 5}, colors);
-  Polyline(canvas, at, {{0, 0}, {15, 0}, {15, 10}, {0, 10}, {0, 0}});
+  Polyline(canvas, at,
+           {{0, 0}, {kGlyphWidth, 0}, {kGlyphWidth, kGlyphHeight}, {0, kGlyphHeight}, {0, 0}});
   Polyline(canvas, at, {{15, 5}, {22, 5}});
 }
 
@@ -117,7 +120,7 @@ void DrawGeneratorGlyph(const ModelStore& store, int slot, DrawPass pass, Raster
   const PassColors colors = ColorsOf(pass);
   const Origin at{generator.xc, generator.yc};
   canvas.SetPenColor(colors.stroke);
-  Polyline(canvas, at, {{15, 0}, {0, 0}, {0, 10}, {15, 10}});
+  Polyline(canvas, at, {{kGlyphWidth, 0}, {0, 0}, {0, kGlyphHeight}, {kGlyphWidth, kGlyphHeight}});
   Polyline(canvas, at, {{0, 5}, {22, 5}});
   Arrowhead(canvas, at, {15, 4}, {15, 6}, {21, 5}, colors);
   DrawLinks(store, ElementKind::Generator, slot, canvas);
@@ -128,7 +131,7 @@ void DrawQueueGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanv
   const PassColors colors = ColorsOf(pass);
   const Origin at{queue.xc, queue.yc};
   canvas.SetPenColor(colors.stroke);
-  Polyline(canvas, at, {{0, 0}, {15, 0}, {15, 10}, {0, 10}});
+  Polyline(canvas, at, {{0, 0}, {kGlyphWidth, 0}, {kGlyphWidth, kGlyphHeight}, {0, kGlyphHeight}});
   for (const int bar : {7, 9, 12})
     Polyline(canvas, at, {{bar, 0}, {bar, 10}});
   Polyline(canvas, at, {{-7, 5}, {7, 5}});
@@ -155,7 +158,7 @@ void DrawTerminatorGlyph(const ModelStore& store, DrawPass pass, RasterCanvas& c
   canvas.SetPenColor(colors.stroke);
   canvas.SetBrushColor(kWhite);
   Polyline(canvas, at, {{-7, 5}, {0, 5}});
-  canvas.Ellipse(at.x, at.y, at.x + 15, at.y + 10);
+  canvas.Ellipse(at.x, at.y, at.x + kGlyphWidth, at.y + kGlyphHeight);
   Polyline(canvas, at, {{3, 2}, {11, 7}});
   Polyline(canvas, at, {{11, 2}, {3, 7}});
   Arrowhead(canvas, at, {-3, 6}, {-3, 4}, {0, 5}, colors);

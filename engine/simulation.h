@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "engine/event_calendar.h"
+#include "engine/event_observer.h"
 #include "engine/random_generator.h"
 #include "engine/run_controls.h"
 #include "model/model_store.h"

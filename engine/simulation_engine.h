@@ -8,6 +8,7 @@
 
 #include "engine/element_run_state.h"
 #include "engine/event_node.h"
+#include "engine/event_observer.h"
 #include "engine/random_generator.h"
 #include "engine/release_tree.h"
 #include "engine/request_record.h"

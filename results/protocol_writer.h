@@ -4,6 +4,7 @@
 #include <ostream>
 #include <string>
 
+#include "engine/event_observer.h"
 #include "engine/run_controls.h"
 #include "foundation/number_format.h"
 #include "foundation/platform.h"

@@ -16,6 +16,7 @@
 #include "app/element_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/transition_dialog.h"
 #include "gui_test_support.h"
 #include "visual_view.h"
@@ -77,10 +78,12 @@ void DiagramTest::onlyTheLastArmedToolActs_data() {
   QTest::addColumn<bool>("escape");
   QTest::addColumn<QString>("second");
   QTest::addColumn<QString>("opened");
-  QTest::newRow("generator cancelled, then device") << "ToolButton14" << false << "ToolButton13"
-                                                    << "TForm5";
-  QTest::newRow("disconnect, Escape, then connect") << "ToolButton16" << true << "ToolButton15"
-                                                    << "";
+  QTest::newRow("generator cancelled, then device")
+      << QString::fromLatin1(names::kAddGeneratorTool) << false
+      << QString::fromLatin1(names::kAddDeviceTool) << "TForm5";
+  QTest::newRow("disconnect, Escape, then connect")
+      << QString::fromLatin1(names::kDisconnectTool) << true
+      << QString::fromLatin1(names::kConnectTool) << "";
 }
 
 // The first tool leaves its button pressed (its dialog cancelled, or Escape);

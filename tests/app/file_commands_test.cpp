@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "gui_test_support.h"
 
 namespace qsim::gui {
@@ -57,7 +58,7 @@ class FileCommandsTest : public QObject {
     const QString path = shown.folder.models() + QStringLiteral("/две очереди.txt");
     WriteFile(path, kModelFile);
     const auto choose = ChooseFile(path);
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v1.0 - ") + path);
     QCOMPARE(shown.window->model_file_name(), path);
@@ -71,7 +72,7 @@ class FileCommandsTest : public QObject {
     WriteFile(path, kModelFile);
     shown.window->ShowCodeEditor();
     const auto choose = ChooseFile(path);
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QVERIFY(IsBlank(shown.window->picture()));
     // The queue moves in the text; the visual editor then shows it only where it is now.
     shown.text_pane().setPlainText(
@@ -88,7 +89,7 @@ class FileCommandsTest : public QObject {
     auto seen = std::make_shared<SeenMessageBox>();
     const auto choose = ChooseFile(path);
     const auto close_error = CloseNextMessageBox(seen);
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QCOMPARE(seen->text, QStringLiteral("Строка 3: 'many' is not a valid integer value."));
     QCOMPARE(shown.pane_text(), QStringLiteral("queue 1;\nxc 10\nlen many;\nyc 5;+"));
     QVERIFY(IsBlank(shown.window->picture()));
@@ -113,14 +114,14 @@ class FileCommandsTest : public QObject {
     };
     fails_again([&] {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     });
     // A click on the canvas would edit the half-read store.
     fails_again([&] { QTest::mouseClick(&shown.canvas(), Qt::LeftButton, {}, QPoint(40, 40)); });
-    fails_again([&] { Trigger(shown, "RunButton"); });
+    fails_again([&] { Trigger(shown, names::kRunCommand); });
     {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "SaveModelButton");  // from the visual editor
+      Trigger(shown, names::kSaveModelCommand);  // from the visual editor
     }
     QCOMPARE(FileBytes(path), bytes);
     shown.window->ShowCodeEditor();
@@ -128,7 +129,7 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.text_pane().textCursor().blockNumber(), 3);
     fails_again([&] { shown.window->ShowVisualEditor(); });
     QVERIFY(shown.canvas().isHidden());
-    fails_again([&] { Trigger(shown, "ToolButton10"); });
+    fails_again([&] { Trigger(shown, names::kSettingsCommand); });
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     shown.text_pane().setPlainText(
         QString(lines).replace(QLatin1String("many"), QLatin1String("2")));
@@ -141,7 +142,7 @@ class FileCommandsTest : public QObject {
     ShownMainWindow shown;
     const QString before = shown.pane_text();
     const auto cancel = ChooseFile(QString());
-    Trigger(shown, "OpenModelButton");
+    Trigger(shown, names::kOpenModelCommand);
     QCOMPARE(shown.pane_text(), before);
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v 1.0"));
@@ -154,16 +155,16 @@ class FileCommandsTest : public QObject {
     const QString saved_in = shown.folder.path() + QStringLiteral("/копии");
     QVERIFY(QDir().mkpath(opened_in) && QDir().mkpath(saved_in));
     WriteFile(opened_in + QStringLiteral("/m.txt"), kModelFile);
-    const auto* open = shown.window->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
-    const auto* save = shown.window->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+    const auto* open = shown.window->findChild<QFileDialog*>(QLatin1String(names::kOpenDialog));
+    const auto* save = shown.window->findChild<QFileDialog*>(QLatin1String(names::kSaveDialog));
     {
       const auto choose = ChooseFile(opened_in + QStringLiteral("/m.txt"));
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     QCOMPARE(save->directory().absolutePath(), opened_in);
     {
       const auto choose = ChooseFile(saved_in + QStringLiteral("/m.txt"));
-      Trigger(shown, "SaveModelButton");
+      Trigger(shown, names::kSaveModelCommand);
     }
     QCOMPARE(open->directory().absolutePath(), saved_in);
   }
@@ -174,7 +175,7 @@ class FileCommandsTest : public QObject {
     shown.window->ShowVisualEditor();
     const QString path = shown.folder.models() + QStringLiteral("/saved.txt");
     const auto choose = ChooseFile(path);
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QCOMPARE(FileBytes(path), QByteArray("term_crd 7 8;\r\nsimulate 12;\r\n"));
     QCOMPARE(shown.window->windowTitle(),
              QStringLiteral("Система имитационного моделирования v 1.0 - ") + path);
@@ -186,7 +187,7 @@ class FileCommandsTest : public QObject {
     shown.TypeModel(QStringLiteral("модель без слов\nsimulate  5;"));
     const QString path = shown.folder.models() + QStringLiteral("/typed.txt");
     const auto choose = ChooseFile(path);
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QCOMPARE(FileBytes(path),
              QByteArray("\xEC\xEE\xE4\xE5\xEB\xFC \xE1\xE5\xE7 \xF1\xEB\xEE\xE2\r\n"
                         "simulate  5;\r\n"));
@@ -210,7 +211,7 @@ class FileCommandsTest : public QObject {
     WriteFile(other, "older\r\n");
     {
       const auto choose = ChooseFile(own_path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     const QString target = own ? own_path : other;
     const QByteArray before = FileBytes(target);
@@ -223,7 +224,7 @@ class FileCommandsTest : public QObject {
       box->button(QMessageBox::StandardButton(answer))->click();
     });
     const auto choose = ChooseFile(target);
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QCOMPARE(*asked, !own);
     const QByteArray saved = kCanonicalText.toLatin1().replace("\n", "\r\n") + "\r\n";
     QCOMPARE(FileBytes(target), answer == QMessageBox::No ? before : saved);
@@ -233,7 +234,7 @@ class FileCommandsTest : public QObject {
   void saveCompletesAMissingExtension() {
     ShownMainWindow shown;
     const auto choose = ChooseFile(shown.folder.models() + QStringLiteral("/plain"));
-    Trigger(shown, "SaveModelButton");
+    Trigger(shown, names::kSaveModelCommand);
     QVERIFY(QFile::exists(shown.folder.models() + QStringLiteral("/plain.txt")));
   }
 
@@ -243,7 +244,7 @@ class FileCommandsTest : public QObject {
     WriteFile(path, "simulate 1;\r\n");
     {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     shown.TypeModel(QString(10000, QLatin1Char('x')));
     auto seen = std::make_shared<SeenMessageBox>();
@@ -251,7 +252,7 @@ class FileCommandsTest : public QObject {
     const auto close_error = CloseNextMessageBox(seen);
     {
       const FileSizeLimit limit(4096);
-      Trigger(shown, "SaveModelButton");
+      Trigger(shown, names::kSaveModelCommand);
     }
     QVERIFY2(seen->text.startsWith(QStringLiteral("Cannot create file \"") + path +
                                    QStringLiteral("\". ")),
@@ -270,12 +271,12 @@ class FileCommandsTest : public QObject {
     auto asked = std::make_shared<bool>(false);
     {
       const auto cancel = AnswerNextQuestion(QMessageBox::Cancel, asked);
-      Trigger(shown, "NewModelButton");
+      Trigger(shown, names::kNewModelCommand);
     }
     QVERIFY(*asked);
     QCOMPARE(shown.pane_text(), QStringLiteral("simulate 5;"));
     const auto discard = AnswerNextQuestion(QMessageBox::Discard);
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QVERIFY(shown.pane_text().isEmpty());
   }
 
@@ -285,7 +286,7 @@ class FileCommandsTest : public QObject {
     const QString path = shown.folder.models() + QStringLiteral("/kept.txt");
     const auto save = AnswerNextQuestion(QMessageBox::Save);
     const auto choose = ChooseFile(path);
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QCOMPARE(FileBytes(path), QByteArray("simulate 5;\r\n"));
     QVERIFY(shown.pane_text().isEmpty());
   }
@@ -295,7 +296,7 @@ class FileCommandsTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate 5;"));
     const auto save = AnswerNextQuestion(QMessageBox::Save);
     const auto cancel = ChooseFile(QString());
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QCOMPARE(shown.pane_text(), QStringLiteral("simulate 5;"));
   }
 
@@ -307,11 +308,11 @@ class FileCommandsTest : public QObject {
     const auto question = AnswerNextQuestion(QMessageBox::Cancel, asked);
     {
       const auto choose = ChooseFile(path);
-      Trigger(shown, "OpenModelButton");
+      Trigger(shown, names::kOpenModelCommand);
     }
     shown.window->ShowCodeEditor();
     shown.window->ShowVisualEditor();
-    Trigger(shown, "NewModelButton");
+    Trigger(shown, names::kNewModelCommand);
     QVERIFY(!*asked);
     QVERIFY(shown.pane_text().isEmpty());
   }
@@ -321,11 +322,11 @@ class FileCommandsTest : public QObject {
     shown.TypeModel(QStringLiteral("simulate 5;"));
     {
       const auto cancel = AnswerNextQuestion(QMessageBox::Cancel);
-      Trigger(shown, "ExitItem");
+      Trigger(shown, names::kExitCommand);
     }
     QVERIFY(shown.window->isVisible());
     const auto discard = AnswerNextQuestion(QMessageBox::Discard);
-    Trigger(shown, "ExitItem");
+    Trigger(shown, names::kExitCommand);
     QVERIFY(!shown.window->isVisible());
   }
 };

@@ -16,6 +16,7 @@
 #include <csignal>
 
 #include "app/main_window.h"
+#include "app/object_names.h"
 
 namespace qsim::gui {
 namespace {
@@ -58,11 +59,11 @@ ShownMainWindow::ShownMainWindow()
 ShownMainWindow::~ShownMainWindow() = default;
 
 QPlainTextEdit& ShownMainWindow::text_pane() const {
-  return *window->findChild<QPlainTextEdit*>(QStringLiteral("Memo2"));
+  return *window->findChild<QPlainTextEdit*>(QLatin1String(names::kTextPane));
 }
 
 QWidget& ShownMainWindow::canvas() const {
-  return *window->findChild<QWidget*>(QStringLiteral("Image1"));
+  return *window->findChild<QWidget*>(QLatin1String(names::kCanvas));
 }
 
 void ShownMainWindow::PointAtCanvas(QPoint p) const {
@@ -85,7 +86,7 @@ void ShownMainWindow::MoveOnCanvas(QPoint p) const {
 }
 
 QWidget& ShownMainWindow::editing_bar() const {
-  return *window->findChild<QToolBar*>(QStringLiteral("ToolBar2"));
+  return *window->findChild<QToolBar*>(QLatin1String(names::kEditingBar));
 }
 
 QString ShownMainWindow::pane_text() const {
@@ -93,7 +94,7 @@ QString ShownMainWindow::pane_text() const {
 }
 
 QString ShownMainWindow::line_count() const {
-  return window->findChild<QLabel*>(QStringLiteral("Panel0"))->text();
+  return window->findChild<QLabel*>(QLatin1String(names::kLineCountPanel))->text();
 }
 
 void ShownMainWindow::TypeModel(const QString& text) const {

@@ -12,6 +12,7 @@
 #include "app/findings_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/probability_dialog.h"
 #include "app/queue_dialog.h"
 #include "app/settings_dialog.h"
@@ -50,11 +51,11 @@ class LayoutTest : public QObject {
  private Q_SLOTS:
   void elementDialogsShowEveryTextAndKeepTheirLeastSize() {
     ShownMainWindow shown;
-    const std::pair<const char*, QSize> least[] = {{"TForm3", {241, 145}},
-                                                   {"TForm4", {305, 137}},
-                                                   {"TForm5", {233, 137}},
-                                                   {"TForm6", {321, 43}},
-                                                   {"TForm7", {289, 49}}};
+    const std::pair<const char*, QSize> least[] = {{names::kGeneratorDialog, {241, 145}},
+                                                   {names::kQueueDialog, {305, 137}},
+                                                   {names::kDeviceDialog, {233, 137}},
+                                                   {names::kProbabilityDialog, {321, 43}},
+                                                   {names::kTransitionDialog, {289, 49}}};
     for (const auto& [name, size] : least) {
       auto* dialog = shown.window->findChild<QDialog*>(QLatin1String(name));
       QVERIFY2(dialog->width() >= size.width() && dialog->height() >= size.height(), name);
@@ -130,9 +131,9 @@ class LayoutTest : public QObject {
                             .arg(shown.window->screen()->availableGeometry().width())));
     shown.TypeModel(QStringLiteral("simulate 1;\n").repeated(1502));
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 1502"));
-    shown.window->findChild<QLabel*>(QStringLiteral("Panel1"))
+    shown.window->findChild<QLabel*>(QLatin1String(names::kElementPanel))
         ->setText(QStringLiteral("Устройство 150 (%1)").arg(kWidestName));
-    shown.window->findChild<QLabel*>(QStringLiteral("HintPanel"))
+    shown.window->findChild<QLabel*>(QLatin1String(names::kHintPanel))
         ->setText(QStringLiteral("Выберите элемент, из которого выходит переход"));
     QTest::qWait(0);
     // The hint yields its room to the two panels.

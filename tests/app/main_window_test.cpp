@@ -11,6 +11,7 @@
 
 #include "app/about_dialog.h"
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/program_start.h"
 #include "app/window_titles.h"
 #include "gui_test_support.h"
@@ -61,13 +62,13 @@ class MainWindowTest : public QObject {
 
   void toolBarsAndMenuCarryTheCommands() {
     ShownMainWindow shown;
-    const auto* command_bar = shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"));
+    const auto* command_bar = shown.window->findChild<QToolBar*>(QLatin1String(names::kCommandBar));
     QCOMPARE(ToolTips(*command_bar),
              QStringList({"Новая модель", "Открыть модель", "Сохранить модель", "-",
                           "Параметры моделирования", "Начать моделирование",
                           "Расчет по изменяемым параметрам", "-", "Редактор кода",
                           "Визуальный редактор", "-", "о программе"}));
-    QCOMPARE(ToolTips(*shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar2"))),
+    QCOMPARE(ToolTips(*shown.window->findChild<QToolBar*>(QLatin1String(names::kEditingBar))),
              QStringList({"Добавить генератор заявок", "Добавить очередь", "Добавить устройство",
                           "-", "Соединить элементы", "Разъединить элементы", "-",
                           "Переместить элемент", "-", "Удалить элемент"}));
@@ -81,8 +82,8 @@ class MainWindowTest : public QObject {
 
   void fileDialogsStartInTheModelsFolder() {
     ShownMainWindow shown;
-    const auto* open = shown.window->findChild<QFileDialog*>(QStringLiteral("OpenDialog1"));
-    const auto* save = shown.window->findChild<QFileDialog*>(QStringLiteral("SaveDialog1"));
+    const auto* open = shown.window->findChild<QFileDialog*>(QLatin1String(names::kOpenDialog));
+    const auto* save = shown.window->findChild<QFileDialog*>(QLatin1String(names::kSaveDialog));
     QCOMPARE(open->windowTitle(), QStringLiteral("Открыть описание модели"));
     QCOMPARE(save->windowTitle(), QStringLiteral("Сохранить описание модели"));
     const QStringList filters{"Текстовые описания моделей (*.txt)", "Все файлы (*)"};
@@ -175,7 +176,7 @@ class MainWindowTest : public QObject {
                        "simulate 77;\nprocess_all 2;"));
     shown.window->ShowVisualEditor();
     const auto watch = AnswerNextQuestion(QMessageBox::Discard);
-    shown.window->findChild<QAction*>(QStringLiteral("NewModelButton"))->trigger();
+    shown.window->findChild<QAction*>(QLatin1String(names::kNewModelCommand))->trigger();
     QVERIFY(shown.pane_text().isEmpty());
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 0"));
     QVERIFY(shown.canvas().isVisible());
@@ -193,7 +194,7 @@ class MainWindowTest : public QObject {
 
   void helpOpensThePageBesideTheProgram() {
     ShownMainWindow shown;
-    shown.window->findChild<QAction*>(QStringLiteral("HelpItem"))->trigger();
+    shown.window->findChild<QAction*>(QLatin1String(names::kHelpCommand))->trigger();
     QCOMPARE(*shown.opened,
              QStringList({shown.folder.path() + QStringLiteral("/help/index.html")}));
   }
@@ -210,7 +211,7 @@ class MainWindowTest : public QObject {
       QVERIFY(about->findChild<QLabel*>(QStringLiteral("TitleLabel"))->font().underline());
       about->findChild<QPushButton*>(QStringLiteral("OkButton"))->click();
     });
-    shown.window->findChild<QAction*>(QStringLiteral("AboutButton"))->trigger();
+    shown.window->findChild<QAction*>(QLatin1String(names::kAboutCommand))->trigger();
     QCOMPARE(caption, QStringLiteral("о программе"));
     QCOMPARE(labels, QStringList({"Система имитационного моделирования v 1.0", "версия 1.0"}));
   }

@@ -10,6 +10,7 @@
 
 #include "app/findings_dialog.h"
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/progress_dialog.h"
 #include "app/settings_dialog.h"
 #include "editor/model_drawing.h"
@@ -19,7 +20,7 @@ namespace qsim::gui {
 namespace {
 
 void Run(const ShownMainWindow& shown) {
-  shown.window->findChild<QAction*>(QStringLiteral("RunButton"))->trigger();
+  shown.window->findChild<QAction*>(QLatin1String(names::kRunCommand))->trigger();
 }
 
 // The findings dialog as the user saw it.
@@ -171,7 +172,7 @@ class RunCommandTest : public QObject {
     shown.TypeModel(ExampleText("single_device.txt")
                         .replace(QLatin1String("rasp 3;"), QLatin1String("rasp 5;")));
     Run(shown);
-    auto* analyse = shown.window->findChild<QAction*>(QStringLiteral("AnalysisItem"));
+    auto* analyse = shown.window->findChild<QAction*>(QLatin1String(names::kAnalysisCommand));
     analyse->trigger();
     auto* window = shown.window->findChild<QDialog*>(QStringLiteral("AnalysisWindow"));
     QVERIFY(window->isVisible());

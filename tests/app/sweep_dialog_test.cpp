@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/progress_dialog.h"
 #include "app/sweep_cell_text.h"
 #include "app/sweep_column_titles.h"
@@ -426,14 +427,16 @@ class SweepDialogTest : public QObject {
     QAction* item = nullptr;
     for (QAction* menu : shown.window->menuBar()->actions()) {
       for (QAction* action : menu->menu()->actions()) {
-        if (menu->text() == QStringLiteral("Расчет") && action->objectName() == "ToolButton22")
+        if (menu->text() == QStringLiteral("Расчет") &&
+            action->objectName() == names::kSweepCommand)
           item = action;
       }
     }
     QVERIFY(item != nullptr);
     QCOMPARE(item->text(), QStringLiteral("Расчет по изменяемым параметрам"));
-    QVERIFY(
-        shown.window->findChild<QToolBar*>(QStringLiteral("ToolBar1"))->actions().contains(item));
+    QVERIFY(shown.window->findChild<QToolBar*>(QLatin1String(names::kCommandBar))
+                ->actions()
+                .contains(item));
     item->trigger();
     QCOMPARE(entries.size(), 4);
     QCOMPARE(entries[1], QStringLiteral("Длина очереди 1 ()"));

@@ -18,6 +18,7 @@
 #include "app/element_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/probability_dialog.h"
 #include "app/queue_dialog.h"
 #include "app/transition_dialog.h"
@@ -53,7 +54,7 @@ struct Editor {
   void DoubleClick(QPoint p) const { shown.DoubleClickCanvas(p); }
   void Move(QPoint p) const { shown.MoveOnCanvas(p); }
   QString ElementPanel() const {
-    return shown.window->findChild<QLabel*>(QStringLiteral("Panel1"))->text();
+    return shown.window->findChild<QLabel*>(QLatin1String(names::kElementPanel))->text();
   }
   const ModelStore& store() const { return shown.window->store(); }
   QString text() const { return shown.pane_text(); }
@@ -163,7 +164,7 @@ std::vector<std::string> StoreText(const Editor& editor) {
 }
 
 QString HintPanel(const Editor& editor) {
-  return editor.shown.window->findChild<QLabel*>(QStringLiteral("HintPanel"))->text();
+  return editor.shown.window->findChild<QLabel*>(QLatin1String(names::kHintPanel))->text();
 }
 
 // The colour the canvas shows at a point, frame included.
@@ -271,10 +272,10 @@ void VisualEditorTest::threeAddToolsPlaceThreeElementsOneAtATime() {
   const auto queue = Answer<QueueDialog>(seen, [](QueueDialog* d) { SetEdit(d, "Edit1", "7"); });
   const auto device = Answer<DeviceDialog>(seen, [](DeviceDialog* d) { SetEdit(d, "Edit4", "1"); });
   // One tool at a time: arming one raises the other.
-  editor.Press("ToolButton14");
-  editor.Press("ToolButton12");
-  QVERIFY(!editor.Down("ToolButton14") && editor.Down("ToolButton12"));
-  for (const char* tool : {"ToolButton14", "ToolButton12", "ToolButton13"}) {
+  editor.Press(names::kAddGeneratorTool);
+  editor.Press(names::kAddQueueTool);
+  QVERIFY(!editor.Down(names::kAddGeneratorTool) && editor.Down(names::kAddQueueTool));
+  for (const char* tool : {names::kAddGeneratorTool, names::kAddQueueTool, names::kAddDeviceTool}) {
     if (!editor.Down(tool))
       editor.Press(tool);
     editor.Click(QPoint(200, 150));
@@ -291,8 +292,8 @@ void VisualEditorTest::threeAddToolsPlaceThreeElementsOneAtATime() {
   QCOMPARE(store.queue(1).len, 7);
   QCOMPARE(store.device(1).xc, 200);
   QCOMPARE(store.device(1).yc, 150);
-  QVERIFY(!editor.Down("ToolButton14") && !editor.Down("ToolButton12") &&
-          !editor.Down("ToolButton13"));
+  QVERIFY(!editor.Down(names::kAddGeneratorTool) && !editor.Down(names::kAddQueueTool) &&
+          !editor.Down(names::kAddDeviceTool));
   QVERIFY(editor.text().contains(QStringLiteral("generator 1;\nname ;\nxc 200;\nyc 150;\nla 4;")));
   QVERIFY(editor.text().contains(QStringLiteral("queue 1;")));
   QVERIFY(editor.text().contains(QStringLiteral("device 1;")));
@@ -302,14 +303,14 @@ void VisualEditorTest::threeAddToolsPlaceThreeElementsOneAtATime() {
 
 void VisualEditorTest::connectSuggestsTheRestOfTheProbability() {
   Editor editor(kGeneratorAndQueues);
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
   editor.Click(QPoint(105, 105));  // generator 1, whose transitions sum to 0.75
   auto seen = std::make_shared<QStringList>();
   const auto probability = Answer<ProbabilityDialog>(seen);
   editor.Click(QPoint(305, 105));  // a device is no target for a generator
   Settle();
   QVERIFY(seen->isEmpty());
-  QVERIFY(editor.Down("ToolButton15"));
+  QVERIFY(editor.Down(names::kConnectTool));
   editor.Click(QPoint(205, 205));  // queue 2
   QCOMPARE(*seen, QStringList({"Переход из генератора 1 в очередь 2", "0.25"}));
   const GeneratorRecord& generator = editor.store().generator(1);
@@ -317,13 +318,13 @@ void VisualEditorTest::connectSuggestsTheRestOfTheProbability() {
   QCOMPARE(generator.transitions[2].index, 2);
   QCOMPARE(generator.transitions[2].prob, 0.25);
   QVERIFY(editor.text().contains(QStringLiteral("transfer 2;\n0.75 queue 1;\n0.25 queue 2;")));
-  QVERIFY(!editor.Down("ToolButton15"));
+  QVERIFY(!editor.Down(names::kConnectTool));
   QVERIFY(editor.PictureShowsStore());
 }
 
 void VisualEditorTest::deviceConnectsToTheTerminator() {
   Editor editor(kGeneratorAndQueues);
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
   editor.Click(QPoint(305, 105));
   auto seen = std::make_shared<QStringList>();
   const auto probability = Answer<ProbabilityDialog>(seen);
@@ -340,7 +341,7 @@ void VisualEditorTest::deletingAQueueRemovesTheTransitionsIntoIt() {
       "queue 2;\nxc 200;\nyc 200;\n\nqueue 4;\nxc 200;\nyc 100;\n\n"
       "device 1;\nxc 300;\nyc 100;\nk 1;\ntransfer 2;\n0.5 queue 4;\n0.5 terminator;\n\n"
       "term_crd 400 100;\n"));
-  editor.Press("ToolButton18");
+  editor.Press(names::kDeleteTool);
   editor.Click(QPoint(205, 105));
   const ModelStore& store = editor.store();
   QVERIFY(!store.queue(4).exists);
@@ -350,7 +351,7 @@ void VisualEditorTest::deletingAQueueRemovesTheTransitionsIntoIt() {
   QCOMPARE(store.device(1).transitions[1].kind, TargetKind::Terminator);
   QVERIFY(!editor.text().contains(QStringLiteral("queue 4")));
   QVERIFY(editor.text().contains(QStringLiteral("transfer 1;\n0.5 queue 2;")));
-  QVERIFY(!editor.Down("ToolButton18"));
+  QVERIFY(!editor.Down(names::kDeleteTool));
   QCOMPARE(editor.Pixel(209, 105), kWhite);  // a bar of queue 4
   QCOMPARE(editor.Pixel(209, 205), kBlack);  // the same bar of queue 2
   QVERIFY(editor.PictureShowsStore());
@@ -362,7 +363,7 @@ void VisualEditorTest::deletingADeviceRemovesOnlyQueueTransitionsIntoIt() {
                      "queue 2;\nxc 100;\nyc 200;\n\n"
                      "device 1;\nxc 300;\nyc 100;\nk 1;\n\ndevice 2;\nxc 300;\nyc 200;\nk 1;\n\n"
                      "term_crd 400 100;\n"));
-  editor.Press("ToolButton18");
+  editor.Press(names::kDeleteTool);
   editor.Click(QPoint(305, 205));
   const ModelStore& store = editor.store();
   QVERIFY(!store.device(2).exists);
@@ -377,12 +378,12 @@ void VisualEditorTest::freedSlotIsTakenByTheNextAddition() {
   Editor editor(
       QStringLiteral("queue 1;\nxc 100;\nyc 100;\n\nqueue 2;\nxc 200;\nyc 100;\n\n"
                      "queue 3;\nxc 300;\nyc 100;\n\nterm_crd 0 0;\n"));
-  editor.Press("ToolButton18");
+  editor.Press(names::kDeleteTool);
   editor.Click(QPoint(200, 100));
   QVERIFY(!editor.store().queue(2).exists);
   auto seen = std::make_shared<QStringList>();
   const auto queue = Answer<QueueDialog>(seen);
-  editor.Press("ToolButton12");
+  editor.Press(names::kAddQueueTool);
   editor.Click(QPoint(250, 300));
   QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 2"));
   QCOMPARE(editor.store().queue(2).xc, 250);
@@ -402,14 +403,14 @@ void VisualEditorTest::moveDragsAndDropsTheElement() {
   Editor editor(
       QStringLiteral("generator 1;\nxc 50;\nyc 100;\ntransfer 1;\n1 queue 4;\n\n"
                      "queue 4;\nname Q4;\nxc 200;\nyc 100;\n\nterm_crd 0 0;\n"));
-  editor.Press("ToolButton17");
+  editor.Press(names::kMoveTool);
   if (drag) {
     editor.PointAt(QPoint(205, 105));
     QTest::mousePress(&editor.canvas(), Qt::LeftButton, {}, QPoint(205, 105));
   } else {
     editor.Click(QPoint(205, 105));
   }
-  QVERIFY(editor.Down("ToolButton17"));
+  QVERIFY(editor.Down(names::kMoveTool));
   editor.Move(QPoint(300, 250));
   QCOMPARE(editor.store().queue(4).xc, 300);
   QCOMPARE(editor.Pixel(209, 105), kWhite);
@@ -423,7 +424,7 @@ void VisualEditorTest::moveDragsAndDropsTheElement() {
   }
   QCOMPARE(editor.store().queue(4).xc, 320);
   QCOMPARE(editor.store().queue(4).yc, 260);
-  QVERIFY(!editor.Down("ToolButton17"));
+  QVERIFY(!editor.Down(names::kMoveTool));
   // The drop regenerates the text, so a run right after it reads the new place.
   QVERIFY(editor.text().contains(QStringLiteral("queue 4;\nname Q4;\nxc 320;\nyc 260;")));
   editor.Move(QPoint(400, 400));
@@ -436,9 +437,9 @@ void VisualEditorTest::disconnectListsTransitionsInOrderAndRemovesTheChosenOne()
       QStringLiteral("queue 1;\nxc 100;\nyc 100;\n\n"
                      "device 1;\nxc 300;\nyc 100;\nk 1;\ntransfer 2;\n"
                      "0.5 queue 1;\n0.5 terminator;\n\nterm_crd 400 100;\n"));
-  editor.Press("ToolButton16");
+  editor.Press(names::kDisconnectTool);
   editor.Click(QPoint(105, 105));  // a queue without transitions: nothing, still armed
-  QVERIFY(editor.Down("ToolButton16"));
+  QVERIFY(editor.Down(names::kDisconnectTool));
   auto seen = std::make_shared<QStringList>();
   const auto transition = Answer<TransitionDialog>(
       seen, [](TransitionDialog* d) { d->findChild<QComboBox*>()->setCurrentIndex(1); });
@@ -449,7 +450,7 @@ void VisualEditorTest::disconnectListsTransitionsInOrderAndRemovesTheChosenOne()
   QCOMPARE(device.transfer, 1);
   QCOMPARE(device.transitions[1].kind, TargetKind::Queue);
   QVERIFY(editor.text().contains(QStringLiteral("transfer 1;\n0.5 queue 1;")));
-  QVERIFY(!editor.Down("ToolButton16"));
+  QVERIFY(!editor.Down(names::kDisconnectTool));
   QVERIFY(editor.PictureShowsStore());
 }
 
@@ -476,13 +477,13 @@ void VisualEditorTest::fullTableShowsTheLimitMessage() {
   const auto generator = Answer<GeneratorDialog>(seen);
   auto message = std::make_shared<SeenMessageBox>();
   const auto close = CloseNextMessageBox(message);
-  editor.Press("ToolButton14");
+  editor.Press(names::kAddGeneratorTool);
   editor.Click(QPoint(100, 100));
   QCOMPARE(message->text, QStringLiteral("Количество генераторов в сети не должно превышать 150"));
   QCOMPARE(message->title,
            QStringLiteral("Система имитационного моделирования вычислительных систем"));
   QVERIFY(seen->isEmpty());
-  QVERIFY(!editor.Down("ToolButton14"));
+  QVERIFY(!editor.Down(names::kAddGeneratorTool));
 }
 
 void VisualEditorTest::everyWayOutOfADialogChangesNothing_data() {
@@ -510,21 +511,21 @@ void VisualEditorTest::everyWayOutOfADialogChangesNothing() {
     editor.DoubleClick(QPoint(305, 105));
   }
   const auto placed = LeaveNext<QueueDialog>(way, shown);
-  editor.Press("ToolButton12");
+  editor.Press(names::kAddQueueTool);
   editor.Click(QPoint(400, 250));
-  QVERIFY(editor.Down("ToolButton12"));
-  editor.Press("ToolButton12");
+  QVERIFY(editor.Down(names::kAddQueueTool));
+  editor.Press(names::kAddQueueTool);
   const auto probability = LeaveNext<ProbabilityDialog>(way, shown);
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
   editor.Click(QPoint(105, 105));
   editor.Click(QPoint(205, 205));
-  QVERIFY(editor.Down("ToolButton15"));
+  QVERIFY(editor.Down(names::kConnectTool));
   QCOMPARE(HintPanel(editor), QStringLiteral("Выберите элемент, в который ведет переход"));
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
   const auto transition = LeaveNext<TransitionDialog>(way, shown);
-  editor.Press("ToolButton16");
+  editor.Press(names::kDisconnectTool);
   editor.Click(QPoint(105, 105));
-  QVERIFY(editor.Down("ToolButton16"));
+  QVERIFY(editor.Down(names::kDisconnectTool));
   QCOMPARE(*shown, 6);
   QVERIFY(StoreText(editor) == store);
   QCOMPARE(editor.text(), text);
@@ -534,15 +535,15 @@ void VisualEditorTest::everyWayOutOfADialogChangesNothing() {
 void VisualEditorTest::connectInProgressIsShownAndCanBeLeft_data() {
   QTest::addColumn<QString>("how");
   QTest::newRow("Escape") << QStringLiteral("Escape");
-  QTest::newRow("connect button raised") << QStringLiteral("ToolButton15");
-  QTest::newRow("another tool") << QStringLiteral("ToolButton16");
+  QTest::newRow("connect button raised") << QString::fromLatin1(names::kConnectTool);
+  QTest::newRow("another tool") << QString::fromLatin1(names::kDisconnectTool);
 }
 
 void VisualEditorTest::connectInProgressIsShownAndCanBeLeft() {
   QFETCH(QString, how);
   Editor editor(kGeneratorAndQueues);
   const QColor white(Qt::white);
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
   editor.Click(QPoint(105, 105));  // generator 1, its box 100..115 x 100..110
   QCOMPARE(HintPanel(editor), QStringLiteral("Выберите элемент, в который ведет переход"));
   QVERIFY(Shown(editor, QPoint(97, 105)) != white);  // the frame, in the view only
@@ -554,7 +555,7 @@ void VisualEditorTest::connectInProgressIsShownAndCanBeLeft() {
     QTest::keyClick(editor.shown.window.get(), Qt::Key_Escape);
   } else
     editor.Press(how.toLatin1().constData());
-  QVERIFY(!editor.Down("ToolButton15"));
+  QVERIFY(!editor.Down(names::kConnectTool));
   QCOMPARE(HintPanel(editor), QString());
   QCOMPARE(Shown(editor, QPoint(97, 105)), white);
   auto seen = std::make_shared<QStringList>();
@@ -567,18 +568,18 @@ void VisualEditorTest::connectInProgressIsShownAndCanBeLeft() {
 
 void VisualEditorTest::aTargetThatCannotBeConnectedSaysWhy() {
   Editor editor(kGeneratorAndQueues);
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
   editor.Click(QPoint(305, 105));  // device 1
   editor.Click(QPoint(305, 105));  // a device cannot lead to a device
   QCOMPARE(HintPanel(editor),
            QStringLiteral("Переход из устройства может вести только в очередь или в терминатор "
                           "заявок"));
-  editor.Press("ToolButton15");
-  editor.Press("ToolButton15");
+  editor.Press(names::kConnectTool);
+  editor.Press(names::kConnectTool);
   editor.Click(QPoint(205, 105));  // queue 1
   editor.Click(QPoint(407, 105));  // the terminator
   QCOMPARE(HintPanel(editor), QStringLiteral("Переход из очереди может вести только в устройство"));
-  QVERIFY(editor.Down("ToolButton15"));
+  QVERIFY(editor.Down(names::kConnectTool));
 }
 
 void VisualEditorTest::aBadFieldKeepsTheDialogOpenOnThatField_data() {
@@ -640,11 +641,11 @@ void VisualEditorTest::deviceWithoutChannelsCanBeHitMovedAndDeleted() {
   QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 1 (D0)"));
   editor.Move(QPoint(115, 111));
   QCOMPARE(editor.ElementPanel(), QString());
-  editor.Press("ToolButton17");
+  editor.Press(names::kMoveTool);
   editor.Click(QPoint(105, 105));
   editor.Click(QPoint(300, 300));
   QCOMPARE(editor.store().device(1).xc, 300);
-  editor.Press("ToolButton18");
+  editor.Press(names::kDeleteTool);
   editor.Click(QPoint(305, 305));
   QVERIFY(!editor.store().device(1).exists);
   QVERIFY(editor.PictureShowsStore());
@@ -658,16 +659,16 @@ void VisualEditorTest::aPlacedElementStartsFromAFreshRecord() {
                      "device 1;\nname D;\nxc 200;\nyc 100;\nk 2;\nrasp 3;\n\nterm_crd 0 0;\n"));
   QVERIFY(editor.store().queue(1).discip == kLifo);
   const auto discard = AnswerNextQuestion(QMessageBox::Discard);
-  editor.shown.window->NewModelClick();
+  editor.shown.window->NewModel();
   auto seen = std::make_shared<QStringList>();
   const auto queue = Answer<QueueDialog>(seen, [seen](QueueDialog* d) {
     seen->append(
         QString::number(d->findChild<QRadioButton*>(QStringLiteral("RadioButton1"))->isChecked()));
   });
   const auto device = Answer<DeviceDialog>(seen);
-  editor.Press("ToolButton12");
+  editor.Press(names::kAddQueueTool);
   editor.Click(QPoint(300, 300));
-  editor.Press("ToolButton13");
+  editor.Press(names::kAddDeviceTool);
   editor.Click(QPoint(300, 300));
   QCOMPARE(seen->mid(0, 9),
            QStringList({"Параметры очереди: 1", "0", "", "1",
@@ -686,7 +687,7 @@ void VisualEditorTest::statusBarFollowsEveryEdit() {
   QCOMPARE(editor.ElementPanel(), QStringLiteral("Очередь 1 (R)"));
   editor.Move(QPoint(305, 105));
   QCOMPARE(editor.ElementPanel(), QStringLiteral("Устройство 1 (D)"));
-  editor.Press("ToolButton18");
+  editor.Press(names::kDeleteTool);
   editor.Click(QPoint(305, 105));
   QVERIFY(!editor.store().device(1).exists);
   QCOMPARE(editor.ElementPanel(), QString());
@@ -729,7 +730,7 @@ void VisualEditorTest::theWholeCanvasCanBeReachedAndClickedWhenScrolled() {
   QVERIFY(area->viewport()->rect().contains(editor.canvas().mapTo(area->viewport(), corner)));
   auto seen = std::make_shared<QStringList>();
   const auto queue = Answer<QueueDialog>(seen);
-  editor.Press("ToolButton12");
+  editor.Press(names::kAddQueueTool);
   editor.Click(corner);
   QCOMPARE(editor.store().queue(1).xc, 2030);
   QCOMPARE(editor.store().queue(1).yc, 1900);

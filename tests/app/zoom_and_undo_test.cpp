@@ -18,6 +18,7 @@
 
 #include "app/canvas_scroll_area.h"
 #include "app/main_window.h"
+#include "app/object_names.h"
 #include "app/probability_dialog.h"
 #include "app/queue_dialog.h"
 #include "app/transition_dialog.h"
@@ -93,7 +94,7 @@ bool AsksToSave(const View& view) {
   auto asked = std::make_shared<bool>(false);
   const auto question = AnswerNextQuestion(QMessageBox::Cancel, asked);
   const auto open = OnModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
-  view.shown.window->OpenModelClick();
+  view.shown.window->OpenModel();
   return *asked;
 }
 
@@ -136,7 +137,7 @@ void MakeEdit(const View& view, const QString& edit) {
       {"place",
        [&] {
          const auto queue = Answer<QueueDialog>([](QueueDialog* d) { SetEdit(d, "Edit1", "3"); });
-         view.Press("ToolButton12");
+         view.Press(names::kAddQueueTool);
          view.Click(QPoint(500, 300));
        }},
       {"fields",
@@ -147,24 +148,24 @@ void MakeEdit(const View& view, const QString& edit) {
       {"connect",
        [&] {
          const auto probability = Answer<ProbabilityDialog>();
-         view.Press("ToolButton15");
+         view.Press(names::kConnectTool);
          view.Click(QPoint(305, 105));
          view.Click(QPoint(205, 205));
        }},
       {"disconnect",
        [&] {
          const auto transition = Answer<TransitionDialog>();
-         view.Press("ToolButton16");
+         view.Press(names::kDisconnectTool);
          view.Click(QPoint(305, 105));
        }},
       {"delete",
        [&] {
-         view.Press("ToolButton18");
+         view.Press(names::kDeleteTool);
          view.Click(QPoint(205, 105));
        }},
       {"move",
        [&] {
-         view.Press("ToolButton17");
+         view.Press(names::kMoveTool);
          view.Click(QPoint(305, 105));
          view.Move(QPoint(330, 250));
          view.Click(QPoint(340, 260));
@@ -253,11 +254,11 @@ void ZoomAndUndoTest::aClickStoresTheSamePointAtEveryZoomAndScroll() {
       view.canvas().mapTo(view.area().viewport(), view_point)));
   QCOMPARE(Seen(view).picture, picture);
   const auto queue = Answer<QueueDialog>();
-  view.Press("ToolButton12");
+  view.Press(names::kAddQueueTool);
   view.Click(view_point);
   QCOMPARE(QPoint(view.store().queue(3).xc, view.store().queue(3).yc), canvas_point);
   view.Move(view_point);
-  QCOMPARE(view.Panel("Panel1"), QStringLiteral("Очередь 3 ()"));
+  QCOMPARE(view.Panel(names::kElementPanel), QStringLiteral("Очередь 3 ()"));
   QVERIFY(view.canvas().grab(QRect(view_point, QSize(1, 1))).toImage().pixelColor(0, 0) !=
           QColor(Qt::white));
 }
@@ -288,7 +289,7 @@ void ZoomAndUndoTest::zoomStepsStopAtTheBoundsAndTheWheelKeepsThePointerPoint() 
   // box 100..115 x 100..110, three view pixels out.
   view.area().ZoomAt(200, QPoint());
   view.ScrollTo(QPoint());
-  view.Press("ToolButton15");
+  view.Press(names::kConnectTool);
   view.Click(QPoint(210, 210));
   const QImage shown = view.canvas().grab(QRect(0, 0, 300, 300)).toImage();
   QVERIFY(shown.pixelColor(197, 210) != QColor(Qt::white));
@@ -334,8 +335,8 @@ void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly() {
   QFETCH(QString, name);
   QFETCH(QString, same_as);
   View view;
-  QAction& undo = view.Action("UndoItem");
-  QAction& redo = view.Action("RedoItem");
+  QAction& undo = view.Action(names::kUndoItem);
+  QAction& redo = view.Action(names::kRedoItem);
   const QString typed = QStringLiteral("Отменить: изменение текста модели");
   QCOMPARE(undo.text(), typed);  // the model typed in
   QVERIFY(!redo.isEnabled());
@@ -375,11 +376,11 @@ void ZoomAndUndoTest::theSavedStateIsTheCleanOneAndNewModelForgetsTheHistory() {
           ->setText(QFileInfo(path).fileName());
       static_cast<QDialog*>(dialog)->accept();
     });
-    view.shown.window->SaveModelClick();
+    view.shown.window->SaveModel();
   };
   save();
   QVERIFY(!AsksToSave(view));
-  view.Press("ToolButton18");
+  view.Press(names::kDeleteTool);
   view.Click(QPoint(205, 205));  // queue 2
   QVERIFY(AsksToSave(view));
   view.Key(Qt::Key_Z);
@@ -390,9 +391,9 @@ void ZoomAndUndoTest::theSavedStateIsTheCleanOneAndNewModelForgetsTheHistory() {
   view.Key(Qt::Key_Z);
   QVERIFY(AsksToSave(view));
   const auto discard = AnswerNextQuestion(QMessageBox::Discard);
-  view.shown.window->NewModelClick();
-  QVERIFY(!view.Action("UndoItem").isEnabled() && !view.Action("RedoItem").isEnabled());
-  QCOMPARE(view.Action("UndoItem").text(), QStringLiteral("Отменить"));
+  view.shown.window->NewModel();
+  QVERIFY(!view.Action(names::kUndoItem).isEnabled() && !view.Action(names::kRedoItem).isEnabled());
+  QCOMPARE(view.Action(names::kUndoItem).text(), QStringLiteral("Отменить"));
 }
 
 // The menu's undo in the code editor first takes the typed text in, as a step
@@ -402,11 +403,12 @@ void ZoomAndUndoTest::textTypedInTheCodeEditorIsTakenInBeforeUndo() {
   view.shown.window->ShowCodeEditor();
   const QString canonical = view.shown.pane_text();
   view.shown.text_pane().setPlainText(QStringLiteral("queue 7;\nxc 5;\nyc 5;\n\n") + canonical);
-  view.Action("UndoItem").trigger();
+  view.Action(names::kUndoItem).trigger();
   QCOMPARE(view.shown.pane_text(), canonical);
   QVERIFY(!view.store().queue(7).exists);
-  QCOMPARE(view.Action("RedoItem").text(), QStringLiteral("Повторить: изменение текста модели"));
-  view.Action("RedoItem").trigger();
+  QCOMPARE(view.Action(names::kRedoItem).text(),
+           QStringLiteral("Повторить: изменение текста модели"));
+  view.Action(names::kRedoItem).trigger();
   QVERIFY(view.store().queue(7).exists);
   QVERIFY(view.shown.pane_text().contains(QStringLiteral("queue 7;")));
 }
@@ -414,14 +416,15 @@ void ZoomAndUndoTest::textTypedInTheCodeEditorIsTakenInBeforeUndo() {
 void ZoomAndUndoTest::undoDuringAMovePutsTheElementBack() {
   View view;
   const Seen before(view);
-  view.Press("ToolButton17");
+  view.Press(names::kMoveTool);
   view.Click(QPoint(205, 105));
   view.Move(QPoint(400, 300));
   QCOMPARE(view.store().queue(1).xc, 400);
   view.Key(Qt::Key_Z);
   QVERIFY(Seen(view) == before);
-  QVERIFY(!view.Action("ToolButton17").isChecked());
-  QCOMPARE(view.Action("UndoItem").text(), QStringLiteral("Отменить: изменение текста модели"));
+  QVERIFY(!view.Action(names::kMoveTool).isChecked());
+  QCOMPARE(view.Action(names::kUndoItem).text(),
+           QStringLiteral("Отменить: изменение текста модели"));
 }
 
 }  // namespace qsim::gui

@@ -40,9 +40,16 @@ class FakeUi : public EditorUi {
     return choice;
   }
   void ShowMessage(const std::string& text) override { Log("message: " + text); }
-  void EraseModel() override { ++erased; }
-  void DrawModel() override { ++drawn; }
-  void RefreshAfterEdit(const std::string&) override { ++refreshed; }
+  void Redraw(const std::function<void()>& change) override {
+    ++erased;
+    change();
+    ++drawn;
+  }
+  void ApplyEdit(const std::string&, const std::function<void()>& change) override {
+    ++erased;
+    change();
+    ++refreshed;
+  }
   void SetToolDown(EditorTool tool, bool down) override { buttons[static_cast<int>(tool)] = down; }
 
   Lines log;
@@ -55,7 +62,7 @@ class FakeUi : public EditorUi {
   int erased = 0;
   int drawn = 0;
   int refreshed = 0;
-  bool buttons[7] = {};
+  bool buttons[kEditorToolCount] = {};
 
  private:
   void Log(const std::string& cp1251) { log.push_back(Cp1251ToUtf8(cp1251)); }
