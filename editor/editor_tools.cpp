@@ -136,7 +136,7 @@ void EditorTools::Toggle(EditorTool tool) {
 void EditorTools::DisarmAll() {
   AbandonConnect();
   if (state_.dragging) {
-    ui_.RefreshAfterEdit(MoveName(state_.drag_kind, state_.selected));
+    ui_.ApplyEdit(MoveName(state_.drag_kind, state_.selected), [] {});
     state_.dragging = false;
   }
   for (int i = 0; i <= static_cast<int>(EditorTool::Delete); ++i) {
@@ -396,16 +396,14 @@ void EditorTools::EditProbability(const TransitionHit& hit) {
   if (!text)
     return;
   const double probability = ParseReal(*text, format_);
-  ui_.EraseModel();
-  route.prob = probability;
-  ui_.RefreshAfterEdit(ProbabilityEditName(hit.source, hit.slot, route.kind, route.index));
+  ui_.ApplyEdit(ProbabilityEditName(hit.source, hit.slot, route.kind, route.index),
+                [&] { route.prob = probability; });
 }
 
 void EditorTools::DisconnectTransition(const TransitionHit& hit) {
   const TransitionEntry removed = TransitionsOf(store_, hit.source, hit.slot)[hit.number];
-  ui_.EraseModel();
-  RemoveTransition(store_, hit.source, hit.slot, hit.number);
-  ui_.RefreshAfterEdit(DisconnectionName(hit.source, hit.slot, removed.kind, removed.index));
+  ui_.ApplyEdit(DisconnectionName(hit.source, hit.slot, removed.kind, removed.index),
+                [&] { RemoveTransition(store_, hit.source, hit.slot, hit.number); });
 }
 
 std::string EditorTools::PointerMoved(CanvasPoint p) {

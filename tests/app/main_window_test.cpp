@@ -139,7 +139,7 @@ class MainWindowTest : public QObject {
                             "disp 0;\ntransfer 0;\n\nqueue 2;\nname ;\nxc 0;\nyc 0;\nlen 5;\n"
                             "discip fifo;\ntransfer 0;\n\nterm_crd 0 0;\nsimulate 50;"));
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 20"));
-    shown.window->UndoClick();
+    shown.window->Undo();
     QCOMPARE(shown.pane_text(), typed);
   }
 

@@ -7,7 +7,6 @@
 
 #include "editor/model_edits.h"
 #include "foundation/code_page.h"
-#include "language/model_text_writer.h"
 #include "tests/support/placed_elements.h"
 
 namespace qsim {
@@ -411,92 +410,6 @@ TEST_F(EditorToolsTest, DoubleClickEditsTheElementUnderThePoint) {
             (Lines{"Параметры генератора заявок: 2", "Параметры обслуживающего устройства: 1"}));
   EXPECT_EQ(store_->device(1).name.view(), "new");
   EXPECT_EQ(ui_.refreshed, 2);
-}
-
-// Each direct manipulation makes the edit of its tool, as one step.
-TEST_F(EditorToolsTest, DirectManipulationEditsAsTheToolsDo) {
-  const auto model = [] {
-    auto store = std::make_unique<ModelStore>();
-    test_support::PlaceGenerator(*store, 1, 100, 100);
-    test_support::PlaceQueue(*store, 1, 200, 100);
-    test_support::PlaceDevice(*store, 1, 300, 100, 1);
-    AppendTransition(*store, ElementKind::Generator, 1, TargetKind::Queue, 1, 1);
-    AppendTransition(*store, ElementKind::Queue, 1, TargetKind::Device, 1, 1);
-    return store;
-  };
-  using Way = std::function<void(EditorTools&)>;
-  struct Case {
-    const char* edit;
-    Way by_tool;
-    Way directly;
-  };
-  const Case cases[] = {
-      {"move",
-       [](EditorTools& t) {
-         t.Toggle(EditorTool::Move);
-         t.Click({205, 105});
-         t.Click({250, 300});
-       },
-       [](EditorTools& t) {
-         EXPECT_TRUE(t.PickUp({205, 105}));
-         t.PointerMoved({240, 200});
-         t.Click({250, 300});
-       }},
-      {"delete",
-       [](EditorTools& t) {
-         t.Toggle(EditorTool::Delete);
-         t.Click({205, 105});
-       },
-       [](EditorTools& t) {
-         t.Click({205, 105});
-         ASSERT_TRUE(t.Selection());
-         t.DeleteSelection();
-       }},
-      {"connect",
-       [](EditorTools& t) {
-         t.Toggle(EditorTool::Connect);
-         t.Click({305, 105});
-         t.Click({405, 105});  // the terminator
-       },
-       [](EditorTools& t) {
-         t.ConnectFrom({1, ElementKind::Device});
-         t.Click({405, 105});
-       }},
-      {"disconnect",
-       [](EditorTools& t) {
-         t.Toggle(EditorTool::Disconnect);
-         t.Click({205, 105});
-       },
-       [](EditorTools& t) {
-         t.DisconnectTransition({ElementKind::Queue, 1, 1});
-       }},
-  };
-  for (const Case& c : cases) {
-    std::vector<Lines> texts;
-    for (const Way& way : {c.by_tool, c.directly}) {
-      const auto store = model();
-      store->term_x = 400;
-      store->term_y = 100;
-      FakeUi ui;
-      EditorTools tools(*store, ui, NumberFormat{','});
-      way(tools);
-      EXPECT_EQ(ui.refreshed, 1) << c.edit;
-      EXPECT_FALSE(tools.AnyToolArmed()) << c.edit;
-      texts.push_back(WriteModelText(*store, NumberFormat{','}));
-    }
-    EXPECT_EQ(texts[0], texts[1]) << c.edit;
-  }
-}
-
-TEST_F(EditorToolsTest, ADoubleClickNearALineEditsItsProbability) {
-  AddQueue(1, 200, 100);
-  AddDevice(1, 300, 200, 1);
-  AppendTransition(*store_, ElementKind::Queue, 1, TargetKind::Device, 1, 1);
-  ui_.probability = "0,4";
-  tools_.DoubleClick({250, 206});  // one pixel below the run into device 1
-  EXPECT_EQ(ui_.log, (Lines{"Переход из очереди 1 в устройство 1 [1]"}));
-  EXPECT_EQ(store_->queue(1).transitions[1].prob, 0.4);
-  EXPECT_EQ(ui_.refreshed, 1);
 }
 
 }  // namespace
