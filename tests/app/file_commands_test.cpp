@@ -133,7 +133,10 @@ class FileCommandsTest : public QObject {
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     shown.text_pane().setPlainText(
         QString(lines).replace(QLatin1String("many"), QLatin1String("2")));
-    shown.window->ShowVisualEditor();
+    {
+      const auto drop_the_note = AnswerNextQuestion(QMessageBox::Ok);
+      shown.window->ShowVisualEditor();
+    }
     QVERIFY(shown.canvas().isVisible());
     QVERIFY(shown.pane_text().startsWith(QStringLiteral("queue 1;\nname ;\nxc 10;")));
   }
