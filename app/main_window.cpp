@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -20,10 +22,12 @@
 #include "app/compute_runner.h"
 #include "app/diagram_overlay.h"
 #include "app/error_box.h"
+#include "app/example_gallery.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
 #include "app/object_names.h"
 #include "app/overwrite_question.h"
+#include "app/recent_files.h"
 #include "app/run_files_panel.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
@@ -36,6 +40,7 @@
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
+#include "language/model_text_writer.h"
 #include "results/analysis_text.h"
 #include "results/run_warnings.h"
 #include "results/traffic_analysis.h"
@@ -120,7 +125,7 @@ ComputeEnvironment MainWindow::Environment() {
                                  .model_file_name = ToCp1251(model_file_name_),
                                  .reports_folder = platform_.layout().reports,
                                  .picture = ReportPicture(document_.store())};
-  environment.controls.max_events = kDefaultMaxEvents;
+  environment.controls.max_events = document_.store().settings.max_events;
   return environment;
 }
 
@@ -218,15 +223,18 @@ void MainWindow::RedrawOver(const ModelStore& drawn) {
   canvas_->update();
 }
 
-// A run that stopped says why; a finished run whose laws gave impossible durations
-// says that its results cannot be trusted, and is remembered for the analysis.
+// A run that stopped says why (the report, when there is one, covers the time up to
+// the stop); a finished run whose laws gave impossible durations says that its
+// results cannot be trusted, and is remembered for the analysis.
 void MainWindow::ReportRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated)
     return;
   panels_.run_files->ShowRun(outcome);
   if (outcome.run.outcome != RunOutcome::Finished) {
-    ShowMessage(QMessageBox::Information, "RunStoppedBox",
-                FromCp1251(RunOutcomeMessage(outcome.run, document_.format())) + QLatin1Char('.'));
+    ShowMessage(
+        QMessageBox::Information, "RunStoppedBox",
+        FromCp1251(RunOutcomeMessage(outcome.run, document_.format(), ReportOfRun::Written)) +
+            QLatin1Char('.'));
     return;
   }
   document_.MarkRun();
@@ -263,7 +271,11 @@ void MainWindow::OpenSettingsDialog() {
     ParseText();
     RunSettings& settings = document_.store().settings;
     dialogs_->settings->Fill(settings, document_.format());
-    dialogs_->settings->exec();
+    if (dialogs_->settings->exec() != QDialog::Accepted) {
+      // Undo takes the options back from the dialog: it holds them as they were.
+      dialogs_->settings->Fill(settings, document_.format());
+      return;
+    }
     dialogs_->settings->CopyOptions(settings);
     dialogs_->settings->CopyRunSettings(settings, document_.format());
     document_.CommitEdit(std::string("изменение параметров моделирования"_cp));
@@ -277,6 +289,12 @@ void MainWindow::OpenSweepDialog() {
     ParseText();
     dialogs_->sweep->exec();
   });
+}
+
+void MainWindow::OpenSweepResults() {
+  if (!dialogs_->sweep->ShowLastResults())
+    ShowMessage(QMessageBox::Information, "NoSweepResultsBox",
+                QStringLiteral("Серия расчетов еще не проводилась."));
 }
 
 void MainWindow::ShowCodeEditor() {
@@ -318,7 +336,7 @@ void MainWindow::NewModel() {
 // stay. The view is not switched and nothing is drawn.
 void MainWindow::ClearModel() {
   model_file_name_.clear();
-  setWindowTitle(PlainCaption());
+  SetCaption(PlainCaption());
   EraseModel(document_.store(), *picture_);
   document_.NewModel();
   ShowDocumentText();
@@ -330,13 +348,63 @@ void MainWindow::ClearModel() {
 void MainWindow::OpenModel() {
   if (!MaybeSave() || dialogs_->open->exec() != QDialog::Accepted)
     return;
-  const QString path = dialogs_->open->selectedFiles().value(0);
+  OpenChosenFile(dialogs_->open->selectedFiles().value(0));
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+  if (MaybeSave())
+    OpenChosenFile(path);
+}
+
+void MainWindow::OpenChosenFile(const QString& path) {
   dialogs_->RememberModelFolder(QFileInfo(path).absolutePath());
-  GuardCommand([this, &path] { LoadModel(path); });
+  if (GuardCommand([this, &path] { LoadModel(path); }))
+    RememberRecentFile(path);
   // What the file held is what the pane shows now, however far the command got.
   document_.MarkSaved();
   document_.StartHistory();
   ShowDocumentText();
+}
+
+// The menu lists the files as they stand when it opens.
+void MainWindow::ListRecentFiles() {
+  recent_menu_->clear();
+  for (const QString& path : RecentFiles()) {
+    QAction* item = recent_menu_->addAction(QDir::toNativeSeparators(path));
+    connect(item, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+  }
+  recent_menu_->setEnabled(!recent_menu_->isEmpty());
+}
+
+void MainWindow::OpenExample() {
+  if (!MaybeSave())
+    return;
+  const QString path = dialogs_->examples->Choose(
+      QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
+  if (path.isEmpty())
+    return;
+  GuardCommand([this, &path] { LoadExample(path); });
+  document_.MarkSaved();
+  document_.StartHistory();
+  ShowDocumentText();
+}
+
+// An example opens as a new model, never saved: saving it asks for a name, so the
+// bundled file stays as it is. Examples are written with a decimal point; the pane
+// shows them in the user's own number form.
+void MainWindow::LoadExample(const QString& path) {
+  std::vector<std::string> lines = ReadModelFile(path);
+  const auto example = std::make_unique<ModelStore>();
+  ReadModelText(lines, *example, NumberFormat{'.'});
+  EraseModel(document_.store(), *picture_);
+  ClearModel();
+  document_.SetLines(WriteModelText(*example, document_.format()));
+  ShowDocumentText();
+  ParseText();
+  if (text_pane_->isHidden()) {
+    DrawModel(document_.store(), *picture_);
+    canvas_->update();
+  }
 }
 
 // The picture is drawn only in the visual editor: the canvas stays blank while
@@ -345,7 +413,7 @@ void MainWindow::LoadModel(const QString& path) {
   EraseModel(document_.store(), *picture_);
   ClearModel();
   model_file_name_ = path;
-  setWindowTitle(CaptionAfterOpen(path));
+  SetCaption(CaptionAfterOpen(path));
   document_.SetLines(ReadModelFile(path));
   ShowDocumentText();
   ParseText();
@@ -372,7 +440,7 @@ bool MainWindow::SaveToChosenFile() {
   } while (!MayReplaceFile(this, path, model_file_name_));
   dialogs_->RememberModelFolder(QFileInfo(path).absolutePath());
   model_file_name_ = path;
-  setWindowTitle(CaptionAfterSave(path));
+  SetCaption(CaptionAfterSave(path));
   if (text_pane_->isHidden()) {
     document_.Regenerate();
     ShowDocumentText();
@@ -380,6 +448,8 @@ bool MainWindow::SaveToChosenFile() {
   return GuardCommand([this, &path] {
     WriteModelFile(path, document_.lines());
     document_.MarkSaved();
+    ShowCaption();
+    RememberRecentFile(path);
   });
 }
 
@@ -400,6 +470,17 @@ bool MainWindow::MaybeSave() {
   if (answer == QMessageBox::Save)
     return SaveToChosenFile();
   return answer == QMessageBox::Discard;
+}
+
+void MainWindow::SetCaption(const QString& caption) {
+  caption_ = caption;
+  ShowCaption();
+}
+
+// An asterisk leads the caption while the model differs from its file; it goes
+// when an edit or an undo brings the text back to the saved one.
+void MainWindow::ShowCaption() {
+  setWindowTitle(document_.IsModified() ? QLatin1Char('*') + caption_ : caption_);
 }
 
 void MainWindow::ShowHelp() {

@@ -17,6 +17,7 @@
 #include "engine/simulation.h"
 
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -63,10 +64,15 @@ class MainWindow : public QMainWindow {
   // The file commands ask before they throw away a modified text.
   void NewModel();
   void OpenModel();
+  // «Примеры...»: the gallery of the bundled examples; the chosen one opens as a
+  // new model.
+  void OpenExample();
   void SaveModel();
   void RunModel();  // the compute command in run mode
   void OpenSettingsDialog();
   void OpenSweepDialog();
+  // «Результаты серии»: the results of the last series, or a word that there are none.
+  void OpenSweepResults();
   void OpenAnalysis();
   void ShowCodeEditor();
   void ShowVisualEditor();
@@ -101,10 +107,12 @@ class MainWindow : public QMainWindow {
   struct Commands {
     QAction* new_model;
     QAction* open;
+    QAction* examples;
     QAction* save;
     QAction* settings;
     QAction* run;
     QAction* sweep;
+    QAction* sweep_results;
     QAction* analysis;
     QAction* code;
     QAction* visual;
@@ -151,6 +159,12 @@ class MainWindow : public QMainWindow {
   void ShowMessage(QMessageBox::Icon icon, const char* name, const QString& text);
   void ClearModel();
   void LoadModel(const QString& path);
+  void LoadExample(const QString& path);
+  void OpenChosenFile(const QString& path);
+  void OpenRecentFile(const QString& path);
+  void ListRecentFiles();
+  void SetCaption(const QString& caption);
+  void ShowCaption();
   bool SaveToChosenFile();
   bool MaybeSave();
   void ShowView(bool visual);
@@ -177,6 +191,8 @@ class MainWindow : public QMainWindow {
   QtPlatform platform_;
 
   QString model_file_name_;
+  // The caption without the mark of a model that differs from its file.
+  QString caption_;
   bool activated_ = false;
   // Off while the window takes in its initial text, which is meant to go.
   bool confirm_dropped_lines_ = false;
@@ -191,6 +207,7 @@ class MainWindow : public QMainWindow {
   UndoMenu* undo_menu_ = nullptr;
   std::unique_ptr<DiagramOverlay> overlay_;
   QAction* labels_option_ = nullptr;
+  QMenu* recent_menu_ = nullptr;  // «Последние файлы»
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;
 };

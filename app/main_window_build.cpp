@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -34,9 +35,9 @@
 namespace qsim::gui {
 namespace {
 
+// A locale whose separator model files cannot hold reads and writes with ".".
 NumberFormat LocaleNumberFormat() {
-  const std::string separator = ToCp1251(QLocale().decimalPoint());
-  return NumberFormat{separator.size() == 1 ? separator[0] : '.'};
+  return NumberFormat{ModelFileSeparator(QLocale().decimalPoint().toStdString()).value_or('.')};
 }
 
 }  // namespace
@@ -50,7 +51,8 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
       text_pane_(new CodeEditor(this)),
       canvas_(new CanvasView(*picture_, this)) {
   setObjectName(QLatin1String(names::kMainWindow));
-  setWindowTitle(PlainCaption());
+  caption_ = PlainCaption();
+  setWindowTitle(caption_);
   BuildViews();
   BuildDiagram();
   const Commands commands = NewCommands();
@@ -105,6 +107,9 @@ MainWindow::Commands MainWindow::NewCommands() {
                            ToolIcon::NewModel, names::kNewModelCommand, &MainWindow::NewModel);
   c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
                       ToolIcon::OpenModel, names::kOpenModelCommand, &MainWindow::OpenModel);
+  c.examples = new QAction(QStringLiteral("Примеры..."), this);
+  c.examples->setObjectName(QLatin1String(names::kExamplesCommand));
+  connect(c.examples, &QAction::triggered, this, &MainWindow::OpenExample);
   c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
                       ToolIcon::SaveModel, names::kSaveModelCommand, &MainWindow::SaveModel);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
@@ -115,6 +120,9 @@ MainWindow::Commands MainWindow::NewCommands() {
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
                        names::kSweepCommand, &MainWindow::OpenSweepDialog);
+  c.sweep_results = new QAction(QStringLiteral("Результаты серии"), this);
+  c.sweep_results->setObjectName(QLatin1String(names::kSweepResultsCommand));
+  connect(c.sweep_results, &QAction::triggered, this, &MainWindow::OpenSweepResults);
   c.analysis = new QAction(QStringLiteral("Анализ модели"), this);
   c.analysis->setObjectName(QLatin1String(names::kAnalysisCommand));
   connect(c.analysis, &QAction::triggered, this, &MainWindow::OpenAnalysis);
@@ -142,7 +150,10 @@ MainWindow::Commands MainWindow::NewCommands() {
 void MainWindow::BuildMainMenu(const Commands& c) {
   menuBar()->setObjectName(QLatin1String(names::kMainMenu));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  file->addActions({c.new_model, c.open, c.save});
+  file->addActions({c.new_model, c.open, c.examples, c.save});
+  recent_menu_ = file->addMenu(QStringLiteral("Последние файлы"));
+  recent_menu_->setObjectName(QLatin1String(names::kRecentFilesMenu));
+  connect(recent_menu_, &QMenu::aboutToShow, this, &MainWindow::ListRecentFiles);
   file->addSeparator();
   file->addAction(c.exit);
   BuildEditMenu();
@@ -151,6 +162,7 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   compute->addSeparator();
   compute->addAction(c.settings);
   compute->addAction(c.sweep);
+  compute->addAction(c.sweep_results);
   compute->addAction(c.analysis);
   QMenu* views = menuBar()->addMenu(QStringLiteral("Интерфейс"));
   views->addActions({c.code, c.visual});

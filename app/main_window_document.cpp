@@ -25,6 +25,7 @@ void MainWindow::ShowDocumentText() {
     SetPaneLines(*text_pane_, document_.lines());
   text_pane_->SetFailedLine(document_.failed_line());
   undo_menu_->Show(document_);
+  ShowCaption();
 }
 
 // Every change of the pane's text, typed or made by a command.
@@ -34,6 +35,7 @@ void MainWindow::TakeTypedText() {
                               QString::number(CountedLines(*text_pane_)));
   if (undo_menu_ != nullptr)
     undo_menu_->Show(document_);
+  ShowCaption();
 }
 
 // A typed text that reads as the recorded model makes no step: taking it in

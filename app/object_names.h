@@ -26,11 +26,14 @@ inline constexpr char kSaveDialog[] = "SaveDialog1";
 // The commands of the menu and the command bar.
 inline constexpr char kNewModelCommand[] = "NewModelButton";
 inline constexpr char kOpenModelCommand[] = "OpenModelButton";
+inline constexpr char kExamplesCommand[] = "ExamplesItem";
+inline constexpr char kRecentFilesMenu[] = "RecentFilesMenu";
 inline constexpr char kSaveModelCommand[] = "SaveModelButton";
 inline constexpr char kSettingsCommand[] = "ToolButton10";
 inline constexpr char kRunCommand[] = "RunButton";
 inline constexpr char kSweepCommand[] = "ToolButton22";
 inline constexpr char kAnalysisCommand[] = "AnalysisItem";
+inline constexpr char kSweepResultsCommand[] = "SweepResultsItem";
 inline constexpr char kCodeEditorCommand[] = "ToolButton11";
 inline constexpr char kVisualEditorCommand[] = "ToolButton7";
 inline constexpr char kAboutCommand[] = "AboutButton";

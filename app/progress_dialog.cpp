@@ -14,6 +14,8 @@
 
 #include "app/gui_text.h"
 #include "app/window_size.h"
+#include "foundation/code_page.h"
+#include "foundation/display_number.h"
 
 namespace qsim::gui {
 namespace {
@@ -64,6 +66,7 @@ void RunProgressDialog::showEvent(QShowEvent* event) {
 void RunProgressDialog::RunOnWorker(const std::function<void()>& work, RunControls& controls,
                                     const NumberFormat& format) {
   controls.cancel = &cancel_;
+  event_limit_ = EventLimit(controls);
   controls.progress = [this](const RunProgress& where) { PostProgress(where); };
   std::exception_ptr failure;
   const std::unique_ptr<QThread> worker(QThread::create([&] {
@@ -139,9 +142,10 @@ void RunProgressDialog::PostSeriesProgress(const SeriesProgress& progress) {
 
 void RunProgressDialog::ShowProgress(const RunProgress& progress) {
   goal_->setText(FromCp1251(RunProgressText(progress, format_)));
-  events_->setText(QString::number(progress.events));
-  requests_->setText(QString::number(progress.generated));
-  model_time_->setText(FromCp1251(NumberText(progress.now, format_)));
+  events_->setText(FromCp1251(GroupedInteger(progress.events) + std::string(" из "_cp) +
+                              GroupedInteger(event_limit_)));
+  requests_->setText(FromCp1251(GroupedInteger(progress.generated)));
+  model_time_->setText(FromCp1251(ShortNumberText(progress.now, format_)));
 }
 
 void RunProgressDialog::reject() {

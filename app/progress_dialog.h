@@ -17,8 +17,9 @@ namespace qsim::gui {
 
 // The window that blocks the main window while a simulation runs on a worker
 // thread: how far the run is toward its goal (`GoalLabel`), its place in a series
-// of runs (`SeriesLabel`, hidden outside one), events taken, requests generated,
-// model time, and a button that stops the run. Closing the window any other way also asks the run
+// of runs (`SeriesLabel`, hidden outside one), events taken out of the event limit
+// at which a run stops, requests generated, model time, and a button that stops
+// the run. Figures are grouped by thousands, model time has 4 significant digits. Closing the window any other way also asks the run
 // to stop; the window stays until the worker has ended.
 class RunProgressDialog : public QDialog {
   Q_OBJECT
@@ -63,6 +64,7 @@ class RunProgressDialog : public QDialog {
   QLabel* model_time_;
   QPushButton* cancel_button_;
   NumberFormat format_;
+  std::int64_t event_limit_ = 0;  // of the run in hand
   std::atomic<bool> cancel_{false};
   bool worker_finished_ = false;
 };

@@ -3,23 +3,19 @@
 #include <QFile>
 #include <QLocale>
 
+#include <cerrno>
 #include <cstdio>
+#include <new>
+#include <system_error>
 
+#include "engine/run_controls.h"
+#include "foundation/atomic_file.h"
 #include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 #include "language/model_text_reader.h"
 #include "language/text_file.h"
 
 namespace qsim::cli {
-namespace {
-
-// A separator must not be confused with the other characters of a number or with
-// the token separators of the model text.
-bool IsUsableSeparator(char c) {
-  const std::string_view forbidden = "0123456789+-Ee ;";
-  return static_cast<unsigned char>(c) > ' ' && forbidden.find(c) == std::string_view::npos;
-}
-
-}  // namespace
 
 void AddNumberOptions(QCommandLineParser& parser) {
   parser.addOption(
@@ -29,12 +25,31 @@ void AddNumberOptions(QCommandLineParser& parser) {
 NumberFormat NumberFormatFrom(const QCommandLineParser& parser) {
   const bool given = parser.isSet("decimal-separator");
   const QString text = given ? parser.value("decimal-separator") : QLocale::system().decimalPoint();
-  const std::string bytes = Utf8ToCp1251(text.toStdString());
-  if (bytes.size() == 1 && IsUsableSeparator(bytes[0]))
-    return NumberFormat{bytes[0]};
-  if (given)
+  const std::optional<char> separator = ModelFileSeparator(text.toStdString());
+  if (given && !separator)
     throw UsageError{"unusable decimal separator '" + text.toStdString() + "'"};
-  return NumberFormat{'.'};
+  // A locale whose separator model files cannot hold reads and writes with ".".
+  return NumberFormat{separator.value_or('.')};
+}
+
+long long PositiveNumber(const QCommandLineParser& parser, const QString& option,
+                         long long fallback) {
+  if (!parser.isSet(option))
+    return fallback;
+  bool ok = false;
+  const long long value = parser.value(option).toLongLong(&ok);
+  if (!ok || value < 1) {
+    throw UsageError{"--" + option.toStdString() + " needs a positive whole number"};
+  }
+  return value;
+}
+
+void AddMaxEventsOption(QCommandLineParser& parser) {
+  parser.addOption({"max-events", "Stop a run after N events (default 1000000000).", "N"});
+}
+
+std::int64_t MaxEventsFrom(const QCommandLineParser& parser) {
+  return PositiveNumber(parser, "max-events", kDefaultMaxEvents);
 }
 
 QStringList ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments, int count,
@@ -66,6 +81,27 @@ void PrintLines(const std::vector<std::string>& cp1251_lines) {
     std::fwrite(text.data(), 1, text.size(), stdout);
     std::fputc('\n', stdout);
   }
+}
+
+void PrintErrorLines(const std::vector<std::string>& cp1251_lines) {
+  for (const std::string& line : cp1251_lines)
+    std::fprintf(stderr, "%s\n", Cp1251ToUtf8(line).c_str());
+}
+
+void FlushStandardOutput() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    const int error = errno != 0 ? errno : EIO;
+    throw QsimError(std::string("Не удалось вывести результат: "_cp) +
+                    FileFaultText(std::error_code(error, std::generic_category())));
+  }
+}
+
+std::string UnexpectedErrorText(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error) != nullptr)
+    return "не хватило памяти для этой задачи";
+  if (const auto* system = dynamic_cast<const std::system_error*>(&error))
+    return "системе не хватило ресурсов (" + system->code().message() + ")";
+  return std::string("непредвиденная ошибка: ") + error.what();
 }
 
 }  // namespace qsim::cli

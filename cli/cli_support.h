@@ -3,6 +3,8 @@
 #include <QCommandLineParser>
 #include <QStringList>
 
+#include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,6 +31,15 @@ void AddNumberOptions(QCommandLineParser& parser);
 // The number format of the command: --decimal-separator, else the user's locale.
 NumberFormat NumberFormatFrom(const QCommandLineParser& parser);
 
+// The value of a numeric option, a whole number of at least 1, or `fallback` when
+// it is not given. Throws UsageError.
+long long PositiveNumber(const QCommandLineParser& parser, const QString& option,
+                         long long fallback);
+
+// --max-events N: the event limit of a run (kDefaultMaxEvents when not given).
+void AddMaxEventsOption(QCommandLineParser& parser);
+std::int64_t MaxEventsFrom(const QCommandLineParser& parser);
+
 // Parses `arguments` (program name and command first) and returns the positional
 // arguments after the command; throws UsageError unless there are `count` of them.
 QStringList ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments, int count,
@@ -42,5 +53,16 @@ std::string LocalPath(const QString& argument);
 
 // Console text (UTF-8) from Windows-1251 bytes, and the reverse.
 void PrintLines(const std::vector<std::string>& cp1251_lines);
+// The same on standard error: findings, warnings.
+void PrintErrorLines(const std::vector<std::string>& cp1251_lines);
+
+// Flushes standard output; throws QsimError when what was printed did not all
+// reach it (a full disk, a closed file), so that a command never reports success
+// for output that was lost.
+void FlushStandardOutput();
+
+// The console text (UTF-8) for an error no command expects (memory or threads
+// exhausted), which the programs report instead of aborting.
+std::string UnexpectedErrorText(const std::exception& error);
 
 }  // namespace qsim::cli

@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <exception>
 #include <map>
 #include <string>
 
@@ -54,11 +55,15 @@ int main(int argc, char** argv) {
   if (found == Commands().end())
     return Usage();
   try {
-    return found->second(arguments);
+    const int status = found->second(arguments);
+    qsim::cli::FlushStandardOutput();
+    return status;
   } catch (const qsim::QsimError& error) {
     PrintError(ErrorText(error));
   } catch (const qsim::cli::UsageError& error) {
     PrintError(error.message);
+  } catch (const std::exception& error) {
+    PrintError(qsim::cli::UnexpectedErrorText(error));
   }
   return qsim::cli::kExitError;
 }

@@ -31,29 +31,31 @@ void AddRunOptions(QCommandLineParser& parser) {
   parser.addOptions({
       {"reports-dir", "Folder of the report and protocol (default: the program's reports folder).",
        "DIR"},
-      {"protocol", "Write the protocol of every event, named by the date and time."},
-      {"protocol-name", "Write the protocol as NAME.txt.", "NAME"},
-      {"report-name", "Write the report as NAME.htm (default: named by the date and time).",
+      {"protocol",
+       "Write the protocol of every event, named by the date and time (with _2, _3, ... when"
+       " that name is taken)."},
+      {"protocol-name", "Write the protocol as NAME.txt, replacing a file of that name.", "NAME"},
+      {"report-name",
+       "Write the report as NAME.htm, replacing a file of that name (default: named by the date"
+       " and time, with _2, _3, ... when that name is taken).",
        "NAME"},
       {"no-input", "Leave the input data out of the report."},
       {"picture", "Include the model's picture in the report (REPORT.htm.bmp)."},
       {"no-check", "Run without checking the model first."},
       {"open", "Open the report with the desktop's viewer."},
       {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
-      {"max-events", "Stop a run after N events (default 1000000000).", "N"},
   });
+  AddMaxEventsOption(parser);
 }
 
-long long PositiveNumber(const QCommandLineParser& parser, const QString& option,
-                         long long fallback) {
+// A chosen file name as given, in the file system's encoding; none when not asked
+// for. An empty name would make a hidden file of the extension alone.
+std::string FileName(const QCommandLineParser& parser, const QString& option) {
   if (!parser.isSet(option))
-    return fallback;
-  bool ok = false;
-  const long long value = parser.value(option).toLongLong(&ok);
-  if (!ok || value < 1) {
-    throw UsageError{"--" + option.toStdString() + " needs a positive whole number"};
-  }
-  return value;
+    return {};
+  if (parser.value(option).isEmpty())
+    throw UsageError{"--" + option.toStdString() + " needs a file name"};
+  return LocalPath(parser.value(option));
 }
 
 void ApplyOptions(const QCommandLineParser& parser, RunSettings& settings) {
@@ -62,26 +64,34 @@ void ApplyOptions(const QCommandLineParser& parser, RunSettings& settings) {
   settings.report_include_picture = parser.isSet("picture");
   settings.report_open_after = parser.isSet("open");
   settings.report_name_auto = !parser.isSet("report-name");
-  settings.report_file_name = Utf8ToCp1251(parser.value("report-name").toStdString());
+  settings.report_file_name = FileName(parser, "report-name");
   settings.protocol_enabled = parser.isSet("protocol") || parser.isSet("protocol-name");
   settings.protocol_name_auto = !parser.isSet("protocol-name");
-  settings.protocol_file_name = Utf8ToCp1251(parser.value("protocol-name").toStdString());
+  settings.protocol_file_name = FileName(parser, "protocol-name");
   settings.protocol_open_after = false;
 }
 
 // Prints the findings on standard error; a run goes on unless one blocks.
 bool ReportFindings(const ValidationResult& result) {
-  for (const std::string& finding : result.findings) {
-    std::fprintf(stderr, "%s\n", Cp1251ToUtf8(finding).c_str());
-  }
+  PrintErrorLines(result.findings);
   return !result.blocking;
 }
 
-std::string StopMessage(RunOutcome outcome, long long max_events) {
-  if (outcome == RunOutcome::Cancelled)
-    return "моделирование прервано (Ctrl+C); отчет не записан";
-  return "моделирование остановлено: выполнено " + std::to_string(max_events) +
-         " событий (--max-events); отчет не записан";
+// The run goes on; the warning is for whoever waits for it.
+bool WarnOfOverload(const std::string& warning) {
+  std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());
+  return true;
+}
+
+// Why a run stopped before its end; its report, written up to that moment, has
+// been printed.
+std::string StopMessage(const RunResult& run, const NumberFormat& format) {
+  const std::string partial_report =
+      "; отчет — за время от 0 до " + Cp1251ToUtf8(NumberText(run.now, format));
+  if (run.outcome == RunOutcome::Cancelled)
+    return "моделирование прервано (Ctrl+C)" + partial_report;
+  return "моделирование остановлено: выполнено " + std::to_string(run.events) +
+         " событий (--max-events)" + partial_report;
 }
 
 // The folder named by --reports-dir, or else the program's own reports folder; a
@@ -96,7 +106,9 @@ std::string ReportsFolder(const QCommandLineParser& parser,
 }  // namespace
 
 // Runs a model file as the run command of the program does, once or --runs times,
-// and prints the paths of the files written, one per line.
+// and prints the paths of the files written, one per line. A name stamped with the
+// date and time that another run of the same second took gets "_2", "_3", ...: the
+// paths printed are those of the files written.
 int RunCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   AddRunOptions(parser);
@@ -107,7 +119,7 @@ int RunCommand(const QStringList& arguments) {
       "[--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
   const long long runs = PositiveNumber(parser, "runs", 1);
-  const long long max_events = PositiveNumber(parser, "max-events", kDefaultMaxEvents);
+  const long long max_events = MaxEventsFrom(parser);
 
   CliPlatform platform;
   const QString model_path = QFileInfo(files[0]).absoluteFilePath();
@@ -123,7 +135,8 @@ int RunCommand(const QStringList& arguments) {
                                  .format = format,
                                  .model_file_name = Utf8ToCp1251(model_path.toStdString()),
                                  .reports_folder = reports_folder,
-                                 .review_findings = ReportFindings};
+                                 .review_findings = ReportFindings,
+                                 .confirm_overload = WarnOfOverload};
   // The report's picture: the model drawn anew onto a white canvas after each run.
   std::unique_ptr<RasterCanvas> canvas;
   if (parser.isSet("picture")) {
@@ -147,13 +160,12 @@ int RunCommand(const QStringList& arguments) {
       std::printf("%s\n", outcome.protocol_path.c_str());
     if (outcome.run.outcome == RunOutcome::Stalled ||
         outcome.run.outcome == RunOutcome::TooManyRequests) {
-      throw QsimError(RunOutcomeMessage(outcome.run, format));
-    }
-    if (outcome.run.outcome != RunOutcome::Finished) {
-      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, outcome.run.events)));
+      throw QsimError(RunOutcomeMessage(outcome.run, format, ReportOfRun::Written));
     }
     std::printf("%s\n", outcome.report_path.c_str());
     std::fflush(stdout);
+    if (outcome.run.outcome != RunOutcome::Finished)
+      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run, format)));
     const std::string warning = DurationWarning(*store);
     if (!warning.empty())
       std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());

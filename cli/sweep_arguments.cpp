@@ -2,14 +2,13 @@
 
 #include <QCommandLineParser>
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <fstream>
 #include <map>
+#include <string_view>
 
 #include "cli/cli_support.h"
 #include "commands/series_parts.h"
+#include "foundation/atomic_file.h"
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 
@@ -36,13 +35,21 @@ SweepParameter ParseParameter(const QString& text) {
   return {field->second.first, slot, field->second.second};
 }
 
-int WholeNumber(const QCommandLineParser& parser, const QString& option, int fallback) {
+// Threads of one process: far more than any machine's cores, far fewer than a
+// system lets one process start.
+constexpr int kMaxJobs = 256;
+// A day: a run that takes longer is not one to wait for rank by rank.
+constexpr int kMaxRankTimeout = 86400;
+
+int WholeNumber(const QCommandLineParser& parser, const QString& option, int fallback,
+                int largest) {
   if (!parser.isSet(option))
     return fallback;
   bool ok = false;
   const int value = parser.value(option).toInt(&ok);
-  if (!ok || value < 1) {
-    throw UsageError{"--" + option.toStdString() + " needs a positive whole number"};
+  if (!ok || value < 1 || value > largest) {
+    throw UsageError{"--" + option.toStdString() + " needs a whole number from 1 to " +
+                     std::to_string(largest)};
   }
   return value;
 }
@@ -55,7 +62,7 @@ std::uint32_t Seed(const QCommandLineParser& parser) {
   return seed;
 }
 
-// I/N: every N-th run from run I, 0 <= I < N.
+// I/N: every N-th run from run I, 0 <= I < N, N no more than a series has runs.
 SeriesShard ParseShard(const QString& text) {
   const QStringList parts = text.split('/');
   bool index_ok = false;
@@ -63,8 +70,8 @@ SeriesShard ParseShard(const QString& text) {
   const SeriesShard shard{parts.value(0).toLongLong(&index_ok),
                           parts.value(1).toLongLong(&count_ok)};
   if (parts.size() != 2 || !index_ok || !count_ok || shard.count < 1 || shard.index < 0 ||
-      shard.index >= shard.count) {
-    throw UsageError{"--shard takes I/N with 0 <= I < N"};
+      shard.index >= shard.count || shard.count > kMaxSeriesRuns) {
+    throw UsageError{"--shard takes I/N with 0 <= I < N <= " + std::to_string(kMaxSeriesRuns)};
   }
   return shard;
 }
@@ -81,7 +88,7 @@ std::optional<SweepRange> ParseRange(const QCommandLineParser& parser, const Num
   range.parameter = ParseParameter(parser.value("param"));
   range.from = ParseReal(parser.value("from").toStdString(), format);
   range.to = ParseReal(parser.value("to").toStdString(), format);
-  range.steps = WholeNumber(parser, "steps", 2);
+  range.steps = WholeNumber(parser, "steps", 2, kMaxSweepSteps);
   return range;
 }
 
@@ -95,6 +102,17 @@ const SeriesRunResult* FirstRun(const std::vector<std::optional<SeriesRunResult>
   return nullptr;
 }
 
+// The warnings of the runs, which the table cannot show, on standard error.
+void PrintWarnings(std::string_view where, const std::vector<std::string>& warnings) {
+  for (std::size_t i = 0; i < warnings.size(); ++i) {
+    if (!warnings[i].empty()) {
+      std::fprintf(
+          stderr, "%s\n",
+          Cp1251ToUtf8(std::string(where) + std::to_string(i + 1) + ": " + warnings[i]).c_str());
+    }
+  }
+}
+
 QsimError StopError(const SeriesDefinition& series, std::int64_t run, const std::string& message) {
   return QsimError(std::string("Серия остановлена на точке "_cp) +
                    std::to_string(run / series.replications + 1) + std::string(", повторении "_cp) +
@@ -103,7 +121,7 @@ QsimError StopError(const SeriesDefinition& series, std::int64_t run, const std:
 
 }  // namespace
 
-SweepArguments ParseSweepArguments(const QStringList& arguments) {
+SweepArguments ParseSweepArguments(const QStringList& arguments, bool cluster) {
   QCommandLineParser parser;
   AddNumberOptions(parser);
   parser.addOptions({
@@ -117,6 +135,11 @@ SweepArguments ParseSweepArguments(const QStringList& arguments) {
       {"shard", "Run every N-th run from run I only and write the part for merge.", "I/N"},
       {"csv", "Write the table to FILE.", "FILE"},
   });
+  if (cluster) {
+    parser.addOption({"rank-timeout",
+                      "End the series when a rank sends nothing for SECONDS (default: wait).",
+                      "SECONDS"});
+  }
   const QStringList files =
       ParseCommandLine(parser, arguments, 1,
                        "sweep MODEL.txt [--param KIND:SLOT:FIELD --from A --to B [--steps N]]"
@@ -126,13 +149,15 @@ SweepArguments ParseSweepArguments(const QStringList& arguments) {
   sweep.model_path = files[0];
   sweep.format = NumberFormatFrom(parser);
   sweep.series.range = ParseRange(parser, sweep.format);
-  sweep.series.replications = WholeNumber(parser, "replications", 1);
+  sweep.series.replications = WholeNumber(parser, "replications", 1, kMaxReplications);
   sweep.series.seed = Seed(parser);
-  sweep.jobs = WholeNumber(parser, "jobs", 0);
+  sweep.jobs = WholeNumber(parser, "jobs", 0, kMaxJobs);
   if (parser.isSet("shard"))
     sweep.shard = ParseShard(parser.value("shard"));
   if (parser.isSet("csv"))
     sweep.csv_path = LocalPath(parser.value("csv"));
+  if (cluster)
+    sweep.rank_timeout_seconds = WholeNumber(parser, "rank-timeout", 0, kMaxRankTimeout);
   return sweep;
 }
 
@@ -145,12 +170,20 @@ void WriteSweepResults(const SweepArguments& arguments, const ModelStore& model,
     if (const SeriesRunResult* failed = FirstRun(results, SeriesRunStatus::Failed, run))
       throw QsimError(failed->message);
     WriteOutput(arguments.csv_path, SeriesPartCsv(model, series, *arguments.shard, results));
+    std::vector<std::string> warnings;
+    for (const auto& result : results)
+      warnings.push_back(result ? result->warning : std::string());
+    PrintWarnings("Прогон "_cp, warnings);
     if (const SeriesRunResult* stopped = FirstRun(results, SeriesRunStatus::Stopped, run))
       stop = SeriesStop{static_cast<std::int64_t>(run), stopped->message};
   } else {
     const SeriesSummary summary = SummariseSeries(series, results);
     WriteOutput(arguments.csv_path, SweepCsv(SweepColumns(model), summary.points,
                                              series.replications > 1, series.range.has_value()));
+    std::vector<std::string> warnings;
+    for (const SweepPoint& point : summary.points)
+      warnings.push_back(point.warning);
+    PrintWarnings("Точка "_cp, warnings);
     stop = summary.stop;
   }
   if (stop)
@@ -158,15 +191,10 @@ void WriteSweepResults(const SweepArguments& arguments, const ModelStore& model,
 }
 
 void WriteOutput(const std::optional<std::string>& path, const std::string& bytes) {
-  if (!path) {
+  if (path)
+    WriteFileAtomically(*path, bytes);
+  else
     std::fwrite(bytes.data(), 1, bytes.size(), stdout);
-    return;
-  }
-  std::ofstream out(*path, std::ios::binary | std::ios::trunc);
-  if (out)
-    out << bytes;
-  if (!out)
-    throw QsimError("Cannot create file \"" + *path + "\". " + std::strerror(errno));
 }
 
 }  // namespace qsim::cli

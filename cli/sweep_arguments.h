@@ -21,11 +21,13 @@ struct SweepArguments {
   int jobs = 0;                      // 0: one thread per core
   std::optional<SeriesShard> shard;  // write the part of this shard only
   std::optional<std::string> csv_path;
+  int rank_timeout_seconds = 0;  // qsim-mpi: give up on a rank silent this long; 0: never
 };
 
-// Parses `arguments` (program name and "sweep" first). Throws UsageError, and
-// QsimError for a bound that does not convert.
-SweepArguments ParseSweepArguments(const QStringList& arguments);
+// Parses `arguments` (program name and "sweep" first); `cluster` adds the options
+// of qsim-mpi (--rank-timeout). Throws UsageError, and QsimError for a bound that
+// does not convert.
+SweepArguments ParseSweepArguments(const QStringList& arguments, bool cluster = false);
 
 // Writes what the runs of the series gave (indexed by run; none for runs not
 // done) to --csv or standard output: the part of the shard, or the table of the
@@ -34,8 +36,8 @@ SweepArguments ParseSweepArguments(const QStringList& arguments);
 void WriteSweepResults(const SweepArguments& arguments, const ModelStore& model,
                        const std::vector<std::optional<SeriesRunResult>>& results);
 
-// Writes `bytes` to the file at `path` (file system encoding), or to standard
-// output without a path. Throws QsimError.
+// Writes `bytes` as the file at `path` (file system encoding), whole or not at
+// all, or to standard output without a path (which main checks). Throws QsimError.
 void WriteOutput(const std::optional<std::string>& path, const std::string& bytes);
 
 }  // namespace qsim::cli

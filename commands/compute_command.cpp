@@ -7,6 +7,8 @@
 #include "language/model_text_writer.h"
 #include "results/protocol_writer.h"
 #include "results/report_writer.h"
+#include "results/run_warnings.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim {
 namespace {
@@ -18,6 +20,12 @@ bool PassesCheck(ComputeEnvironment& env) {
     return true;
   const bool go_on = env.review_findings ? env.review_findings(result) : false;
   return go_on && !result.blocking;
+}
+
+// True when no queue is to grow without bound, or the user runs the model all the same.
+bool PassesOverload(ComputeEnvironment& env) {
+  const std::string warning = OverloadWarning(env.store, AnalyzeTraffic(env.store), env.format);
+  return warning.empty() || !env.confirm_overload || env.confirm_overload(warning);
 }
 
 void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
@@ -35,8 +43,11 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
     outcome.protocol_path = protocol->path();
     outcome.protocol_replaced = protocol->replaced();
   }
-  if (outcome.run.outcome != RunOutcome::Finished)
+  if (!HasReport(outcome.run.outcome))
     return;
+  std::optional<double> interrupted_at;
+  if (outcome.run.outcome != RunOutcome::Finished)
+    interrupted_at = outcome.run.now;
   std::optional<RgbImageView> picture;
   if (settings.report_include_picture && env.picture)
     picture = env.picture();
@@ -44,7 +55,7 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   MakeReportsFolder(env.reports_folder);
   const WrittenFile report =
       WriteReportFile(env.reports_folder, env.store, env.model_file_name, env.platform, env.format,
-                      env.file_suffix, picture ? &*picture : nullptr);
+                      env.file_suffix, picture ? &*picture : nullptr, interrupted_at);
   outcome.report_path = report.path;
   outcome.report_replaced = report.replaced;
   if (settings.report_open_after)
@@ -62,7 +73,8 @@ ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
   env.store.settings.process_all = false;
   ReadModelText(text, env.store, env.format);
   const bool run =
-      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env));
+      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env)) &&
+      PassesOverload(env);
   if (run)
     Simulate(env, outcome);
   text = WriteModelText(env.store, env.format);

@@ -31,6 +31,9 @@ struct ComputeEnvironment {
   // called when there is no finding. A blocking finding cancels the run whatever
   // it returns.
   std::function<bool(const ValidationResult&)> review_findings = {};
+  // Hears the warning (OverloadWarning) before a run whose queues would grow
+  // without bound; returns false to cancel the run. Empty: the run goes on.
+  std::function<bool(const std::string& warning)> confirm_overload = {};
 };
 
 // What the compute command is asked to do.
@@ -55,8 +58,9 @@ struct ComputeOutcome {
 // the report and, when asked, the protocol, opens what is to be opened, and
 // finally rewrites `text` in canonical form. In ComputeMode::ParseOnly it only
 // reads and rewrites the text. Going back to editing from the findings rewrites the
-// text with the check's corrections and runs nothing. A run stopped from outside
-// writes no report.
+// text with the check's corrections and runs nothing; so does an overload warning
+// that the user declines. A run stopped by its event limit or from outside writes
+// its report up to that moment, marked as such; a stalled one writes none.
 //
 // Throws QsimError: a reading error ends the command with the earlier lines
 // applied and nothing else done; a reports folder that cannot be made ends it

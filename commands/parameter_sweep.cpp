@@ -1,5 +1,6 @@
 #include "commands/parameter_sweep.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -8,8 +9,6 @@
 
 namespace qsim {
 namespace {
-
-constexpr int kMaxSteps = 100000;
 
 bool FieldBelongsTo(SweepField field, ElementKind kind) {
   switch (field) {
@@ -22,6 +21,33 @@ bool FieldBelongsTo(SweepField field, ElementKind kind) {
       return kind == ElementKind::Device;
   }
   return false;
+}
+
+// The values between the ends lie between them, so the ends tell.
+std::optional<std::string> DomainFault(SweepField field, const SweepRange& range) {
+  const auto value = [&](double end) { return IsWholeNumberField(field) ? std::round(end) : end; };
+  const double low = std::min(value(range.from), value(range.to));
+  const double high = std::max(value(range.from), value(range.to));
+  switch (field) {
+    case SweepField::Intensity:
+      if (low < 1)
+        return std::string("Интенсивность потока должна быть не меньше 1"_cp);
+      break;
+    case SweepField::Length:
+      if (low < 1 || high > kMaxQueueLength) {
+        return std::string("Длина очереди должна быть от 1 до "_cp) + IntegerText(kMaxQueueLength);
+      }
+      break;
+    case SweepField::ServiceTime:
+      if (!(low > 0))
+        return std::string("Среднее время обслуживания должно быть больше 0"_cp);
+      break;
+    case SweepField::Channels:
+      if (low < 1 || high > kMaxChannels)
+        return std::string("Число каналов должно быть от 1 до "_cp) + IntegerText(kMaxChannels);
+      break;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
@@ -79,7 +105,7 @@ std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepR
   }
   if (!FieldBelongsTo(p.field, p.kind))
     return std::string("У элемента нет такого параметра"_cp);
-  if (range.steps < 1 || range.steps > kMaxSteps) {
+  if (range.steps < 1 || range.steps > kMaxSweepSteps) {
     return std::string("Число шагов должно быть от 1 до 100000"_cp);
   }
   if (!std::isfinite(range.from) || !std::isfinite(range.to)) {
@@ -90,7 +116,7 @@ std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepR
       (std::fabs(range.from) > limit || std::fabs(range.to) > limit)) {
     return std::string("Границы диапазона вне допустимых значений"_cp);
   }
-  return std::nullopt;
+  return DomainFault(p.field, range);
 }
 
 std::string SweepCsv(const std::vector<std::string>& columns, const std::vector<SweepPoint>& points,

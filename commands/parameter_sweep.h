@@ -12,15 +12,15 @@ namespace qsim {
 
 // A parameter of one element that a series of runs varies.
 enum class SweepField {
-  Intensity,    // a generator's la, whole numbers
+  Intensity,    // a generator's la
   Length,       // a queue's len, whole numbers
   ServiceTime,  // a device's v
   Channels,     // a device's k, whole numbers
 };
 
-// Whether the field takes whole numbers only (every field but the service time).
+// Whether the field takes whole numbers only (a length and a channel count).
 inline bool IsWholeNumberField(SweepField field) {
-  return field != SweepField::ServiceTime;
+  return field == SweepField::Length || field == SweepField::Channels;
 }
 
 struct SweepParameter {
@@ -51,6 +51,7 @@ struct SweepPoint {
   double value = 0;
   std::vector<SweepStatistic> statistics;        // in the order of SweepColumns
   std::vector<std::optional<double>> predicted;  // SweepPredictions of the point's model
+  std::string warning;  // the first DurationWarning of its runs (Windows-1251), or empty
 };
 
 // Names of the statistics columns for the elements in use: for each generator
@@ -64,8 +65,15 @@ std::vector<std::string> SweepColumns(const ModelStore& store);
 // value elsewhere.
 std::vector<std::optional<double>> SweepPredictions(const ModelStore& store);
 
+// The most values one range takes.
+inline constexpr int kMaxSweepSteps = 100000;
+
 // Checks that the parameter names an element in use and a field of its kind, and
-// that the range is usable; returns the message of what is wrong (Windows-1251).
+// that the range is usable: finite ends whose values (rounded for whole-number
+// fields) all lie in the field's domain, where a run takes them as they are (an
+// intensity of at least 1, a length of 1 to 200, 1 to 50 channels, a service time
+// above 0; the model check would correct or refuse any other). Returns the message
+// of what is wrong (Windows-1251).
 std::optional<std::string> SweepRangeFault(const ModelStore& store, const SweepRange& range);
 
 // The series as CSV (UTF-8): a header row ("value", then every column, with a

@@ -1,8 +1,10 @@
 #include "commands/series_parts.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <sstream>
+#include <type_traits>
 
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
@@ -79,10 +81,15 @@ std::vector<std::string> Split(const std::string& text, char separator) {
   return fields;
 }
 
+// The whole text as a number; reals must be finite.
 template <typename Number>
 bool ReadNumber(std::string_view text, Number& number) {
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  return error == std::errc() && end == text.data() + text.size() && !text.empty();
+  if (error != std::errc() || end != text.data() + text.size() || text.empty())
+    return false;
+  if constexpr (std::is_floating_point_v<Number>)
+    return std::isfinite(number);
+  return true;
 }
 
 // A number after `key=` in the part's first line.
@@ -107,6 +114,15 @@ QsimError PartError(const std::string& name, std::string_view what) {
   return QsimError(name + ": " + std::string(what));
 }
 
+// A crafted part may hold a row of any length; a message quotes its start.
+constexpr std::size_t kQuotedRowLength = 200;
+
+QsimError RowError(const std::string& name, const std::string& row) {
+  const bool cut = row.size() > kQuotedRowLength;
+  return PartError(name, std::string("неверная строка прогона: "_cp) +
+                             row.substr(0, kQuotedRowLength) + (cut ? "..." : ""));
+}
+
 ReadPart ParsePart(const std::string& text, const std::string& name) {
   std::vector<std::string> lines = Split(text, '\n');
   if (!lines.empty() && lines.back().empty())
@@ -121,11 +137,14 @@ ReadPart ParsePart(const std::string& text, const std::string& name) {
                   part.header.index) ||
       !ReadNumber(std::string_view(first).substr(slash + 1, space - slash - 1),
                   part.header.count) ||
-      part.header.index < 0 || part.header.index >= part.header.count) {
+      part.header.index < 0 || part.header.index >= part.header.count ||
+      part.header.count > kMaxSeriesRuns) {
     throw PartError(name, "это не часть серии прогонов"_cp);
   }
   part.header.series = first.substr(space + 1);
   part.columns = lines[1];
+  if (!part.columns.starts_with("run,value"))
+    throw PartError(name, "это не часть серии прогонов"_cp);
   part.rows.assign(lines.begin() + 2, lines.end());
   return part;
 }
@@ -136,7 +155,7 @@ std::int64_t ReadRow(const std::string& row, std::size_t columns, SeriesRunResul
   const std::vector<std::string> fields = Split(row, ',');
   std::int64_t run = -1;
   if (fields.size() != columns + 2 || !ReadNumber(fields[0], run) || !ReadNumber(fields[1], value))
-    throw PartError(name, std::string("неверная строка прогона: "_cp) + row);
+    throw RowError(name, row);
   result.status = SeriesRunStatus::Finished;
   for (std::size_t i = 2; i < fields.size(); ++i) {
     double statistic = 0;
@@ -145,7 +164,7 @@ std::int64_t ReadRow(const std::string& row, std::size_t columns, SeriesRunResul
     else if (ReadNumber(fields[i], statistic))
       result.values.emplace_back(statistic);
     else
-      throw PartError(name, std::string("неверная строка прогона: "_cp) + row);
+      throw RowError(name, row);
   }
   return run;
 }
@@ -205,8 +224,12 @@ std::string MergeSeriesParts(const std::vector<std::string>& parts,
 
   const std::int64_t points = HeaderNumber(first.header.series, "points");
   const std::int64_t replications = HeaderNumber(first.header.series, "replications");
-  if (points < 1 || replications < 1)
+  // Within what a series can be, so that neither count, nor their product, sizes
+  // a table of more than a series holds.
+  if (points < 1 || points > kMaxSweepSteps || replications < 1 ||
+      replications > kMaxReplications || points * replications > kMaxSeriesRuns) {
     throw PartError(names[0], "это не часть серии прогонов"_cp);
+  }
   const SeriesDefinition series{SweepRange{{}, 0, 0, static_cast<int>(points)},
                                 static_cast<int>(replications), 0};
   const std::vector<std::string> columns = Split(first.columns, ',');
@@ -221,7 +244,7 @@ std::string MergeSeriesParts(const std::vector<std::string>& parts,
       if (run < 0 || run >= SeriesRunCount(series) ||
           run % first.header.count != read[i].header.index ||
           results[static_cast<std::size_t>(run)]) {
-        throw PartError(names[i], std::string("неверная строка прогона: "_cp) + row);
+        throw RowError(names[i], row);
       }
       results[static_cast<std::size_t>(run)] = std::move(result);
       values[static_cast<std::size_t>(run / replications)] = value;

@@ -7,6 +7,7 @@
 #include "language/model_validation.h"
 #include "results/confidence_interval.h"
 #include "results/report_statistics.h"
+#include "results/run_warnings.h"
 
 namespace qsim {
 namespace {
@@ -15,7 +16,7 @@ void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
   const int slot = parameter.slot;
   switch (parameter.field) {
     case SweepField::Intensity:
-      store.generator(slot).la = static_cast<int>(value);
+      store.generator(slot).la = value;
       break;
     case SweepField::Length:
       store.queue(slot).len = static_cast<int>(value);
@@ -33,8 +34,8 @@ void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
 std::vector<std::optional<double>> Collect(const ModelStore& store) {
   std::vector<std::optional<double>> values;
   store.ForEachGenerator([&](int, const GeneratorRecord& g) {
-    values.insert(values.end(),
-                  {static_cast<double>(g.stats.served), static_cast<double>(g.stats.unserved), MeanStay(g)});
+    values.insert(values.end(), {static_cast<double>(g.stats.served),
+                                 static_cast<double>(g.stats.unserved), MeanStay(g)});
   });
   store.ForEachQueue([&](int, const QueueRecord& q) {
     values.insert(values.end(), {MeanQueueLength(q, store.now), MeanWait(q)});
@@ -61,7 +62,7 @@ SweepStatistic Summarise(const std::vector<double>& samples) {
 // The statistics of `point` over its replications, which all finished.
 SweepPoint PointOf(const SeriesDefinition& series, std::int64_t point,
                    const std::vector<std::optional<SeriesRunResult>>& results) {
-  SweepPoint summary{SeriesPointValue(series, point), {}, {}};
+  SweepPoint summary{SeriesPointValue(series, point), {}, {}, {}};
   std::vector<std::vector<double>> samples;
   for (int r = 0; r < series.replications; ++r) {
     const auto& values = results[static_cast<std::size_t>(point * series.replications + r)]->values;
@@ -73,6 +74,8 @@ SweepPoint PointOf(const SeriesDefinition& series, std::int64_t point,
   }
   for (const auto& column : samples)
     summary.statistics.push_back(Summarise(column));
+  for (int r = 0; r < series.replications && summary.warning.empty(); ++r)
+    summary.warning = results[static_cast<std::size_t>(point * series.replications + r)]->warning;
   return summary;
 }
 
@@ -90,9 +93,11 @@ double SeriesPointValue(const SeriesDefinition& series, std::int64_t point) {
   if (!series.range)
     return 0;
   const SweepRange& range = *series.range;
-  double value = range.steps == 1 ? range.from
-                                  : range.from + (range.to - range.from) *
-                                                     static_cast<double>(point) / (range.steps - 1);
+  const std::int64_t last = range.steps - 1;
+  double value = point == 0 ? range.from
+                 : point == last
+                     ? range.to
+                     : range.from + (range.to - range.from) * static_cast<double>(point) / last;
   if (IsWholeNumberField(range.parameter.field))
     value = std::round(value);
   return value;
@@ -103,8 +108,14 @@ void CheckSeries(const ModelStore& model, const SeriesDefinition& series) {
     if (const auto fault = SweepRangeFault(model, *series.range))
       throw QsimError(*fault);
   }
-  if (series.replications < 1)
-    throw QsimError(std::string("Число повторений должно быть не меньше 1"_cp));
+  if (series.replications < 1 || series.replications > kMaxReplications) {
+    throw QsimError(std::string("Число повторений должно быть от 1 до "_cp) +
+                    IntegerText(kMaxReplications));
+  }
+  if (SeriesRunCount(series) > kMaxSeriesRuns) {
+    throw QsimError(std::string("В серии больше "_cp) + IntegerText(kMaxSeriesRuns) +
+                    std::string(" прогонов (точек, умноженных на повторения)"_cp));
+  }
 }
 
 SeriesRunner::SeriesRunner(const ModelStore& model, const SeriesDefinition& series,
@@ -134,11 +145,12 @@ SeriesRunResult SeriesRunner::Run(std::int64_t run, const RunControls& controls)
     random_ = RandomGenerator(PhiloxStream(series_.seed, replication));
     const RunResult result = simulation_.RunSimulation(nullptr, controls);
     if (result.outcome != RunOutcome::Finished)
-      return {SeriesRunStatus::Stopped, RunOutcomeMessage(result, format_), {}};
+      return {
+          SeriesRunStatus::Stopped, RunOutcomeMessage(result, format_, ReportOfRun::None), {}, {}};
   } catch (const QsimError& error) {
-    return {SeriesRunStatus::Failed, error.message(), {}};
+    return {SeriesRunStatus::Failed, error.message(), {}, {}};
   }
-  return {SeriesRunStatus::Finished, {}, Collect(*store_)};
+  return {SeriesRunStatus::Finished, {}, Collect(*store_), DurationWarning(*store_)};
 }
 
 SeriesSummary SummariseSeries(const SeriesDefinition& series,

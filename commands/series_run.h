@@ -26,13 +26,21 @@ struct SeriesDefinition {
   std::uint32_t seed = 0;
 };
 
+// The most replications of a point, and the most runs of a series: every run
+// keeps its statistics until the table is written, and a thread of the series
+// holds a copy of the store.
+inline constexpr int kMaxReplications = 100000;
+inline constexpr std::int64_t kMaxSeriesRuns = 1'000'000;
+
 std::int64_t SeriesPointCount(const SeriesDefinition& series);
 std::int64_t SeriesRunCount(const SeriesDefinition& series);
 // The parameter's value at `point`, whole-number fields rounded; 0 without a range.
+// The first and the last point are the range's ends exactly.
 double SeriesPointValue(const SeriesDefinition& series, std::int64_t point);
 
-// Refuses a series that cannot be run on the model: an unusable range, or fewer
-// than one replication. Throws QsimError.
+// Refuses a series that cannot be run on the model: an unusable range
+// (SweepRangeFault), or replications or runs beyond the limits above. Throws
+// QsimError.
 void CheckSeries(const ModelStore& model, const SeriesDefinition& series);
 
 enum class SeriesRunStatus {
@@ -46,6 +54,7 @@ struct SeriesRunResult {
   SeriesRunStatus status = SeriesRunStatus::Finished;
   std::string message;                        // Windows-1251, for Stopped and Failed
   std::vector<std::optional<double>> values;  // in the order of SweepColumns
+  std::string warning;                        // DurationWarning of a finished run; empty for none
 };
 
 // Runs single runs of a series on a copy of the model of its own, through the same

@@ -23,12 +23,18 @@ std::string ToCp1251(const QString& text) {
   return Utf8ToCp1251(text.toStdString());
 }
 
-// The documents folder is $XDG_DOCUMENTS_DIR, else the one the desktop names.
+// The documents folder is $XDG_DOCUMENTS_DIR when that is an absolute path, else
+// the one the desktop names. Without a HOME of its own Qt makes up "/" and
+// "/Documents", which are nobody's folders: they are left out.
 UserFolders DesktopUserFolders() {
-  const QString documents = qEnvironmentVariable(
-      "XDG_DOCUMENTS_DIR", QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-  return {QFile::encodeName(documents).toStdString(),
-          QFile::encodeName(QDir::homePath()).toStdString()};
+  const QString home = qEnvironmentVariable("HOME");
+  const QString variable = qEnvironmentVariable("XDG_DOCUMENTS_DIR");
+  QString documents;
+  if (QDir::isAbsolutePath(variable))
+    documents = variable;
+  else if (QDir::isAbsolutePath(home))
+    documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return {QFile::encodeName(documents).toStdString(), QFile::encodeName(home).toStdString()};
 }
 
 }  // namespace

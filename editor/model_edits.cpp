@@ -121,7 +121,8 @@ void DeleteElement(ModelStore& store, ElementKind kind, int slot) {
       GeneratorRecord& g = store.generator(slot);
       g.exists = false;
       g.name.clear();
-      g.xc = g.yc = g.transfer = g.la = g.prior = 0;
+      g.xc = g.yc = g.transfer = g.prior = 0;
+      g.la = 0;
       g.disp = 0;
       g.rasp = 0;
       return;

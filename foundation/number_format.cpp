@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 
 namespace qsim {
@@ -192,6 +193,19 @@ double ParseReal(std::string_view text, const NumberFormat& format) {
   if (std::isinf(value))
     ThrowNotReal(text);
   return value;
+}
+
+std::optional<char> ModelFileSeparator(std::string_view utf8) {
+  const std::string bytes = Utf8ToCp1251(utf8);
+  // A character Windows-1251 lacks comes back as "?", which would then be taken for
+  // the separator.
+  if (bytes.size() != 1 || Cp1251ToUtf8(bytes) != utf8)
+    return std::nullopt;
+  const char c = bytes[0];
+  const std::string_view taken = "0123456789+-Ee ;";
+  if (static_cast<unsigned char>(c) <= ' ' || taken.find(c) != std::string_view::npos)
+    return std::nullopt;
+  return c;
 }
 
 }  // namespace qsim

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -11,6 +12,11 @@ namespace qsim {
 struct NumberFormat {
   char decimal_separator = '.';
 };
+
+// The decimal separator `utf8` (a locale's, or one the user names) as model files
+// can hold it: one Windows-1251 character that no number or token of the model
+// text uses. None otherwise (an Arabic or Persian separator, a digit, a blank).
+std::optional<char> ModelFileSeparator(std::string_view utf8);
 
 // The one text form of a real: rounded to 15 significant digits, trailing zeros
 // dropped, fixed notation for magnitudes from 0.0001 up to (not including) 10^15,

@@ -9,4 +9,9 @@ struct Overloaded : Lambdas... {
   using Lambdas::operator()...;
 };
 
+// C++20 deduces this from the aggregate itself, but clang before 17 does not, and
+// the fuzz targets are built with clang.
+template <typename... Lambdas>
+Overloaded(Lambdas...) -> Overloaded<Lambdas...>;
+
 }  // namespace qsim

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "foundation/atomic_file.h"
+
 namespace qsim {
 
 // A local calendar date and time of day.
@@ -43,11 +45,22 @@ class Platform {
 // The stamp of generated file names: dd_mm_yyyy_hh_mm_ss.
 std::string DateTimeStamp(const LocalDateTime& when);
 
-// The path of a generated file (report, protocol) in the reports folder: the chosen name
-// (Windows-1251 text) or prefix + the stamp of `when`, then the suffix and the extension.
+// The path of a generated file (report, protocol) in the reports folder: the chosen
+// name (in the file system's encoding, as the user gave it) or prefix + the stamp of
+// `when`, then the suffix and the extension. Throws QsimError when the name is
+// chosen but empty: it would make a hidden file of the extension alone.
 std::string GeneratedFilePath(const std::string& reports_folder, bool name_auto,
                               const std::string& chosen_name, const std::string& prefix,
                               const LocalDateTime& when, const std::string& suffix,
                               const std::string& extension);
+
+// The generated file at GeneratedFilePath, to be written. A chosen name replaces
+// its file once written; a stamped name is a new file, with "_2", "_3", ... after
+// the suffix when the name is taken (two runs of one second), so that no run
+// replaces another's files.
+AtomicFile OpenGeneratedFile(const std::string& reports_folder, bool name_auto,
+                             const std::string& chosen_name, const std::string& prefix,
+                             const LocalDateTime& when, const std::string& suffix,
+                             const std::string& extension);
 
 }  // namespace qsim

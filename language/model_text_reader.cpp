@@ -155,7 +155,7 @@ class Reader {
       if (TrySetCommonField(g, t))
         return true;
       if (t[0] == "la")
-        return g.la = ParseInteger(t[1]), true;
+        return g.la = Real(t[1]), true;
       if (t[0] == "prior")
         return g.prior = ParseInteger(t[1]), true;
       if (t[0] == "disp")

@@ -5,15 +5,25 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
+#include "foundation/atomic_file.h"
 #include "foundation/qsim_error.h"
 
 namespace qsim {
+namespace {
+
+constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
 
 std::vector<std::string> SplitLines(const std::string& text) {
   std::vector<std::string> lines;
   std::string line;
-  for (std::size_t i = 0; i < text.size(); ++i) {
+  // Editors of other systems start a UTF-8 file with a byte-order mark; it is
+  // never part of a model text, and left in it would spoil the first keyword.
+  const std::size_t start = text.starts_with(kUtf8ByteOrderMark) ? kUtf8ByteOrderMark.size() : 0;
+  for (std::size_t i = start; i < text.size(); ++i) {
     const char c = text[i];
     if (c != '\r' && c != '\n') {
       line += c;
@@ -44,15 +54,10 @@ std::vector<std::string> ReadTextLines(const std::string& path) {
 }
 
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) {
-    throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-  }
+  AtomicFile file(path);
   for (const std::string& line : lines)
-    out << line << "\r\n";
-  out.flush();
-  if (!out)
-    throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+    file.stream() << line << "\r\n";
+  file.Commit();
 }
 
 }  // namespace qsim

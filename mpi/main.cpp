@@ -15,18 +15,21 @@ namespace {
 
 constexpr const char* kUsage =
     "usage: mpirun -np N qsim-mpi sweep MODEL.txt, with the arguments of qsim-cli sweep;"
-    " --jobs is the threads of each rank (default 1)";
+    " --jobs is the threads of each rank (default 1); --rank-timeout SECONDS ends the series"
+    " when a rank sends nothing for that long";
 
 // Rank 0 writes the table; every rank reads the same arguments and model, so an
 // error in them arises on each alike and rank 0 alone reports it.
 int Sweep(const QStringList& arguments) {
-  qsim::cli::SweepArguments sweep = qsim::cli::ParseSweepArguments(arguments);
+  qsim::cli::SweepArguments sweep = qsim::cli::ParseSweepArguments(arguments, true);
   if (sweep.jobs == 0)
     sweep.jobs = 1;  // one process per core is the cluster's way
   const auto store = qsim::cli::ReadModelFile(sweep.model_path, sweep.format);
   const auto results = qsim::mpi::RunMpiSweep(sweep, *store);
-  if (results)
+  if (results) {
     qsim::cli::WriteSweepResults(sweep, *store, *results);
+    qsim::cli::FlushStandardOutput();
+  }
   return qsim::cli::kExitOk;
 }
 
@@ -41,10 +44,16 @@ int Run(const QStringList& arguments, int rank) {
       return qsim::cli::kExitError;
     }
     return Sweep(arguments);
+  } catch (const qsim::mpi::RankTimeout& error) {
+    report(qsim::Cp1251ToUtf8(error.message()) + ".");
+    std::fflush(stderr);
+    MPI_Abort(MPI_COMM_WORLD, qsim::cli::kExitError);
   } catch (const qsim::QsimError& error) {
     report(qsim::Cp1251ToUtf8(error.message()) + ".");
   } catch (const qsim::cli::UsageError& error) {
     report(error.message);
+  } catch (const std::exception& error) {
+    report(qsim::cli::UnexpectedErrorText(error));
   }
   return qsim::cli::kExitError;
 }

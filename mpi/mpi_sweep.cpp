@@ -2,11 +2,13 @@
 
 #include <mpi.h>
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 #include <thread>
 
 #include "commands/parallel_series.h"
+#include "foundation/code_page.h"
 #include "mpi/run_result_message.h"
 
 namespace qsim::mpi {
@@ -56,6 +58,38 @@ void Work(const cli::SweepArguments& sweep, const ModelStore& model) {
   Send(PackRunResults(done_since_asked), kFinishedTag);
 }
 
+using Clock = std::chrono::steady_clock;
+
+// When each rank was last heard from, for --rank-timeout.
+class RankWatch {
+ public:
+  RankWatch(int ranks, int timeout_seconds)
+      : heard_(static_cast<std::size_t>(ranks), Clock::now()),
+        done_(static_cast<std::size_t>(ranks), false),
+        timeout_(timeout_seconds) {}
+
+  void Heard(int rank, bool done) {
+    heard_[static_cast<std::size_t>(rank)] = Clock::now();
+    done_[static_cast<std::size_t>(rank)] = done;
+  }
+
+  // A rank above 0, not yet done, silent for longer than the timeout; 0 for none.
+  int Silent() const {
+    if (timeout_.count() == 0)
+      return 0;
+    for (std::size_t rank = 1; rank < heard_.size(); ++rank) {
+      if (!done_[rank] && Clock::now() - heard_[rank] > timeout_)
+        return static_cast<int>(rank);
+    }
+    return 0;
+  }
+
+ private:
+  std::vector<Clock::time_point> heard_;
+  std::vector<bool> done_;
+  std::chrono::seconds timeout_;
+};
+
 // Rank 0: answers the other ranks while its own threads take runs from the same
 // queue.
 std::vector<std::optional<SeriesRunResult>> Dispatch(const cli::SweepArguments& sweep,
@@ -63,13 +97,16 @@ std::vector<std::optional<SeriesRunResult>> Dispatch(const cli::SweepArguments& 
   SeriesRunQueue queue(sweep.series, sweep.shard.value_or(SeriesShard{}));
   std::mutex lock;
   std::exception_ptr failure;
+  std::atomic<bool> abandoned{false};
+  RunControls own_controls;
+  own_controls.cancel = &abandoned;
   std::thread own_runs([&] {
     try {
       RunSeriesOnThreads(
-          model, sweep.series, sweep.format, SeriesThreadCount(sweep.jobs), {},
-          [&] {
+          model, sweep.series, sweep.format, SeriesThreadCount(sweep.jobs), own_controls,
+          [&]() -> std::optional<std::int64_t> {
             const std::lock_guard guard(lock);
-            return queue.Next();
+            return abandoned ? std::nullopt : queue.Next();
           },
           [&](std::int64_t run, SeriesRunResult result) {
             const std::lock_guard guard(lock);
@@ -79,16 +116,23 @@ std::vector<std::optional<SeriesRunResult>> Dispatch(const cli::SweepArguments& 
       failure = std::current_exception();
     }
   });
+  RankWatch watch(ranks, sweep.rank_timeout_seconds);
   for (int finished = 0; finished < ranks - 1;) {
     int waiting = 0;
     MPI_Status status;
     MPI_Iprobe(MPI_ANY_SOURCE, MPI_ANY_TAG, MPI_COMM_WORLD, &waiting, &status);
     if (!waiting) {
+      if (const int silent = watch.Silent()) {
+        abandoned = true;
+        own_runs.join();
+        throw RankTimeout(silent, sweep.rank_timeout_seconds);
+      }
       // A blocking receive would keep a core busy polling, which the runs need.
       std::this_thread::sleep_for(std::chrono::milliseconds(1));
       continue;
     }
     const RunResults results = UnpackRunResults(Receive(status));
+    watch.Heard(status.MPI_SOURCE, status.MPI_TAG == kFinishedTag);
     const std::lock_guard guard(lock);
     for (const auto& [run, result] : results)
       queue.Done(run, result);
@@ -106,6 +150,11 @@ std::vector<std::optional<SeriesRunResult>> Dispatch(const cli::SweepArguments& 
 }
 
 }  // namespace
+
+RankTimeout::RankTimeout(int rank, int seconds)
+    : QsimError(std::string("Процесс "_cp) + std::to_string(rank) +
+                std::string(" не отвечает дольше "_cp) + std::to_string(seconds) +
+                std::string(" с (--rank-timeout); серия прервана, таблица не записана"_cp)) {}
 
 std::optional<std::vector<std::optional<SeriesRunResult>>> RunMpiSweep(
     const cli::SweepArguments& sweep, const ModelStore& model) {

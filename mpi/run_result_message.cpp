@@ -18,6 +18,18 @@ Value Take(const std::string& bytes, std::size_t& at) {
   return value;
 }
 
+void PutText(std::string& bytes, const std::string& text) {
+  Put(bytes, static_cast<std::uint64_t>(text.size()));
+  bytes += text;
+}
+
+std::string TakeText(const std::string& bytes, std::size_t& at) {
+  const auto length = Take<std::uint64_t>(bytes, at);
+  std::string text = bytes.substr(at, length);
+  at += length;
+  return text;
+}
+
 }  // namespace
 
 std::string PackRunResults(const RunResults& results) {
@@ -26,8 +38,8 @@ std::string PackRunResults(const RunResults& results) {
   for (const auto& [run, result] : results) {
     Put(bytes, run);
     Put(bytes, static_cast<std::int32_t>(result.status));
-    Put(bytes, static_cast<std::uint64_t>(result.message.size()));
-    bytes += result.message;
+    PutText(bytes, result.message);
+    PutText(bytes, result.warning);
     Put(bytes, static_cast<std::uint64_t>(result.values.size()));
     for (const std::optional<double>& value : result.values) {
       Put(bytes, static_cast<std::uint8_t>(value.has_value()));
@@ -43,9 +55,8 @@ RunResults UnpackRunResults(const std::string& bytes) {
   for (auto& [run, result] : results) {
     run = Take<std::int64_t>(bytes, at);
     result.status = static_cast<SeriesRunStatus>(Take<std::int32_t>(bytes, at));
-    const auto length = Take<std::uint64_t>(bytes, at);
-    result.message = bytes.substr(at, length);
-    at += length;
+    result.message = TakeText(bytes, at);
+    result.warning = TakeText(bytes, at);
     result.values.resize(Take<std::uint64_t>(bytes, at));
     for (std::optional<double>& value : result.values) {
       const bool present = Take<std::uint8_t>(bytes, at) != 0;

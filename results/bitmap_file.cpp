@@ -1,12 +1,9 @@
 #include "results/bitmap_file.h"
 
-#include <cerrno>
 #include <cstdint>
-#include <cstring>
-#include <fstream>
 #include <vector>
 
-#include "foundation/qsim_error.h"
+#include "foundation/atomic_file.h"
 
 namespace qsim {
 namespace {
@@ -81,13 +78,9 @@ void WriteBitmap(std::ostream& out, const RgbImageView& image) {
 }
 
 void SaveBitmapFile(const std::string& path, const RgbImageView& image) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out)
-    throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-  WriteBitmap(out, image);
-  out.flush();
-  if (!out)
-    throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
+  AtomicFile file(path);
+  WriteBitmap(file.stream(), image);
+  file.Commit();
 }
 
 }  // namespace qsim

@@ -12,8 +12,8 @@ namespace qsim {
 // bottom to top, each padded with zeros to a multiple of 4 bytes.
 void WriteBitmap(std::ostream& out, const RgbImageView& image);
 
-// Creates or overwrites `path` with the bitmap. Throws QsimError
-// "Cannot create file "<path>". <reason>" when the file cannot be created or written.
+// Creates or replaces `path` with the bitmap, whole or not at all (AtomicFile).
+// Throws QsimError when the file cannot be created or written.
 void SaveBitmapFile(const std::string& path, const RgbImageView& image);
 
 }  // namespace qsim

@@ -2,8 +2,6 @@
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
-#include <system_error>
 
 #include "engine/request_record.h"
 #include "foundation/code_page.h"
@@ -92,7 +90,7 @@ void ProtocolWriter::FailIfBroken() {
 ProtocolFile::ProtocolFile(std::string reports_folder, const RunSettings& settings,
                            const Platform& platform, std::string model_file_name,
                            const NumberFormat& format, std::string suffix)
-    : ProtocolWriter(file, std::move(model_file_name), format),
+    : ProtocolWriter(no_file, std::move(model_file_name), format),
       reports_folder_(std::move(reports_folder)),
       name_auto_(settings.protocol_name_auto),
       chosen_name_(settings.protocol_file_name),
@@ -100,20 +98,21 @@ ProtocolFile::ProtocolFile(std::string reports_folder, const RunSettings& settin
       suffix_(std::move(suffix)) {}
 
 void ProtocolFile::RunStarted() {
-  path_ = GeneratedFilePath(reports_folder_, name_auto_, chosen_name_, "protocol_", platform_.Now(),
-                            suffix_, ".txt");
-  std::error_code no_file;
-  replaced_ = std::filesystem::exists(path_, no_file);
-  file.open(path_, std::ios::binary | std::ios::trunc);
-  if (!file) {
-    throw QsimError("Cannot create file \"" + path_ + "\". " + std::strerror(errno));
-  }
+  file.emplace(OpenGeneratedFile(reports_folder_, name_auto_, chosen_name_, "protocol_",
+                                 platform_.Now(), suffix_, ".txt"));
+  path_ = file->path();
+  replaced_ = file->replaces();
+  set_stream(file->stream());
   ProtocolWriter::RunStarted();
 }
 
 void ProtocolFile::RunFinished() {
   ProtocolWriter::RunFinished();
-  file.close();
+  file->Commit();
+}
+
+void ProtocolFile::FailIfBroken() {
+  file->CheckWritten();
 }
 
 }  // namespace qsim

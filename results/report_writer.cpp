@@ -1,12 +1,11 @@
 #include "results/report_writer.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string_view>
 #include <vector>
 
+#include "foundation/atomic_file.h"
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/element_captions.h"
@@ -48,12 +47,21 @@ class ReportWriter {
 
   // The code page is declared ahead of the first Cyrillic text: a browser that
   // must guess it (as those of Linux desktops do) shows the Russian texts garbled.
-  void Head(const std::string& calculation_time, const std::string& model_file_name) {
+  // A run stopped before its end says so first of all.
+  void Head(const std::string& calculation_time, std::optional<double> interrupted_at) {
     Line(
         R"(<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=windows-1251">)"
         "<TITLE>"_cp,
         "Система имитационного моделирования - Результаты расчета модели.</TITLE></HEAD><BODY>"_cp);
+    if (interrupted_at) {
+      Line(R"(<p align="center"><font color="#CC0000"><b>Расчет прерван в момент )"_cp,
+           Real(*interrupted_at), ": показатели за время от 0 до "_cp, Real(*interrupted_at),
+           "</b></font></p>");
+    }
     Line(R"(<p align="center"><b>Расчет модели (выполнен )"_cp, calculation_time, ").</b></p>");
+  }
+
+  void SavedModel(const std::string& model_file_name) {
     if (model_file_name.empty()) {
       Line(R"(<p align="center"><b>Рассчитанная модель не сохранена!!!</b></p>)"_cp);
     } else {
@@ -119,7 +127,7 @@ class ReportWriter {
          "<th>Интенсивность</th><th>Дисперсия</th><th>Распределение</th><th>Приоритет</th>"
          "<th>Выходы</th></tr>"_cp);
     store_.ForEachGenerator([&](int i, const GeneratorRecord& g) {
-      Line("<tr><td>", Int(i), "</td><td>", HtmlText(g.name.view()), "</td><td>", Int(g.la),
+      Line("<tr><td>", Int(i), "</td><td>", HtmlText(g.name.view()), "</td><td>", Real(g.la),
            "</td><td>", Real(g.disp), "</td><td>", DistributionName(g.rasp), "</td><td>",
            Int(g.prior), "</td><td>");
       Transitions(g);
@@ -214,17 +222,14 @@ class ReportWriter {
   const NumberFormat& format_;
 };
 
-[[noreturn]] void ThrowCannotCreate(const std::string& path) {
-  throw QsimError("Cannot create file \"" + path + "\". " + std::strerror(errno));
-}
-
 }  // namespace
 
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source) {
+                 const std::string& picture_source, std::optional<double> interrupted_at) {
   ReportWriter writer(out, store, format);
-  writer.Head(CalculationTime(when, platform), model_file_name);
+  writer.Head(CalculationTime(when, platform), interrupted_at);
+  writer.SavedModel(model_file_name);
   if (!picture_source.empty())
     writer.Picture(picture_source);
   if (store.settings.report_include_input)
@@ -242,24 +247,25 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix,
-                            const RgbImageView* picture) {
+                            const RgbImageView* picture, std::optional<double> interrupted_at) {
   const LocalDateTime when = platform.Now();
-  const std::string path = ReportPath(reports_folder, store.settings, when, suffix);
-  std::error_code no_file;
-  const bool replaced = std::filesystem::exists(path, no_file);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out)
-    ThrowCannotCreate(path);
+  const RunSettings& settings = store.settings;
+  AtomicFile report = OpenGeneratedFile(reports_folder, settings.report_name_auto,
+                                        settings.report_file_name, "report_", when, suffix, ".htm");
+  std::optional<AtomicFile> bitmap;
   std::string picture_source;
-  if (store.settings.report_include_picture && picture != nullptr) {
-    picture_source = std::filesystem::absolute(path).string() + ".bmp";
-    SaveBitmapFile(path + ".bmp", *picture);
+  if (settings.report_include_picture && picture != nullptr) {
+    bitmap.emplace(report.path() + ".bmp");
+    WriteBitmap(bitmap->stream(), *picture);
+    picture_source = std::filesystem::absolute(report.path()).string() + ".bmp";
   }
-  WriteReport(out, store, model_file_name, when, platform, format, picture_source);
-  out.flush();
-  if (!out)
-    ThrowCannotCreate(path);
-  return {path, replaced};
+  WriteReport(report.stream(), store, model_file_name, when, platform, format, picture_source,
+              interrupted_at);
+  // The picture first: a report in place always finds its picture.
+  if (bitmap)
+    bitmap->Commit();
+  report.Commit();
+  return {report.path(), report.replaces()};
 }
 
 }  // namespace qsim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -23,10 +24,13 @@ namespace qsim {
 // binary, so that line ends are written as given.
 //
 // `picture_source` (a file system path) is the model's picture to show under the
-// head; empty for none.
+// head; empty for none. `interrupted_at`, the model time at which a run was
+// stopped before its end, heads the report with "Расчет прерван в момент t:
+// показатели за время от 0 до t", so that nobody takes its figures for a whole run.
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source = "");
+                 const std::string& picture_source = "",
+                 std::optional<double> interrupted_at = std::nullopt);
 
 // The path of the report file in `reports_folder`: "report_" + the stamp of
 // `when` when settings.report_name_auto is on, otherwise settings.report_file_name;
@@ -40,10 +44,11 @@ struct WrittenFile {
   bool replaced = false;  // it took the place of a file of the same name
 };
 
-// Reads the clock once, writes the report to ReportPath in `reports_folder`,
-// overwriting a file of that name, and returns what it wrote. The folder is not
-// created. Throws QsimError "Cannot create file "<path>". <reason>" when the file
-// cannot be created or written; a partly written file is left behind.
+// Reads the clock once, writes the report in `reports_folder` and returns what it
+// wrote: a chosen name replaces its file, a stamped name takes a new file (with
+// "_2", "_3", ... when the name is taken; see OpenGeneratedFile). The folder is not
+// created. The file is written whole or not at all (AtomicFile): a failure throws
+// QsimError and leaves the folder as it was.
 //
 // When settings.report_include_picture is on and `picture` is given, the picture
 // is saved as a Windows bitmap named by the report's full path + ".bmp" and shown
@@ -51,6 +56,7 @@ struct WrittenFile {
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix = "",
-                            const RgbImageView* picture = nullptr);
+                            const RgbImageView* picture = nullptr,
+                            std::optional<double> interrupted_at = std::nullopt);
 
 }  // namespace qsim

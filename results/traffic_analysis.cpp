@@ -37,48 +37,65 @@ void ForEachRouteShare(const Record& r, Use use) {
 }
 
 // Solves (I - routes^T) rates = offered by Gaussian elimination with partial
-// pivoting; false when the system is singular (requests that never leave).
-bool SolveTraffic(std::vector<double>& routes, std::vector<double>& rates) {
-  std::vector<double> a(kNodes * kNodes);
-  for (int i = 0; i < kNodes; ++i) {
-    for (int j = 0; j < kNodes; ++j)
-      a[i * kNodes + j] = (i == j ? 1 : 0) - routes[j * kNodes + i];
+// pivoting over the nodes in use (ascending; `routes` indexed by their positions
+// among them); false when the system is singular (requests that never leave).
+// The other nodes receive nothing and would only add unit rows that no step of the
+// elimination touches, so leaving them out changes no bit of the result and makes
+// a small model's solution cheap.
+bool SolveTraffic(const std::vector<int>& nodes, const std::vector<double>& routes,
+                  std::vector<double>& rates) {
+  const std::size_t n = nodes.size();
+  std::vector<double> a(n * n);
+  std::vector<double> b(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    b[i] = rates[nodes[i]];
+    for (std::size_t j = 0; j < n; ++j)
+      a[i * n + j] = (i == j ? 1 : 0) - routes[j * n + i];
   }
-  for (int col = 0; col < kNodes; ++col) {
-    int pivot = col;
-    for (int row = col + 1; row < kNodes; ++row) {
-      if (std::abs(a[row * kNodes + col]) > std::abs(a[pivot * kNodes + col]))
+  for (std::size_t col = 0; col < n; ++col) {
+    std::size_t pivot = col;
+    for (std::size_t row = col + 1; row < n; ++row) {
+      if (std::abs(a[row * n + col]) > std::abs(a[pivot * n + col]))
         pivot = row;
     }
-    if (std::abs(a[pivot * kNodes + col]) < 1e-12)
+    if (std::abs(a[pivot * n + col]) < 1e-12)
       return false;
     if (pivot != col) {
-      std::swap_ranges(a.begin() + pivot * kNodes, a.begin() + (pivot + 1) * kNodes,
-                       a.begin() + col * kNodes);
-      std::swap(rates[pivot], rates[col]);
+      std::swap_ranges(a.begin() + pivot * n, a.begin() + (pivot + 1) * n, a.begin() + col * n);
+      std::swap(b[pivot], b[col]);
     }
-    for (int row = col + 1; row < kNodes; ++row) {
-      const double factor = a[row * kNodes + col] / a[col * kNodes + col];
+    for (std::size_t row = col + 1; row < n; ++row) {
+      const double factor = a[row * n + col] / a[col * n + col];
       if (factor == 0)
         continue;
-      for (int j = col; j < kNodes; ++j)
-        a[row * kNodes + j] -= factor * a[col * kNodes + j];
-      rates[row] -= factor * rates[col];
+      for (std::size_t j = col; j < n; ++j)
+        a[row * n + j] -= factor * a[col * n + j];
+      b[row] -= factor * b[col];
     }
   }
-  for (int row = kNodes - 1; row >= 0; --row) {
-    double value = rates[row];
-    for (int j = row + 1; j < kNodes; ++j)
-      value -= a[row * kNodes + j] * rates[j];
-    rates[row] = value / a[row * kNodes + row];
+  for (std::size_t row = n; row-- > 0;) {
+    double value = b[row];
+    for (std::size_t j = row + 1; j < n; ++j)
+      value -= a[row * n + j] * b[j];
+    b[row] = value / a[row * n + row];
   }
+  for (std::size_t i = 0; i < n; ++i)
+    rates[nodes[i]] = b[i];
   return true;
 }
 
 // Rates offered to every queue and device, indexed by node.
 std::vector<double> NodeRates(const ModelStore& store) {
-  std::vector<double> routes(kNodes * kNodes, 0.0);  // routes[from * kNodes + to]
-  std::vector<double> rates(kNodes, 0.0);            // first what the generators offer
+  // The nodes in use, ascending, and the position of each among them.
+  std::vector<int> nodes;
+  store.ForEachQueue([&](int slot, const QueueRecord&) { nodes.push_back(QueueNode(slot)); });
+  store.ForEachDevice([&](int slot, const DeviceRecord&) { nodes.push_back(DeviceNode(slot)); });
+  std::vector<std::size_t> position(kNodes, 0);
+  for (std::size_t i = 0; i < nodes.size(); ++i)
+    position[nodes[i]] = i;
+  const std::size_t n = nodes.size();
+  std::vector<double> routes(n * n, 0.0);  // routes[from * n + to], by position
+  std::vector<double> rates(kNodes, 0.0);  // first what the generators offer
   bool finite = true;
   store.ForEachGenerator([&](int, const GeneratorRecord& g) {
     const double mean = LawMean(g.rasp, 1.0 / g.la, g.disp);
@@ -92,16 +109,16 @@ std::vector<double> NodeRates(const ModelStore& store) {
   store.ForEachQueue([&](int slot, const QueueRecord& q) {
     ForEachRouteShare(q, [&](const TransitionEntry& to, double share) {
       if (to.kind == TargetKind::Device && store.InUse(ElementKind::Device, to.index))
-        routes[QueueNode(slot) * kNodes + DeviceNode(to.index)] += share;
+        routes[position[QueueNode(slot)] * n + position[DeviceNode(to.index)]] += share;
     });
   });
   store.ForEachDevice([&](int slot, const DeviceRecord& d) {
     ForEachRouteShare(d, [&](const TransitionEntry& to, double share) {
       if (to.kind == TargetKind::Queue && store.InUse(ElementKind::Queue, to.index))
-        routes[DeviceNode(slot) * kNodes + QueueNode(to.index)] += share;
+        routes[position[DeviceNode(slot)] * n + position[QueueNode(to.index)]] += share;
     });
   });
-  if (!finite || !SolveTraffic(routes, rates))
+  if (!finite || !SolveTraffic(nodes, routes, rates))
     std::fill(rates.begin(), rates.end(), kInfinity);
   return rates;
 }
@@ -143,9 +160,24 @@ bool FedByPoissonSources(const ModelStore& store, int queue_slot) {
   return poisson;
 }
 
+// True when a channel of the device may hold a served request: without refusals it
+// keeps one whose next queue is full until there is room (blocking), and serves
+// nobody meanwhile.
+bool MayBlock(const ModelStore& store, const DeviceRecord& d) {
+  bool to_queue = false;
+  ForEachRouteShare(d, [&](const TransitionEntry& to, double) {
+    to_queue = to_queue || to.kind == TargetKind::Queue;
+  });
+  return store.settings.process_all && to_queue;
+}
+
 std::optional<QueuePrediction> Predict(const ModelStore& store, const DeviceTraffic& device) {
   const DeviceRecord& d = store.device(device.slot);
-  if (device.queue_slot == 0 || d.rasp != kPureExponential ||
+  // A device or queue beyond the store's capacities is one the model check would
+  // correct first; its figures would size the state probabilities without bound.
+  const int places = device.queue_slot == 0 ? 0 : store.queue(device.queue_slot).len;
+  if (device.queue_slot == 0 || d.rasp != kPureExponential || d.k > kMaxChannels || places < 1 ||
+      places > kMaxQueueLength || MayBlock(store, d) ||
       !FedByPoissonSources(store, device.queue_slot) || !(device.arrival_rate > 0) ||
       !std::isfinite(device.arrival_rate) || !(d.v > 0) || d.k < 1) {
     return std::nullopt;

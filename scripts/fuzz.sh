@@ -6,7 +6,8 @@
 # target (which reads, checks, runs, reports and writes), into fuzz/corpus/minimized,
 # the corpus the tests replay.
 # Usage: scripts/fuzz.sh [--merge] [SECONDS] [TARGET ...]
-#   TARGET: read_text, round_trip or compute (default: all three, in that order).
+#   TARGET: read_text, round_trip, compute, analyze or merge (default: all, in that
+#   order).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -18,12 +19,13 @@ fi
 seconds=${1:-600}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -eq 0 ] && targets=(read_text round_trip compute)
+[ ${#targets[@]} -eq 0 ] && targets=(read_text round_trip compute analyze merge)
 
 scripts/install-deps.sh clang-14 libclang-rt-14-dev
 CC=clang-14 CXX=clang++-14 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DQSIM_FUZZ=ON -DQSIM_BUILD_TESTS=OFF -DQSIM_BUILD_BENCH=OFF >/dev/null
-cmake --build build-fuzz -j2 --target read_text_fuzzer round_trip_fuzzer compute_fuzzer
+cmake --build build-fuzz -j2 --target read_text_fuzzer round_trip_fuzzer compute_fuzzer \
+  analyze_fuzzer merge_fuzzer
 
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
@@ -33,7 +35,7 @@ for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target" "build-fuzz/artifacts/$target"
   echo "== $target: $seconds s"
   "build-fuzz/fuzz/${target}_fuzzer" "build-fuzz/corpus/$target" fuzz/corpus/minimized \
-    fuzz/corpus/seeds tests/fuzz_regressions -dict=fuzz/qsim.dict "${options[@]}" \
+    fuzz/corpus/seeds fuzz/corpus/parts tests/fuzz_regressions -dict=fuzz/qsim.dict "${options[@]}" \
     -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target/"
 done
 

@@ -4,6 +4,8 @@
 #include <sstream>
 #include <vector>
 
+#include "commands/parameter_sweep.h"
+#include "commands/series_parts.h"
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
 #include "engine/simulation.h"
@@ -13,8 +15,10 @@
 #include "language/model_text_writer.h"
 #include "language/model_validation.h"
 #include "language/text_file.h"
+#include "results/analysis_text.h"
 #include "results/protocol_writer.h"
 #include "results/report_writer.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim::fuzz {
 namespace {
@@ -139,7 +143,7 @@ void RunAndReport(ModelStore& store, const NumberFormat& format) {
       std::ostringstream report;
       WriteReport(report, store, "", StillPlatform().Now(), StillPlatform(), format);
     } else {
-      RunOutcomeMessage(result, format);
+      RunOutcomeMessage(result, format, ReportOfRun::None);
     }
   } catch (const QsimError&) {
     // A model whose routes lead nowhere is refused before the run.
@@ -162,7 +166,46 @@ void ComputeWith(std::string_view bytes, const NumberFormat& format, bool check_
   RunAndReport(store, format);
 }
 
+void AnalyzeAndPredict(ModelStore& store, const NumberFormat& format) {
+  const TrafficAnalysis analysis = AnalyzeTraffic(store);
+  for (const double now : {0.0, 1.0}) {
+    store.now = now;
+    AnalysisText(store, analysis, format);
+  }
+  store.now = 0;
+  SweepPredictions(store);
+}
+
 }  // namespace
+
+void AnalyzeAnyText(std::string_view bytes) {
+  const NumberFormat format{'.'};
+  Lines lines = LinesOf(bytes);
+  ModelStore& store = FreshStore();
+  if (!Read(lines, store, format))
+    return;
+  AnalyzeAndPredict(store, format);
+  ValidateModel(store, format);
+  AnalyzeAndPredict(store, format);
+}
+
+void MergeAnyParts(std::string_view bytes) {
+  std::vector<std::string> parts;
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  for (std::size_t end; (end = bytes.find('\f', start)) != std::string_view::npos;
+       start = end + 1) {
+    parts.emplace_back(bytes.substr(start, end - start));
+  }
+  parts.emplace_back(bytes.substr(start));
+  for (std::size_t i = 0; i < parts.size(); ++i)
+    names.push_back("part" + std::to_string(i));
+  try {
+    MergeSeriesParts(parts, names);
+  } catch (const QsimError&) {
+    // What a user sees for parts that do not join.
+  }
+}
 
 void ReadAnyText(std::string_view bytes) {
   for (const NumberFormat& format : kFormats) {

@@ -1,9 +1,13 @@
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -64,6 +68,49 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.window->model_file_name(), path);
     QCOMPARE(shown.pane_text(), kCanonicalText);
     QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // drawn in the visual editor
+  }
+
+  void recentFilesListTheLastOpenedOrSavedFirstAndOpenAgain() {
+    ShownMainWindow shown;
+    auto* recent = shown.window->findChild<QMenu*>(QLatin1String(names::kRecentFilesMenu));
+    QMetaObject::invokeMethod(recent, "aboutToShow");
+    QVERIFY(recent->actions().isEmpty());  // nothing stored by the user or other tests
+    QStringList paths;
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "a.txt"}) {
+      paths.prepend(shown.folder.models() + "/" + name);
+      WriteFile(paths.front(), kModelFile);
+      const auto choose = ChooseFile(paths.front());
+      Trigger(shown, names::kOpenModelCommand);
+    }
+    QMetaObject::invokeMethod(recent, "aboutToShow");
+    QCOMPARE(recent->actions().size(), 5);
+    QCOMPARE(recent->actions()[0]->text(), QDir::toNativeSeparators(paths[0]));  // a.txt
+    QCOMPARE(recent->actions()[1]->text(), QDir::toNativeSeparators(paths[1]));  // f.txt
+    recent->actions()[1]->trigger();
+    QCOMPARE(shown.window->model_file_name(), paths[1]);
+  }
+
+  void anExampleShowsItsDescriptionAndPictureAndOpensAsANewModel() {
+    ShownMainWindow shown;
+    for (const QString& name : QDir(QStringLiteral(QSIM_EXAMPLES_DIR)).entryList(QDir::Files))
+      QFile::copy(QStringLiteral(QSIM_EXAMPLES_DIR "/") + name, shown.folder.models() + "/" + name);
+    int listed = 0;
+    const auto choose = OnModal<QDialog>([&](QDialog* gallery) {
+      listed = gallery->findChild<QListWidget*>(QStringLiteral("ExamplesList"))->count();
+      QCOMPARE(
+          gallery->findChild<QListWidget*>(QStringLiteral("ExamplesList"))->currentItem()->text(),
+          QStringLiteral("Одна касса (M/M/1)"));
+      QVERIFY(gallery->findChild<QPlainTextEdit*>(QStringLiteral("ExampleDescription"))
+                  ->toPlainText()
+                  .contains(QStringLiteral("M/M/1")));
+      QVERIFY(!gallery->findChild<QLabel*>(QStringLiteral("ExamplePicture"))->pixmap().isNull());
+      gallery->findChild<QAbstractButton*>(QStringLiteral("OpenExampleButton"))->click();
+    });
+    Trigger(shown, names::kExamplesCommand);
+    QVERIFY(listed >= 8);
+    QVERIFY(shown.pane_text().contains(QStringLiteral("name Покупатели;\nxc 60;")));
+    QVERIFY(shown.window->model_file_name().isEmpty());
+    QCOMPARE(shown.window->store().generator(1).la, 0.5);
   }
 
   void openingInTheCodeEditorLeavesTheCanvasBlank() {
@@ -262,9 +309,10 @@ class FileCommandsTest : public QObject {
              qPrintable(seen->text));
     QVERIFY(seen->text.endsWith(QLatin1Char('.')));
     QCOMPARE(FileBytes(path), QByteArray("simulate 1;\r\n"));
-    // The caption and the file name change before the file is written.
+    // The caption and the file name change before the file is written; the
+    // model still differs from what the file holds.
     QCOMPARE(shown.window->windowTitle(),
-             QStringLiteral("Система имитационного моделирования v 1.0 - ") + path);
+             QStringLiteral("*Система имитационного моделирования v 1.0 - ") + path);
     QCOMPARE(shown.window->model_file_name(), path);
   }
 

@@ -50,7 +50,12 @@ QStringList TestProgramFolder::ReportFiles() const {
 
 // The model texts of the tests are written with the decimal point.
 ShownMainWindow::ShownMainWindow()
-    : window((QLocale::setDefault(QLocale::c()), std::make_unique<MainWindow>(folder.path()))) {
+    // The user's settings of a test are its own, so stored recent files of the
+    // user or of another test never show.
+    : window((QLocale::setDefault(QLocale::c()),
+              QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                                 folder.path() + QStringLiteral("/settings")),
+              std::make_unique<MainWindow>(folder.path()))) {
   window->platform().SetDocumentOpener(
       [opened = opened](const QString& path) { opened->append(path); });
   window->show();

@@ -157,7 +157,7 @@ class MainWindowTest : public QObject {
     auto seen = std::make_shared<SeenMessageBox>();
     const auto watch = CloseNextMessageBox(seen);
     shown.window->ShowVisualEditor();
-    QCOMPARE(seen->text, QStringLiteral("Строка 3: 'x' is not a valid integer value."));
+    QCOMPARE(seen->text, QStringLiteral("Строка 3: 'x' is not a valid floating point value."));
     QCOMPARE(seen->title, ApplicationTitle());
     QCOMPARE(seen->icon, int(QMessageBox::Critical));
     QVERIFY(shown.text_pane().isVisible());

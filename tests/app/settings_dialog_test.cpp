@@ -128,6 +128,24 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 0 0;\nprocess_all 0.25;\nby_time 1000;"));
   }
 
+  void escapeCancelsAndOkTakesTheEventLimit() {
+    ShownMainWindow shown;
+    const auto escape = OnModal<SettingsDialog>([](SettingsDialog* d) {
+      QCOMPARE(EditText(d, "EventLimitEdit"), QStringLiteral("1000000000"));
+      Control<QCheckBox>(d, "CheckBox9")->click();
+      Control<QLineEdit>(d, "EventLimitEdit")->setText(QStringLiteral("5000"));
+      QTest::keyClick(d, Qt::Key_Escape);
+    });
+    shown.window->OpenSettingsDialog();
+    QVERIFY(shown.window->store().settings.check_model);
+    QCOMPARE(shown.window->store().settings.max_events, std::int64_t{1000000000});
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
+      QVERIFY(IsOn(d, "CheckBox9"));  // the cancelled change is gone
+      Control<QLineEdit>(d, "EventLimitEdit")->setText(QStringLiteral("5000"));
+    }));
+    QCOMPARE(shown.window->store().settings.max_events, std::int64_t{5000});
+  }
+
   void protocolNameFollowsBothCheckBoxes() {
     ShownMainWindow shown;
     QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
@@ -145,7 +163,7 @@ class SettingsDialogTest : public QObject {
     }));
     const RunSettings& settings = shown.window->store().settings;
     QVERIFY(!settings.protocol_enabled && !settings.protocol_name_auto);
-    QCOMPARE(settings.protocol_file_name, std::string("\xEF\xF0\xEE\xF2\xEE\xEA\xEE\xEB"));
+    QCOMPARE(settings.protocol_file_name, std::string("протокол"));  // the file system's name
   }
 
   void reportNameIsEnabledWithoutAutomaticNaming() {

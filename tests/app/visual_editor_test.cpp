@@ -288,7 +288,7 @@ void VisualEditorTest::threeAddToolsPlaceThreeElementsOneAtATime() {
   QVERIFY(seen->contains(QStringLiteral("chosen 0")));
   const ModelStore& store = editor.store();
   QVERIFY(store.generator(1).exists && store.queue(1).exists && store.device(1).exists);
-  QCOMPARE(store.generator(1).la, 4);
+  QCOMPARE(store.generator(1).la, 4.0);
   QCOMPARE(store.queue(1).len, 7);
   QCOMPARE(store.device(1).xc, 200);
   QCOMPARE(store.device(1).yc, 150);

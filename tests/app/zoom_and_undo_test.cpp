@@ -369,8 +369,10 @@ void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly() {
 void ZoomAndUndoTest::theSavedStateIsTheCleanOneAndNewModelForgetsTheHistory() {
   View view;
   const QString path = view.shown.folder.models() + QStringLiteral("/saved.txt");
+  QString offered;
   auto save = [&] {
-    const auto choose = OnModal<QFileDialog>([path](QFileDialog* dialog) {
+    const auto choose = OnModal<QFileDialog>([path, &offered](QFileDialog* dialog) {
+      offered = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
       dialog->setDirectory(QFileInfo(path).absolutePath());
       dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
           ->setText(QFileInfo(path).fileName());
@@ -378,15 +380,20 @@ void ZoomAndUndoTest::theSavedStateIsTheCleanOneAndNewModelForgetsTheHistory() {
     });
     view.shown.window->SaveModel();
   };
+  const auto marked = [&] { return view.shown.window->windowTitle().startsWith('*'); };
   save();
   QVERIFY(!AsksToSave(view));
+  QVERIFY(!marked());
   view.Press(names::kDeleteTool);
   view.Click(QPoint(205, 205));  // queue 2
   QVERIFY(AsksToSave(view));
+  QVERIFY(marked());
   view.Key(Qt::Key_Z);
   QVERIFY(!AsksToSave(view));
+  QVERIFY(!marked());
   view.Key(Qt::Key_Y);
   save();
+  QCOMPARE(offered, QStringLiteral("saved.txt"));  // Enter saves over the model's own file
   QVERIFY(!AsksToSave(view));
   view.Key(Qt::Key_Z);
   QVERIFY(AsksToSave(view));

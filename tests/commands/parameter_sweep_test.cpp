@@ -80,6 +80,9 @@ TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
                     kPoint);
   EXPECT_DOUBLE_EQ(points[1].value, 0.15);
   EXPECT_EQ(store_->device(1).v, 0.2);
+  points = RunSweep(*store_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 3, 3}, 1,
+                    kPoint);
+  EXPECT_EQ(points[1].value, 2.5);
 }
 
 TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
@@ -105,6 +108,56 @@ TEST_F(ParameterSweepTest, UnusableRangesAreRefused) {
       QsimError);
 }
 
+// A value the model check would correct, or a run would take as no duration, is
+// refused before the series starts, whichever end it is at: a row is never
+// labelled with a value that was not run.
+TEST_F(ParameterSweepTest, ValuesOutsideAFieldsDomainAreRefused) {
+  const struct {
+    ElementKind kind;
+    SweepField field;
+    double from;
+    double to;
+    bool usable;
+  } cases[] = {
+      {ElementKind::Generator, SweepField::Intensity, 0, 3, false},
+      {ElementKind::Generator, SweepField::Intensity, 0.5, 3, true},  // rounds to 1
+      {ElementKind::Queue, SweepField::Length, -5, 3, false},
+      {ElementKind::Queue, SweepField::Length, 1, 250, false},
+      {ElementKind::Queue, SweepField::Length, 200, 1, true},
+      {ElementKind::Device, SweepField::Channels, 40, 60, false},
+      {ElementKind::Device, SweepField::Channels, 0, 5, false},
+      {ElementKind::Device, SweepField::Channels, 1, 50, true},
+      {ElementKind::Device, SweepField::ServiceTime, -1, 1, false},
+      {ElementKind::Device, SweepField::ServiceTime, 0, 1, false},
+      {ElementKind::Device, SweepField::ServiceTime, -1e308, 1e308, false},
+      {ElementKind::Device, SweepField::ServiceTime, 1e-300, 1e308, true},
+  };
+  for (const auto& c : cases) {
+    const SweepRange range{{c.kind, 1, c.field}, c.from, c.to, 3};
+    EXPECT_EQ(SweepRangeFault(*store_, range).has_value(), !c.usable) << c.from << ".." << c.to;
+  }
+}
+
+TEST(SeriesPointValueTest, BothEndsAreExact) {
+  for (const auto& [from, to] : {std::pair{0.1, 0.7}, {1e-300, 1e308}, {3.0, 0.3}}) {
+    const SeriesDefinition series{
+        SweepRange{{ElementKind::Device, 1, SweepField::ServiceTime}, from, to, 7}, 1, 0};
+    EXPECT_EQ(SeriesPointValue(series, 0), from);
+    EXPECT_EQ(SeriesPointValue(series, 6), to);
+  }
+}
+
+// Runs whose laws give durations that cannot be carry the warning a run gives.
+TEST_F(ParameterSweepTest, PointsCarryTheRunsWarnings) {
+  store_->device(1).rasp = kGaussian;  // with a spread far beyond the mean
+  store_->device(1).disp = 4;
+  const auto points = RunSweep(
+      *store_, {{ElementKind::Device, 1, SweepField::ServiceTime}, 0.1, 0.2, 2}, 1, kPoint);
+  ASSERT_EQ(points.size(), 2u);
+  EXPECT_NE(points[0].warning.find("отрицательных или нулевых длительностей"_cp),
+            std::string::npos);
+}
+
 TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
   store_->generator(1).transitions[1].prob = 0.5;
   try {
@@ -117,8 +170,8 @@ TEST_F(ParameterSweepTest, ABlockingCheckStopsTheSeriesAndKeepsTheModel) {
 }
 
 TEST_F(ParameterSweepTest, CsvHasAHeaderAndARowPerPoint) {
-  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}, {}},
-                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}, {}}};
+  const std::vector<SweepPoint> points = {{1, {{2.5, 0.5}, {std::nullopt, std::nullopt}}, {}, {}},
+                                          {2, {{3, 0.25}, {1e-5, std::nullopt}}, {}, {}}};
   EXPECT_EQ(SweepCsv({"a", "b"}, points, true),
             "value,a,a_ci95,b,b_ci95\n1,2.5,0.5,,\n2,3,0.25,1E-5,\n");
   EXPECT_EQ(SweepCsv({"a", "b"}, points, false), "value,a,b\n1,2.5,\n2,3,1E-5\n");

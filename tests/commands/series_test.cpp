@@ -115,5 +115,48 @@ TEST_F(SeriesTest, PartsOfAnotherSeriesOrMissingOnesDoNotMerge) {
   EXPECT_EQ(message({first, cut}), "В частях нет прогона 11");
 }
 
+// Parts made by hand or damaged: every field is checked before it sizes or
+// indexes anything, so each gives the reading error and nothing else.
+TEST(SeriesPartsTest, CraftedPartsAreRefused) {
+  const std::string head = "# qsim series part 0/1 points=1 replications=1 values=no series=1\n";
+  const std::string long_row = "0,1," + std::string(1000, '7');
+  const struct {
+    const char* name;
+    std::string part;
+    const char* message;
+  } cases[] = {
+      {"one column", head + "run\n0,1\n", "p: это не часть серии прогонов"},
+      {"no columns", head + "\n0,1\n", "p: это не часть серии прогонов"},
+      {"empty row", head + "run,value,a\n\n", "p: неверная строка прогона: "},
+      {"huge part count",
+       "# qsim series part 0/4611686018427387904 points=1 replications=1 values=no series=1\n"
+       "run,value\n",
+       "p: это не часть серии прогонов"},
+      {"points beyond 32 bits",
+       "# qsim series part 0/1 points=4294967297 replications=1 values=no series=1\nrun,value\n",
+       "p: это не часть серии прогонов"},
+      {"replications beyond 32 bits",
+       "# qsim series part 0/1 points=1 replications=4294967297 values=no series=1\nrun,value\n",
+       "p: это не часть серии прогонов"},
+      {"runs beyond a series",
+       "# qsim series part 0/1 points=100000 replications=100000 values=no series=1\n"
+       "run,value\n",
+       "p: это не часть серии прогонов"},
+      {"not a number", head + "run,value,a\n0,nan,1\n", "p: неверная строка прогона: 0,nan,1"},
+      {"infinite", head + "run,value,a\n0,1,inf\n", "p: неверная строка прогона: 0,1,inf"},
+      {"long row", head + "run,value,a\n" + long_row + "\n", "p: неверная строка прогона: "},
+  };
+  for (const auto& c : cases) {
+    try {
+      MergeSeriesParts({c.part}, {"p"});
+      ADD_FAILURE() << c.name << ": merged";
+    } catch (const QsimError& error) {
+      const std::string message = Cp1251ToUtf8(error.message());
+      EXPECT_EQ(message.substr(0, std::string(c.message).size()), c.message) << c.name;
+      EXPECT_LE(message.size(), std::string(c.message).size() + 203) << c.name;
+    }
+  }
+}
+
 }  // namespace
 }  // namespace qsim

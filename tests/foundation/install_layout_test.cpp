@@ -68,7 +68,15 @@ INSTANTIATE_TEST_SUITE_P(
                     LayoutCase{"InstalledWithAnUnnamedDocumentsFolderWritesIntoHome",
                                {"/opt/q/share/qsim", ""},
                                {"", "/home/u"},
-                               InstalledInto("/home/u/qsim/reports")}),
+                               InstalledInto("/home/u/qsim/reports")},
+                    LayoutCase{"ARelativeDocumentsFolderIsNone",
+                               {"/opt/q/share/qsim", "Documents"},
+                               {"Documents", "/home/u"},
+                               InstalledInto("/home/u/qsim/reports")},
+                    LayoutCase{"WithoutAnAbsoluteHomeThereIsNoReportsFolder",
+                               {"/opt/q/share/qsim"},
+                               {"", ""},
+                               InstalledInto("")}),
     [](const testing::TestParamInfo<LayoutCase>& info) { return info.param.name; });
 
 class MakeReportsFolderTest : public testing::Test {
@@ -92,6 +100,17 @@ TEST_F(MakeReportsFolderTest, MakesAMissingFolderWithItsParents) {
     EXPECT_TRUE(fs::is_directory(reports)) << folder;
     MakeReportsFolder(reports);  // already there
     EXPECT_TRUE(fs::is_directory(reports)) << folder;
+  }
+}
+
+TEST(MakeReportsFolderMessageTest, NoFolderFoundIsSaidSo) {
+  try {
+    MakeReportsFolder("");
+    FAIL() << "no error";
+  } catch (const QsimError& error) {
+    EXPECT_EQ(Cp1251ToUtf8(error.message()),
+              "Не найдена папка для отчетов: ни XDG_DOCUMENTS_DIR, ни HOME не задают абсолютный "
+              "путь");
   }
 }
 

@@ -114,5 +114,13 @@ TEST(NumberTextTest, ShortDecimalsRoundTripExactly) {
   }
 }
 
+// Persian, Arabic and Pashto locales separate with characters Windows-1251 lacks.
+TEST(ModelFileSeparatorTest, TakesOnlyCharactersModelFilesCanHold) {
+  EXPECT_EQ(ModelFileSeparator("."), '.');
+  EXPECT_EQ(ModelFileSeparator(","), ',');
+  for (const char* unusable : {"\u066B", "\u060C", "", "..", "5", "-", " ", "E", ";"})
+    EXPECT_EQ(ModelFileSeparator(unusable), std::nullopt) << unusable;
+}
+
 }  // namespace
 }  // namespace qsim

@@ -33,9 +33,8 @@ std::string Bytes(const fs::path& file) {
   return bytes.str();
 }
 
-// Runs each input through the three fuzz targets' code paths; a crash or a
-// sanitizer report ends the test, an escaping exception or a broken round trip
-// fails it.
+// Runs each input through the fuzz targets' code paths; a crash or a sanitizer
+// report ends the test, an escaping exception or a broken round trip fails it.
 void Replay(const std::vector<fs::path>& files) {
   for (const fs::path& file : files) {
     SCOPED_TRACE(file.string());
@@ -43,6 +42,8 @@ void Replay(const std::vector<fs::path>& files) {
     EXPECT_NO_THROW(fuzz::ReadAnyText(bytes));
     EXPECT_EQ(fuzz::RoundTripFault(bytes), std::nullopt);
     EXPECT_NO_THROW(fuzz::ComputeAnyText(bytes));
+    EXPECT_NO_THROW(fuzz::AnalyzeAnyText(bytes));
+    EXPECT_NO_THROW(fuzz::MergeAnyParts(bytes));
   }
 }
 

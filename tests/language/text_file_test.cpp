@@ -22,6 +22,11 @@ TEST(TextFileTest, LinesEndAtCrLfCrOrLf) {
   EXPECT_EQ(SplitLines("a\n\r"), (Lines{"a", ""}));
 }
 
+TEST(TextFileTest, AByteOrderMarkAtTheStartIsSkipped) {
+  EXPECT_EQ(SplitLines("\xEF\xBB\xBFgenerator 1;\r\nla 4;"), (Lines{"generator 1;", "la 4;"}));
+  EXPECT_EQ(SplitLines("a\xEF\xBB\xBF"), (Lines{"a\xEF\xBB\xBF"}));  // only at the start
+}
+
 class TextFileOnDiskTest : public ::testing::Test {
  protected:
   void SetUp() override {

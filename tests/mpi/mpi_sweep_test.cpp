@@ -35,5 +35,22 @@ TEST_F(MpiSweepTest, AnyNumberOfRanksWritesTheTableOfOneThread) {
   }
 }
 
+// A rank that sends nothing (here: busy with a run that takes minutes) for
+// --rank-timeout seconds ends the series, and an old table is kept.
+TEST_F(MpiSweepTest, ARankThatDoesNotAnswerEndsTheSeries) {
+  if (std::system("command -v mpirun >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "mpirun is not installed (Debian: openmpi-bin)";
+  std::string endless = kModel;
+  endless.replace(endless.find("simulate 400;"), 13, "by_time 1e15;");
+  const std::string csv = Write("old.csv", "old table\n").string();
+  const auto result = Shell(
+      "ASAN_OPTIONS=detect_leaks=0 timeout 120 mpirun --allow-run-as-root --oversubscribe -np 2 "
+      "'" QSIM_MPI_PATH "' sweep --decimal-separator . '" +
+      Write("m.txt", endless).string() + "' --replications 4 --rank-timeout 2 --csv '" + csv + "'");
+  EXPECT_NE(result.status, 0);
+  EXPECT_NE(result.err.find("Процесс 1 не отвечает дольше 2 с"), std::string::npos) << result.err;
+  EXPECT_EQ(ReadAll(csv), "old table\n");
+}
+
 }  // namespace
 }  // namespace qsim
