@@ -10,17 +10,22 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStringList>
 #include <QToolBar>
 
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
+#include "app/code_editor.h"
 #include "app/compute_runner.h"
+#include "app/diagram_overlay.h"
 #include "app/error_box.h"
 #include "app/example_gallery.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
+#include "app/object_names.h"
 #include "app/overwrite_question.h"
 #include "app/recent_files.h"
 #include "app/run_files_panel.h"
@@ -28,6 +33,7 @@
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
 #include "app/window_dialogs.h"
+#include "app/window_memory.h"
 #include "app/window_titles.h"
 #include "editor/hit_test.h"
 #include "editor/model_drawing.h"
@@ -54,6 +60,16 @@ std::function<RgbImageView()> ReportPicture(const ModelStore& store) {
   };
 }
 
+// A command ended by the user before it changed anything.
+struct CommandCancelled {};
+
+QString LineNumbers(const std::vector<int>& lines) {
+  QStringList numbers;
+  for (const int line : lines)
+    numbers.append(QString::number(line));
+  return numbers.join(QStringLiteral(", "));
+}
+
 }  // namespace
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -73,16 +89,20 @@ void MainWindow::FirstActivation() {
       QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
+  confirm_dropped_lines_ = true;  // the initial text is meant to go
+  canvas_area_->ZoomAt(RecallWindow().zoom, QPoint());
   document_.MarkSaved();
   document_.StartHistory();
   ShowDocumentText();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (MaybeSave())
-    event->accept();
-  else
+  if (!MaybeSave()) {
     event->ignore();
+    return;
+  }
+  RememberWindow({saveGeometry(), canvas_->zoom(), labels_option_->isChecked()});
+  event->accept();
 }
 
 bool MainWindow::GuardCommand(const std::function<void()>& command) {
@@ -91,6 +111,8 @@ bool MainWindow::GuardCommand(const std::function<void()>& command) {
     return true;
   } catch (const QsimError& error) {
     ShowErrorBox(this, error);
+    return false;
+  } catch (const CommandCancelled&) {
     return false;
   }
 }
@@ -111,6 +133,8 @@ ComputeEnvironment MainWindow::Environment() {
 // it made of the lines: the canonical text, or after a reading error the lines as
 // read so far, with the cursor on the failing one.
 ComputeOutcome MainWindow::Compute(ComputeMode mode) {
+  if (ConfirmDroppedLines(document_.lines()))
+    document_.KeepTypedLinesAtNextReading();
   ComputeEnvironment environment = Environment();
   ComputeOutcome outcome;
   const auto read = [&](std::vector<std::string>& text) {
@@ -130,6 +154,38 @@ ComputeOutcome MainWindow::Compute(ComputeMode mode) {
   SetPaneLines(*text_pane_, document_.lines());  // the canonical text, exactly
   ShowDocumentText();
   return outcome;
+}
+
+// Lines the reader does not take whole vanish when the text is written anew
+// from the store, so the user is asked first. Cancelled, the command ends and
+// the pane keeps its lines as after a failed reading, at the first of them.
+// Returns true when lines are to go.
+bool MainWindow::ConfirmDroppedLines(const std::vector<std::string>& lines) {
+  if (!confirm_dropped_lines_)
+    return false;
+  const std::vector<int> dropped = LinesNotTakenWhole(lines, document_.format());
+  if (dropped.empty())
+    return false;
+  const QString numbers = LineNumbers(dropped);
+  statusBar()->showMessage(QStringLiteral("Не будут прочитаны строки: ") + numbers);
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
+                  (dropped.size() == 1 ? QStringLiteral("Строка ") : QStringLiteral("Строки ")) +
+                      numbers +
+                      QStringLiteral(" описания модели не будут прочитаны целиком (заметки, "
+                                     "ошибки в ключевых словах, лишние слова после значений) и "
+                                     "пропадут из описания. Продолжить?"),
+                  QMessageBox::Ok | QMessageBox::Cancel, this);
+  box.setObjectName(QLatin1String(names::kDroppedLinesBox));
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("Продолжить"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  if (box.exec() == QMessageBox::Ok)
+    return true;
+  document_.StopReadingAt(dropped.front());
+  ShowDocumentText();
+  if (!text_pane_->isHidden())
+    PutCursorOnLine(*text_pane_, dropped.front());
+  throw CommandCancelled{};
 }
 
 // Reads the text into the store and rewrites it in canonical form.

@@ -25,6 +25,8 @@ namespace qsim::gui {
 
 class CanvasScrollArea;
 class CanvasView;
+class CodeEditor;
+class DiagramOverlay;
 class EditorWindowUi;
 class RunFilesPanel;
 class UndoMenu;
@@ -84,8 +86,13 @@ class MainWindow : public QMainWindow {
   // A drag with the move tool armed picks up what lies where it began; its
   // release, a click, drops it.
   void CanvasDragStarted(QPoint from);
-  // Escape in the visual editor: forgets a connection in progress.
+  // Escape in the visual editor: disarms every tool and forgets a connection
+  // in progress.
   void AbandonConnect();
+  // With no tool armed: the context menu of the element or transition at
+  // picture point `at`, and Delete, which deletes the chosen element.
+  void CanvasContextMenu(QPoint at, QPoint screen);
+  void DeleteSelection();
   // Undo and redo of the model. A text typed in the code editor is taken in
   // first, as a step of its own; undo during a move puts the element back.
   void Undo();
@@ -131,6 +138,11 @@ class MainWindow : public QMainWindow {
   void BuildEditMenu();
   void BuildCommandBar(const Commands& c);
   void BuildEditingBar();
+  void SetStatusTips(const Commands& c);
+  // The names and probabilities over the picture, with their option in the
+  // view menu, and the box of the whole model for zooming to fit it.
+  void BuildDiagram();
+  void RestoreWindow();
   void BuildStatusBar();
   void BuildEditor();
 
@@ -138,6 +150,7 @@ class MainWindow : public QMainWindow {
   void FirstActivation();
   bool GuardCommand(const std::function<void()>& command);
   ComputeOutcome Compute(ComputeMode mode);
+  bool ConfirmDroppedLines(const std::vector<std::string>& lines);
   ComputeEnvironment Environment();
   void ParseText();
   void RunAndRedraw();
@@ -159,6 +172,11 @@ class MainWindow : public QMainWindow {
   // The canvas (main_window_canvas.cpp).
   void ReadFailedTextAgain();
   void ShowEditorState();
+  // How far from a transition's line a pointer may be to pick it, in picture
+  // pixels: three screen pixels at every scale.
+  int LineTolerance() const;
+  // Runs a canvas edit as a command: the text is read first after a failed reading.
+  void CanvasEdit(const std::function<void()>& edit);
 
   // The document in the pane and the history (main_window_document.cpp).
   void ShowDocumentText();
@@ -176,8 +194,10 @@ class MainWindow : public QMainWindow {
   // The caption without the mark of a model that differs from its file.
   QString caption_;
   bool activated_ = false;
+  // Off while the window takes in its initial text, which is meant to go.
+  bool confirm_dropped_lines_ = false;
 
-  QPlainTextEdit* text_pane_;
+  CodeEditor* text_pane_;
   CanvasView* canvas_;
   CanvasScrollArea* canvas_area_ = nullptr;
   QToolBar* editing_bar_ = nullptr;
@@ -185,6 +205,8 @@ class MainWindow : public QMainWindow {
   std::array<QAction*, kEditorToolCount> tool_buttons_{};
   std::unique_ptr<WindowDialogs> dialogs_;
   UndoMenu* undo_menu_ = nullptr;
+  std::unique_ptr<DiagramOverlay> overlay_;
+  QAction* labels_option_ = nullptr;
   QMenu* recent_menu_ = nullptr;  // «Последние файлы»
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "app/canvas_view.h"
+#include "app/code_editor.h"
 #include "app/gui_text.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
@@ -22,6 +23,7 @@ namespace qsim::gui {
 void MainWindow::ShowDocumentText() {
   if (PaneLines(*text_pane_) != document_.lines())
     SetPaneLines(*text_pane_, document_.lines());
+  text_pane_->SetFailedLine(document_.failed_line());
   undo_menu_->Show(document_);
   ShowCaption();
 }

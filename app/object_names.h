@@ -55,6 +55,24 @@ inline constexpr std::array<const char*, 7> kEditorTools = {
     kAddGeneratorTool, kAddQueueTool, kAddDeviceTool, kConnectTool,
     kDisconnectTool,   kMoveTool,     kDeleteTool};
 
+// The diagram's option, its context menus and the Delete key; the question
+// before a rewrite drops lines.
+inline constexpr char kDiagramLabelsItem[] = "DiagramLabelsItem";
+inline constexpr char kElementMenu[] = "ElementMenu";
+inline constexpr char kParametersItem[] = "ParametersItem";
+inline constexpr char kConnectItem[] = "ConnectItem";
+inline constexpr char kDeleteItem[] = "DeleteItem";
+inline constexpr char kTransitionMenu[] = "TransitionMenu";
+inline constexpr char kProbabilityItem[] = "ProbabilityItem";
+inline constexpr char kDisconnectItem[] = "DisconnectItem";
+inline constexpr char kDeleteSelectionShortcut[] = "DeleteSelectionShortcut";
+inline constexpr char kDroppedLinesBox[] = "DroppedLinesBox";
+
+// The element dialogs' hint on the chosen law and the ranges beside fields.
+inline constexpr char kLawHint[] = "LawHint";
+inline constexpr char kChannelsRange[] = "ChannelsRange";
+inline constexpr char kLengthRange[] = "LengthRange";
+
 // The dialogs, in the order the window makes them.
 inline constexpr char kQueueDialog[] = "TForm4";
 inline constexpr char kDeviceDialog[] = "TForm5";

@@ -13,6 +13,7 @@
 #include <memory>
 
 #include "app/gui_text.h"
+#include "app/window_size.h"
 #include "foundation/code_page.h"
 #include "foundation/display_number.h"
 
@@ -54,6 +55,12 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   layout->addLayout(figures);
   layout->addWidget(cancel_button_, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void RunProgressDialog::showEvent(QShowEvent* event) {
+  adjustSize();
+  CentreOverOwner(*this);
+  QDialog::showEvent(event);
 }
 
 void RunProgressDialog::RunOnWorker(const std::function<void()>& work, RunControls& controls,

@@ -44,6 +44,10 @@ class RunProgressDialog : public QDialog {
  public Q_SLOTS:
   void reject() override;
 
+ protected:
+  // Over the main window at every scale, rather than where the window system puts it.
+  void showEvent(QShowEvent* event) override;
+
  private:
   // Starts `worker` and returns once it has finished. The cancel flag is cleared
   // first and raised by the button.

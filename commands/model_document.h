@@ -49,6 +49,12 @@ class ModelDocument {
   // The same, for a reading that only rewrites the text in canonical form: it is
   // the same model, so a text that was saved stays saved.
   void ReadSameModel(const Reader& read);
+  // Before a reading that is to drop the lines it does not take whole: the lines
+  // as they stand become a step of their own, so that undo brings them back.
+  void KeepTypedLinesAtNextReading() { keep_typed_lines_ = true; }
+  // The lines stay unread, as after a reading that failed on `line`: nothing is
+  // regenerated over them and every command reads them again first.
+  void StopReadingAt(int line) { failed_line_ = line; }
 
   // Rewrites the lines from the store, unless a reading failed.
   void Regenerate();
@@ -111,6 +117,7 @@ class ModelDocument {
   std::vector<std::string> saved_lines_;
   std::vector<std::string> run_lines_;
   int failed_line_ = 0;
+  bool keep_typed_lines_ = false;
   ModelHistory history_;
   int steps_recorded_ = 0;
   std::string under_way_;

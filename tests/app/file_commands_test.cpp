@@ -46,8 +46,7 @@ void Trigger(const ShownMainWindow& shown, const char* action) {
   shown.window->findChild<QAction*>(QLatin1String(action))->trigger();
 }
 
-const QByteArray kModelFile =
-    "// two elements\r\nqueue 1;\r\nxc 100;\r\nyc 200;\r\nlen 3;\r\nterm_crd 300 40;\r\n";
+const QByteArray kModelFile = "queue 1;\r\nxc 100;\r\nyc 200;\r\nlen 3;\r\nterm_crd 300 40;\r\n";
 const QString kCanonicalText = QStringLiteral(
     "queue 1;\nname ;\nxc 100;\nyc 200;\nlen 3;\ndiscip fifo;\ntransfer 0;\n\n"
     "term_crd 300 40;\nsimulate 0;");
@@ -181,7 +180,10 @@ class FileCommandsTest : public QObject {
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     shown.text_pane().setPlainText(
         QString(lines).replace(QLatin1String("many"), QLatin1String("2")));
-    shown.window->ShowVisualEditor();
+    {
+      const auto drop_the_note = AnswerNextQuestion(QMessageBox::Ok);
+      shown.window->ShowVisualEditor();
+    }
     QVERIFY(shown.canvas().isVisible());
     QVERIFY(shown.pane_text().startsWith(QStringLiteral("queue 1;\nname ;\nxc 10;")));
   }
@@ -219,7 +221,7 @@ class FileCommandsTest : public QObject {
 
   void saveFromTheVisualEditorWritesTheRegeneratedTextWithCrLf() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral("// note\nterm_crd 7 8;\nsimulate 12;"));
+    shown.TypeModel(QStringLiteral("simulate 3\nterm_crd 7 8;\nsimulate 12;"));
     shown.window->ShowVisualEditor();
     const QString path = shown.folder.models() + QStringLiteral("/saved.txt");
     const auto choose = ChooseFile(path);

@@ -19,6 +19,21 @@
 #include "app/object_names.h"
 
 namespace qsim::gui {
+namespace {
+
+// Every window of the tests starts as at a first start of the program: the
+// settings are read from and written to a folder of this process, never the
+// user's.
+struct SettingsOfTheTests {
+  SettingsOfTheTests() {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+  }
+  QTemporaryDir folder;
+};
+const SettingsOfTheTests settings_of_the_tests;
+
+}  // namespace
 
 TestProgramFolder::TestProgramFolder() {
   QDir root(folder_.path());

@@ -57,7 +57,7 @@ class RunCommandTest : public QObject {
  private Q_SLOTS:
   void aRunWritesTheReportAndOpensIt() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral("// bundled\n") + ExampleText("single_device.txt"));
+    shown.TypeModel(ExampleText("single_device.txt"));
     Run(shown);
     const QStringList reports = shown.folder.ReportFiles();
     QCOMPARE(reports.size(), 1);
@@ -250,7 +250,7 @@ class RunCommandTest : public QObject {
     QFile in_the_way(shown.folder.reports());
     QVERIFY(in_the_way.open(QIODevice::WriteOnly));
     in_the_way.close();
-    shown.TypeModel(QStringLiteral("// kept\n") + ExampleText("single_device.txt"));
+    shown.TypeModel(QStringLiteral("simulate 3\n") + ExampleText("single_device.txt"));
     const QString typed = shown.pane_text();
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close_error = CloseNextMessageBox(seen);

@@ -104,7 +104,7 @@ class SettingsDialogTest : public QObject {
 
   void okWithoutChangesRewritesTheTextInCanonicalForm() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral("// comment\nsimulate 8;\nterm_crd 4 5;\nprocess_all 1;"));
+    shown.TypeModel(QStringLiteral("simulate 3\nsimulate 8;\nterm_crd 4 5;\nprocess_all 1;"));
     QVERIFY(WithSettings(shown, [](SettingsDialog*) {}));
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 4 5;\nprocess_all 1;\nsimulate 8;"));
     QVERIFY(shown.text_pane().isVisible());
