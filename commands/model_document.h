@@ -111,7 +111,7 @@ class ModelDocument {
   std::string PendingEdit() const;
   void Restore(const ModelState& state);
 
-  std::unique_ptr<ModelStore> store_;  // a megabyte: kept off the stack of its owner
+  std::unique_ptr<ModelStore> store_;  // about 260 KB: kept off the stack of its owner
   NumberFormat format_;
   std::vector<std::string> lines_;
   std::vector<std::string> saved_lines_;
