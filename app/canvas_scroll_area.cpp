@@ -6,6 +6,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <algorithm>
+
 #include "app/canvas_view.h"
 #include "app/canvas_zoom.h"
 
@@ -16,10 +18,6 @@ QString ZoomText(int percent) {
   return QStringLiteral("Масштаб: %1 %").arg(percent);
 }
 
-int NoZoom(int) {
-  return kNoZoom;
-}
-
 }  // namespace
 
 CanvasScrollArea::CanvasScrollArea(CanvasView* canvas, QWidget* parent)
@@ -28,20 +26,30 @@ CanvasScrollArea::CanvasScrollArea(CanvasView* canvas, QWidget* parent)
   setWidgetResizable(false);
   setWidget(canvas);
   zoom_panel_->setObjectName(QStringLiteral("ZoomPanel"));
+  const auto at_middle = [this](int (*step)(int)) {
+    return [this, step] { ZoomAt(step(canvas_->zoom()), viewport()->rect().center()); };
+  };
   NewZoomAction(QStringLiteral("Увеличить"), "ZoomInItem",
-                {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)}, ZoomedIn);
-  NewZoomAction(QStringLiteral("Уменьшить"), "ZoomOutItem", {QKeySequence::ZoomOut}, ZoomedOut);
+                {QKeySequence::ZoomIn, QKeySequence(Qt::CTRL | Qt::Key_Equal)},
+                at_middle(ZoomedIn));
+  NewZoomAction(QStringLiteral("Уменьшить"), "ZoomOutItem", {QKeySequence::ZoomOut},
+                at_middle(ZoomedOut));
   NewZoomAction(QStringLiteral("Масштаб 100 %"), "ZoomResetItem",
-                {QKeySequence(Qt::CTRL | Qt::Key_0)}, NoZoom);
+                {QKeySequence(Qt::CTRL | Qt::Key_0)}, [this] { ShowOrigin(); });
+  NewZoomAction(QStringLiteral("Показать всю модель"), "ZoomFitItem",
+                {QKeySequence(Qt::CTRL | Qt::Key_9)}, [this] {
+                  if (model_bounds_)
+                    ZoomToFit(model_bounds_());
+                });
 }
 
 QAction* CanvasScrollArea::NewZoomAction(const QString& text, const char* name,
-                                         const QList<QKeySequence>& keys, int (*percent)(int)) {
+                                         const QList<QKeySequence>& keys,
+                                         const std::function<void()>& zoom) {
   auto* action = new QAction(text, this);
   action->setObjectName(QLatin1String(name));
   action->setShortcuts(keys);
-  connect(action, &QAction::triggered, this,
-          [this, percent] { ZoomAt(percent(canvas_->zoom()), viewport()->rect().center()); });
+  connect(action, &QAction::triggered, this, zoom);
   zoom_actions_.append(action);
   return action;
 }
@@ -56,11 +64,41 @@ void CanvasScrollArea::setVisible(bool visible) {
 
 void CanvasScrollArea::ZoomAt(int percent, QPoint anchor) {
   const int before = canvas_->zoom();
-  const QPointF picture_point = QPointF(anchor - canvas_->pos()) * kNoZoom / before;
+  const QPointF picture_point = (QPointF(anchor) + ScrollOffset()) * kNoZoom / before;
   canvas_->SetZoom(percent);
-  const QPointF view_point = picture_point * canvas_->zoom() / kNoZoom;
-  horizontalScrollBar()->setValue(qRound(view_point.x() - anchor.x()));
-  verticalScrollBar()->setValue(qRound(view_point.y() - anchor.y()));
+  ScrollTo(picture_point * canvas_->zoom() / kNoZoom - QPointF(anchor));
+  ShowZoom();
+}
+
+void CanvasScrollArea::ShowOrigin() {
+  canvas_->SetZoom(kNoZoom);
+  ScrollTo(QPointF());
+  ShowZoom();
+}
+
+void CanvasScrollArea::ZoomToFit(QRect box) {
+  const QSize room = viewport()->size();
+  const double fits = std::min(room.width() / double(std::max(box.width(), 1)),
+                               room.height() / double(std::max(box.height(), 1)));
+  canvas_->SetZoom(int(fits * kNoZoom));
+  const QPointF middle = QRectF(box).center() * canvas_->zoom() / kNoZoom;
+  ScrollTo(middle - QPointF(room.width(), room.height()) / 2);
+  ShowZoom();
+}
+
+QPointF CanvasScrollArea::ScrollOffset() const {
+  const QPoint bars(horizontalScrollBar()->value(), verticalScrollBar()->value());
+  return bars == taken_offset_ ? asked_offset_ : QPointF(bars);
+}
+
+void CanvasScrollArea::ScrollTo(QPointF offset) {
+  horizontalScrollBar()->setValue(qRound(offset.x()));
+  verticalScrollBar()->setValue(qRound(offset.y()));
+  asked_offset_ = offset;
+  taken_offset_ = QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+void CanvasScrollArea::ShowZoom() {
   zoom_panel_->setText(ZoomText(canvas_->zoom()));
 }
 

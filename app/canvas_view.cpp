@@ -1,16 +1,19 @@
 #include "app/canvas_view.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QCursor>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPen>
+#include <QToolTip>
 
 #include <algorithm>
 
 #include "app/canvas_zoom.h"
+#include "app/diagram_overlay.h"
 #include "app/object_names.h"
 
 namespace qsim::gui {
@@ -75,6 +78,20 @@ void CanvasView::paintEvent(QPaintEvent* event) {
     painter.setPen(QPen(kHighlightColour, 1));
     painter.drawRect(QRect(top_left - QPoint(3, 3), bottom_right + QPoint(3, 3)));
   }
+  if (overlay_ != nullptr)
+    overlay_->Paint(painter, zoom_);
+}
+
+bool CanvasView::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip || overlay_ == nullptr)
+    return QWidget::event(event);
+  const auto* help = static_cast<QHelpEvent*>(event);
+  const QString tip = overlay_->ToolTipAt(ToCanvas(help->pos()));
+  if (tip.isEmpty())
+    QToolTip::hideText();
+  else
+    QToolTip::showText(help->globalPos(), tip, this);
+  return true;
 }
 
 void CanvasView::PaintShrunk(QPainter& painter, const QImage& image) {
@@ -114,6 +131,11 @@ void CanvasView::mouseDoubleClickEvent(QMouseEvent* event) {
     return;
   double_clicked_ = true;
   Q_EMIT DoubleClicked();
+}
+
+void CanvasView::contextMenuEvent(QContextMenuEvent* event) {
+  const CanvasPoint at = ToCanvas(event->pos());
+  Q_EMIT ContextMenuAsked(QPoint(at.x, at.y), event->globalPos());
 }
 
 void CanvasView::mouseMoveEvent(QMouseEvent* event) {

@@ -9,6 +9,8 @@
 
 namespace qsim::gui {
 
+class DiagramOverlay;
+
 // The visual editor's canvas `Image1`: shows the pixels of the model picture
 // from the top-left corner at a scale of its own (see canvas_zoom.h); the
 // window scrolls it. The scale is the view's alone: the picture keeps its
@@ -36,6 +38,10 @@ class CanvasView : public QWidget {
   // picture; none takes the frame away.
   void SetHighlight(const std::optional<CanvasBox>& box);
 
+  // Painted over the picture, and asked for the tooltips. REQUIRES: `overlay`
+  // outlives the view.
+  void SetOverlay(const DiagramOverlay* overlay) { overlay_ = overlay; }
+
  Q_SIGNALS:
   void Clicked();
   void DoubleClicked();
@@ -43,13 +49,17 @@ class CanvasView : public QWidget {
   // The pointer left the point where the left button went down, the button
   // still held: a drag from `from` (the picture point of the press) has begun.
   void DragStarted(QPoint from);
+  // The context menu is asked for at picture point `at`, to open at `screen`.
+  void ContextMenuAsked(QPoint at, QPoint screen);
 
  protected:
+  bool event(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void contextMenuEvent(QContextMenuEvent* event) override;
 
  private:
   void PaintShrunk(QPainter& painter, const QImage& image);
@@ -58,6 +68,7 @@ class CanvasView : public QWidget {
   const RasterCanvas& picture_;
   int zoom_;
   std::optional<CanvasBox> highlight_;
+  const DiagramOverlay* overlay_ = nullptr;
   // The release that ends a double click is no click of its own.
   bool double_clicked_ = false;
   // Where the left button went down, while it is held.

@@ -1,6 +1,8 @@
 #include "app/compute_runner.h"
 
 #include "app/findings_dialog.h"
+#include "app/gui_text.h"
+#include "app/overload_question.h"
 #include "app/progress_dialog.h"
 
 namespace qsim::gui {
@@ -14,6 +16,14 @@ bool ReviewOnGuiThread(FindingsDialog& findings, const ValidationResult& result)
   return go_on;
 }
 
+bool ConfirmOverloadOnGuiThread(QWidget* parent, const std::string& warning) {
+  bool go_on = false;
+  QMetaObject::invokeMethod(
+      parent, [&] { go_on = MayRunOverloaded(parent, FromCp1251(warning)); },
+      Qt::BlockingQueuedConnection);
+  return go_on;
+}
+
 }  // namespace
 
 ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mode,
@@ -23,6 +33,9 @@ ComputeOutcome RunComputeCommand(std::vector<std::string>& text, ComputeMode mod
     return ComputeCommand(text, mode, environment);
   environment.review_findings = [&findings](const ValidationResult& result) {
     return ReviewOnGuiThread(findings, result);
+  };
+  environment.confirm_overload = [parent = findings.parentWidget()](const std::string& warning) {
+    return ConfirmOverloadOnGuiThread(parent, warning);
   };
   ComputeOutcome outcome;
   progress.RunOnWorker([&] { outcome = ComputeCommand(text, ComputeMode::Run, environment); },

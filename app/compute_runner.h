@@ -13,8 +13,8 @@ class FindingsDialog;
 // Runs the core's compute command for the main window. In ComputeMode::ParseOnly
 // it only reads and rewrites the text, on the calling thread. Otherwise the command
 // runs on a worker thread while `progress` blocks the main window: the findings
-// of the model check are shown in `findings` on the GUI thread, and the run can be
-// stopped from `progress`. Errors reach the caller as the core throws them.
+// of the model check are shown in `findings` on the GUI thread, then the warning of
+// an overload with the choice to go on, and the run can be stopped from `progress`. Errors reach the caller as the core throws them.
 //
 // REQUIRES: called on the GUI thread; nothing touches the store of `environment`
 // until it returns.

@@ -20,7 +20,9 @@ DeviceDialog::DeviceDialog(const NumberFormat& format, QWidget* parent)
   AddRow(QStringLiteral("Среднее время обслуживания :"), service_time_edit_);
   AddRow(QStringLiteral("Дисперсия :"), variance_edit_);
   AddRow(QStringLiteral("Распределение :"), law_list_);
-  AddRow(QStringLiteral("Число каналов обслуживания :"), channels_edit_);
+  AddLawHint(law_list_, variance_edit_);
+  AddRow(QStringLiteral("Число каналов обслуживания :"), channels_edit_,
+         QStringLiteral("от 1 до 50"), names::kChannelsRange);
   AddRow(QStringLiteral("Наименование :"), name_edit_);
   QPushButton* ok_button = AddOkButton(QStringLiteral("ОК"), QSize(65, 17));
   setTabOrder(service_time_edit_, variance_edit_);

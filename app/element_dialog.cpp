@@ -5,15 +5,47 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QPalette>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "app/error_box.h"
 #include "app/gui_text.h"
+#include "app/law_hint.h"
 #include "app/list_width.h"
+#include "app/object_names.h"
+#include "app/window_size.h"
 #include "language/element_captions.h"
 
 namespace qsim::gui {
+namespace {
+
+// The line added under a conversion error: the field by its label, and the form
+// its text must take.
+QString FieldFormLine(DialogField field) {
+  switch (field) {
+    case DialogField::La:
+      return QStringLiteral("Поле «Интенсивность потока заявок»: целое число, больше 0");
+    case DialogField::Rasp:
+      return QString();
+    case DialogField::Disp:
+      return QStringLiteral("Поле «Дисперсия»: число, например 0") + QLocale().decimalPoint() +
+             QStringLiteral("5");
+    case DialogField::Prior:
+      return QStringLiteral("Поле «Уровень приоритета заявок»: целое число");
+    case DialogField::Len:
+      return QStringLiteral("Поле «Максимальная длина»: целое число от 1 до 200");
+    case DialogField::V:
+      return QStringLiteral("Поле «Среднее время обслуживания»: число, например 2") +
+             QLocale().decimalPoint() + QStringLiteral("5");
+    case DialogField::K:
+      break;
+  }
+  return QStringLiteral("Поле «Число каналов»: целое число от 1 до 50");
+}
+
+}  // namespace
 
 ElementDialog::ElementDialog(const char* name, QSize client, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -39,6 +71,7 @@ void ElementDialog::accept() {
     return;
   }
   ShowErrorBox(this, bad->message);
+  bad->field->setEnabled(true);  // a spread the chosen law ignores must still convert
   bad->field->setFocus(Qt::OtherFocusReason);
   if (auto* edit = qobject_cast<QLineEdit*>(bad->field))
     edit->selectAll();
@@ -48,17 +81,18 @@ std::optional<ElementDialog::BadField> ElementDialog::BadFieldOf(
     const std::optional<FieldFault>& fault) const {
   if (!fault)
     return std::nullopt;
-  return BadField{FieldWidget(fault->field), FromCp1251(fault->message)};
+  const QString form = FieldFormLine(fault->field);
+  // The conversion's own message stays first and whole; the box adds its full stop.
+  return BadField{FieldWidget(fault->field),
+                  form.isEmpty() ? FromCp1251(fault->message)
+                                 : FromCp1251(fault->message) + QStringLiteral(".\n") + form};
 }
 
 // Over the main window, where the user's eyes are, whatever its place on screen.
 // A list's items may have changed since the last opening.
 void ElementDialog::showEvent(QShowEvent* event) {
   FitToContents();
-  if (const QWidget* owner = parentWidget()) {
-    const QPoint centre = owner->window()->geometry().center();
-    move(centre.x() - width() / 2, centre.y() - height() / 2);
-  }
+  CentreOverOwner(*this);
   QDialog::showEvent(event);
 }
 
@@ -73,6 +107,8 @@ QComboBox* ElementDialog::AddComboBox(int width) {
   auto* list = new QComboBox(this);
   list->setObjectName(QStringLiteral("ComboBox1"));
   list->setMinimumWidth(width);
+  // Reached with Tab on every platform, not only by the pointer.
+  list->setFocusPolicy(Qt::StrongFocus);
   return list;
 }
 
@@ -100,6 +136,37 @@ QLabel* ElementDialog::AddRow(const QString& label, QLayout* fields) {
   rows_->addWidget(text, row, 0, Qt::AlignTop);
   rows_->addLayout(fields, row, 1);
   return text;
+}
+
+QLabel* ElementDialog::AddRow(const QString& label, QWidget* field, const QString& range,
+                              const char* name) {
+  auto* fields = new QHBoxLayout;
+  fields->addWidget(field);
+  auto* shown = new QLabel(range, this);
+  shown->setObjectName(QLatin1String(name));
+  fields->addWidget(shown);
+  fields->addStretch();
+  QLabel* text = AddRow(label, fields);
+  text->setBuddy(field);
+  rows_->setAlignment(text, Qt::AlignVCenter);
+  return text;
+}
+
+void ElementDialog::AddLawHint(QComboBox* law_list, QWidget* spread) {
+  auto* hint = new QLabel(this);
+  hint->setObjectName(QLatin1String(names::kLawHint));
+  hint->setToolTip(LawHintLegend());
+  // A remark, in a grey that still reads well.
+  QPalette remark = hint->palette();
+  remark.setColor(QPalette::WindowText, QColor(80, 80, 80));
+  hint->setPalette(remark);
+  rows_->addWidget(hint, rows_->rowCount(), 0, 1, 2);
+  const auto show_law = [hint, spread](int law) {
+    hint->setText(LawHint(law));
+    spread->setEnabled(LawUsesSpread(law));
+  };
+  connect(law_list, &QComboBox::currentIndexChanged, this, show_law);
+  show_law(law_list->currentIndex());
 }
 
 QPushButton* ElementDialog::AddOkButton(const QString& text, QSize least) {

@@ -59,6 +59,12 @@ class ElementDialog : public QDialog {
   // The next row: `label` to the left of `field` (or of the fields in `fields`).
   QLabel* AddRow(const QString& label, QWidget* field);
   QLabel* AddRow(const QString& label, QLayout* fields);
+  // The next row, with the values the field takes (`range`) to its right, in a
+  // label named `name`.
+  QLabel* AddRow(const QString& label, QWidget* field, const QString& range, const char* name);
+  // The next row, under the law list: the line `LawHint` on what the chosen law
+  // gives (`LawHint` label). `spread` is enabled only for the laws that use it.
+  void AddLawHint(QComboBox* law_list, QWidget* spread);
   // The default button `Button1`, which accepts the dialog; right of the buttons.
   QPushButton* AddOkButton(const QString& text, QSize least);
   // The button "Отмена", which closes the dialog and leaves everything as it was.

@@ -19,6 +19,7 @@ GeneratorDialog::GeneratorDialog(const NumberFormat& format, QWidget* parent)
       name_edit_(AddEdit("Edit5", 153)) {
   AddRow(QStringLiteral("Интенсивность потока заявок :"), intensity_edit_);
   AddRow(QStringLiteral("Распределение :"), law_list_);
+  AddLawHint(law_list_, variance_edit_);
   AddRow(QStringLiteral("Дисперсия потока заявок :"), variance_edit_);
   AddRow(QStringLiteral("Уровень приоритета заявок :"), priority_edit_);
   AddRow(QStringLiteral("Наименование :"), name_edit_);

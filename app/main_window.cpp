@@ -1,35 +1,47 @@
 #include "app/main_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
+#include <QStringList>
 #include <QToolBar>
 
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
+#include "app/code_editor.h"
 #include "app/compute_runner.h"
+#include "app/diagram_overlay.h"
 #include "app/error_box.h"
+#include "app/example_gallery.h"
 #include "app/gui_text.h"
 #include "app/model_file.h"
+#include "app/object_names.h"
 #include "app/overwrite_question.h"
+#include "app/recent_files.h"
 #include "app/run_files_panel.h"
 #include "app/run_results_window.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
 #include "app/window_dialogs.h"
+#include "app/window_memory.h"
 #include "app/window_titles.h"
 #include "editor/hit_test.h"
 #include "editor/model_drawing.h"
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
+#include "language/model_text_reader.h"
+#include "language/model_text_writer.h"
 #include "results/analysis_text.h"
 #include "results/run_warnings.h"
 #include "results/traffic_analysis.h"
@@ -47,6 +59,16 @@ std::function<RgbImageView()> ReportPicture(const ModelStore& store) {
     DrawModel(store, **canvas);
     return (*canvas)->image();
   };
+}
+
+// A command ended by the user before it changed anything.
+struct CommandCancelled {};
+
+QString LineNumbers(const std::vector<int>& lines) {
+  QStringList numbers;
+  for (const int line : lines)
+    numbers.append(QString::number(line));
+  return numbers.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -68,16 +90,20 @@ void MainWindow::FirstActivation() {
       QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
   picture_->FillRect(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight, kWhite);
   ShowVisualEditor();
+  confirm_dropped_lines_ = true;  // the initial text is meant to go
+  canvas_area_->ZoomAt(RecallWindow().zoom, QPoint());
   document_.MarkSaved();
   document_.StartHistory();
   ShowDocumentText();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  if (MaybeSave())
-    event->accept();
-  else
+  if (!MaybeSave()) {
     event->ignore();
+    return;
+  }
+  RememberWindow({saveGeometry(), canvas_->zoom(), labels_option_->isChecked()});
+  event->accept();
 }
 
 bool MainWindow::GuardCommand(const std::function<void()>& command) {
@@ -86,6 +112,8 @@ bool MainWindow::GuardCommand(const std::function<void()>& command) {
     return true;
   } catch (const QsimError& error) {
     ShowErrorBox(this, error);
+    return false;
+  } catch (const CommandCancelled&) {
     return false;
   }
 }
@@ -98,7 +126,7 @@ ComputeEnvironment MainWindow::Environment() {
                                  .model_file_name = ToCp1251(model_file_name_),
                                  .reports_folder = platform_.layout().reports,
                                  .picture = ReportPicture(document_.store())};
-  environment.controls.max_events = kDefaultMaxEvents;
+  environment.controls.max_events = document_.store().settings.max_events;
   return environment;
 }
 
@@ -106,6 +134,8 @@ ComputeEnvironment MainWindow::Environment() {
 // it made of the lines: the canonical text, or after a reading error the lines as
 // read so far, with the cursor on the failing one.
 ComputeOutcome MainWindow::Compute(ComputeMode mode) {
+  if (ConfirmDroppedLines(document_.lines()))
+    document_.KeepTypedLinesAtNextReading();
   ComputeEnvironment environment = Environment();
   ComputeOutcome outcome;
   const auto read = [&](std::vector<std::string>& text) {
@@ -125,6 +155,38 @@ ComputeOutcome MainWindow::Compute(ComputeMode mode) {
   SetPaneLines(*text_pane_, document_.lines());  // the canonical text, exactly
   ShowDocumentText();
   return outcome;
+}
+
+// Lines the reader does not take whole vanish when the text is written anew
+// from the store, so the user is asked first. Cancelled, the command ends and
+// the pane keeps its lines as after a failed reading, at the first of them.
+// Returns true when lines are to go.
+bool MainWindow::ConfirmDroppedLines(const std::vector<std::string>& lines) {
+  if (!confirm_dropped_lines_)
+    return false;
+  const std::vector<int> dropped = LinesNotTakenWhole(lines, document_.format());
+  if (dropped.empty())
+    return false;
+  const QString numbers = LineNumbers(dropped);
+  statusBar()->showMessage(QStringLiteral("Не будут прочитаны строки: ") + numbers);
+  QMessageBox box(QMessageBox::Warning, ApplicationTitle(),
+                  (dropped.size() == 1 ? QStringLiteral("Строка ") : QStringLiteral("Строки ")) +
+                      numbers +
+                      QStringLiteral(" описания модели не будут прочитаны целиком (заметки, "
+                                     "ошибки в ключевых словах, лишние слова после значений) и "
+                                     "пропадут из описания. Продолжить?"),
+                  QMessageBox::Ok | QMessageBox::Cancel, this);
+  box.setObjectName(QLatin1String(names::kDroppedLinesBox));
+  box.button(QMessageBox::Ok)->setText(QStringLiteral("Продолжить"));
+  box.button(QMessageBox::Cancel)->setText(QStringLiteral("Отмена"));
+  box.setDefaultButton(QMessageBox::Cancel);
+  if (box.exec() == QMessageBox::Ok)
+    return true;
+  document_.StopReadingAt(dropped.front());
+  ShowDocumentText();
+  if (!text_pane_->isHidden())
+    PutCursorOnLine(*text_pane_, dropped.front());
+  throw CommandCancelled{};
 }
 
 // Reads the text into the store and rewrites it in canonical form.
@@ -162,15 +224,18 @@ void MainWindow::RedrawOver(const ModelStore& drawn) {
   canvas_->update();
 }
 
-// A run that stopped says why; a finished run whose laws gave impossible durations
-// says that its results cannot be trusted, and is remembered for the analysis.
+// A run that stopped says why (the report, when there is one, covers the time up to
+// the stop); a finished run whose laws gave impossible durations says that its
+// results cannot be trusted, and is remembered for the analysis.
 void MainWindow::ReportRun(const ComputeOutcome& outcome) {
   if (!outcome.simulated)
     return;
   panels_.run_files->ShowRun(outcome);
   if (outcome.run.outcome != RunOutcome::Finished) {
-    ShowMessage(QMessageBox::Information, "RunStoppedBox",
-                FromCp1251(RunOutcomeMessage(outcome.run, document_.format())) + QLatin1Char('.'));
+    ShowMessage(
+        QMessageBox::Information, "RunStoppedBox",
+        FromCp1251(RunOutcomeMessage(outcome.run, document_.format(), ReportOfRun::Written)) +
+            QLatin1Char('.'));
     return;
   }
   document_.MarkRun();
@@ -208,7 +273,11 @@ void MainWindow::OpenSettingsDialog() {
     ParseText();
     RunSettings& settings = document_.store().settings;
     dialogs_->settings->Fill(settings, document_.format());
-    dialogs_->settings->exec();
+    if (dialogs_->settings->exec() != QDialog::Accepted) {
+      // Undo takes the options back from the dialog: it holds them as they were.
+      dialogs_->settings->Fill(settings, document_.format());
+      return;
+    }
     // The accuracy first: a value it refuses leaves the model's settings alone.
     dialogs_->settings->CopyAccuracy(settings, document_.format());
     dialogs_->settings->CopyOptions(settings);
@@ -224,6 +293,12 @@ void MainWindow::OpenSweepDialog() {
     ParseText();
     dialogs_->sweep->exec();
   });
+}
+
+void MainWindow::OpenSweepResults() {
+  if (!dialogs_->sweep->ShowLastResults())
+    ShowMessage(QMessageBox::Information, "NoSweepResultsBox",
+                QStringLiteral("Серия расчетов еще не проводилась."));
 }
 
 void MainWindow::ShowCodeEditor() {
@@ -265,7 +340,7 @@ void MainWindow::NewModel() {
 // stay. The view is not switched and nothing is drawn.
 void MainWindow::ClearModel() {
   model_file_name_.clear();
-  setWindowTitle(PlainCaption());
+  SetCaption(PlainCaption());
   EraseModel(document_.store(), *picture_);
   document_.NewModel();
   ShowDocumentText();
@@ -277,13 +352,63 @@ void MainWindow::ClearModel() {
 void MainWindow::OpenModel() {
   if (!MaybeSave() || dialogs_->open->exec() != QDialog::Accepted)
     return;
-  const QString path = dialogs_->open->selectedFiles().value(0);
+  OpenChosenFile(dialogs_->open->selectedFiles().value(0));
+}
+
+void MainWindow::OpenRecentFile(const QString& path) {
+  if (MaybeSave())
+    OpenChosenFile(path);
+}
+
+void MainWindow::OpenChosenFile(const QString& path) {
   dialogs_->RememberModelFolder(QFileInfo(path).absolutePath());
-  GuardCommand([this, &path] { LoadModel(path); });
+  if (GuardCommand([this, &path] { LoadModel(path); }))
+    RememberRecentFile(path);
   // What the file held is what the pane shows now, however far the command got.
   document_.MarkSaved();
   document_.StartHistory();
   ShowDocumentText();
+}
+
+// The menu lists the files as they stand when it opens.
+void MainWindow::ListRecentFiles() {
+  recent_menu_->clear();
+  for (const QString& path : RecentFiles()) {
+    QAction* item = recent_menu_->addAction(QDir::toNativeSeparators(path));
+    connect(item, &QAction::triggered, this, [this, path] { OpenRecentFile(path); });
+  }
+  recent_menu_->setEnabled(!recent_menu_->isEmpty());
+}
+
+void MainWindow::OpenExample() {
+  if (!MaybeSave())
+    return;
+  const QString path = dialogs_->examples->Choose(
+      QFile::decodeName(QByteArray::fromStdString(platform_.layout().examples)));
+  if (path.isEmpty())
+    return;
+  GuardCommand([this, &path] { LoadExample(path); });
+  document_.MarkSaved();
+  document_.StartHistory();
+  ShowDocumentText();
+}
+
+// An example opens as a new model, never saved: saving it asks for a name, so the
+// bundled file stays as it is. Examples are written with a decimal point; the pane
+// shows them in the user's own number form.
+void MainWindow::LoadExample(const QString& path) {
+  std::vector<std::string> lines = ReadModelFile(path);
+  const auto example = std::make_unique<ModelStore>();
+  ReadModelText(lines, *example, NumberFormat{'.'});
+  EraseModel(document_.store(), *picture_);
+  ClearModel();
+  document_.SetLines(WriteModelText(*example, document_.format()));
+  ShowDocumentText();
+  ParseText();
+  if (text_pane_->isHidden()) {
+    DrawModel(document_.store(), *picture_);
+    canvas_->update();
+  }
 }
 
 // The picture is drawn only in the visual editor: the canvas stays blank while
@@ -292,7 +417,7 @@ void MainWindow::LoadModel(const QString& path) {
   EraseModel(document_.store(), *picture_);
   ClearModel();
   model_file_name_ = path;
-  setWindowTitle(CaptionAfterOpen(path));
+  SetCaption(CaptionAfterOpen(path));
   document_.SetLines(ReadModelFile(path));
   ShowDocumentText();
   ParseText();
@@ -319,7 +444,7 @@ bool MainWindow::SaveToChosenFile() {
   } while (!MayReplaceFile(this, path, model_file_name_));
   dialogs_->RememberModelFolder(QFileInfo(path).absolutePath());
   model_file_name_ = path;
-  setWindowTitle(CaptionAfterSave(path));
+  SetCaption(CaptionAfterSave(path));
   if (text_pane_->isHidden()) {
     document_.Regenerate();
     ShowDocumentText();
@@ -327,6 +452,8 @@ bool MainWindow::SaveToChosenFile() {
   return GuardCommand([this, &path] {
     WriteModelFile(path, document_.lines());
     document_.MarkSaved();
+    ShowCaption();
+    RememberRecentFile(path);
   });
 }
 
@@ -347,6 +474,17 @@ bool MainWindow::MaybeSave() {
   if (answer == QMessageBox::Save)
     return SaveToChosenFile();
   return answer == QMessageBox::Discard;
+}
+
+void MainWindow::SetCaption(const QString& caption) {
+  caption_ = caption;
+  ShowCaption();
+}
+
+// An asterisk leads the caption while the model differs from its file; it goes
+// when an edit or an undo brings the text back to the saved one.
+void MainWindow::ShowCaption() {
+  setWindowTitle(document_.IsModified() ? QLatin1Char('*') + caption_ : caption_);
 }
 
 void MainWindow::ShowHelp() {

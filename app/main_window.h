@@ -17,6 +17,7 @@
 #include "engine/simulation.h"
 
 class QLabel;
+class QMenu;
 class QPlainTextEdit;
 class QToolBar;
 
@@ -24,6 +25,8 @@ namespace qsim::gui {
 
 class CanvasScrollArea;
 class CanvasView;
+class CodeEditor;
+class DiagramOverlay;
 class EditorWindowUi;
 class RunFilesPanel;
 class RunResultsWindow;
@@ -62,10 +65,15 @@ class MainWindow : public QMainWindow {
   // The file commands ask before they throw away a modified text.
   void NewModel();
   void OpenModel();
+  // «Примеры...»: the gallery of the bundled examples; the chosen one opens as a
+  // new model.
+  void OpenExample();
   void SaveModel();
   void RunModel();  // the compute command in run mode
   void OpenSettingsDialog();
   void OpenSweepDialog();
+  // «Результаты серии»: the results of the last series, or a word that there are none.
+  void OpenSweepResults();
   void OpenAnalysis();
   void ShowCodeEditor();
   void ShowVisualEditor();
@@ -79,8 +87,13 @@ class MainWindow : public QMainWindow {
   // A drag with the move tool armed picks up what lies where it began; its
   // release, a click, drops it.
   void CanvasDragStarted(QPoint from);
-  // Escape in the visual editor: forgets a connection in progress.
+  // Escape in the visual editor: disarms every tool and forgets a connection
+  // in progress.
   void AbandonConnect();
+  // With no tool armed: the context menu of the element or transition at
+  // picture point `at`, and Delete, which deletes the chosen element.
+  void CanvasContextMenu(QPoint at, QPoint screen);
+  void DeleteSelection();
   // Undo and redo of the model. A text typed in the code editor is taken in
   // first, as a step of its own; undo during a move puts the element back.
   void Undo();
@@ -95,10 +108,12 @@ class MainWindow : public QMainWindow {
   struct Commands {
     QAction* new_model;
     QAction* open;
+    QAction* examples;
     QAction* save;
     QAction* settings;
     QAction* run;
     QAction* sweep;
+    QAction* sweep_results;
     QAction* analysis;
     QAction* code;
     QAction* visual;
@@ -124,6 +139,11 @@ class MainWindow : public QMainWindow {
   void BuildEditMenu();
   void BuildCommandBar(const Commands& c);
   void BuildEditingBar();
+  void SetStatusTips(const Commands& c);
+  // The names and probabilities over the picture, with their option in the
+  // view menu, and the box of the whole model for zooming to fit it.
+  void BuildDiagram();
+  void RestoreWindow();
   void BuildStatusBar();
   void BuildEditor();
 
@@ -131,6 +151,7 @@ class MainWindow : public QMainWindow {
   void FirstActivation();
   bool GuardCommand(const std::function<void()>& command);
   ComputeOutcome Compute(ComputeMode mode);
+  bool ConfirmDroppedLines(const std::vector<std::string>& lines);
   ComputeEnvironment Environment();
   void ParseText();
   void RunAndRedraw();
@@ -139,6 +160,12 @@ class MainWindow : public QMainWindow {
   void ShowMessage(QMessageBox::Icon icon, const char* name, const QString& text);
   void ClearModel();
   void LoadModel(const QString& path);
+  void LoadExample(const QString& path);
+  void OpenChosenFile(const QString& path);
+  void OpenRecentFile(const QString& path);
+  void ListRecentFiles();
+  void SetCaption(const QString& caption);
+  void ShowCaption();
   bool SaveToChosenFile();
   bool MaybeSave();
   void ShowView(bool visual);
@@ -146,6 +173,11 @@ class MainWindow : public QMainWindow {
   // The canvas (main_window_canvas.cpp).
   void ReadFailedTextAgain();
   void ShowEditorState();
+  // How far from a transition's line a pointer may be to pick it, in picture
+  // pixels: three screen pixels at every scale.
+  int LineTolerance() const;
+  // Runs a canvas edit as a command: the text is read first after a failed reading.
+  void CanvasEdit(const std::function<void()>& edit);
 
   // The document in the pane and the history (main_window_document.cpp).
   void ShowDocumentText();
@@ -160,9 +192,13 @@ class MainWindow : public QMainWindow {
   QtPlatform platform_;
 
   QString model_file_name_;
+  // The caption without the mark of a model that differs from its file.
+  QString caption_;
   bool activated_ = false;
+  // Off while the window takes in its initial text, which is meant to go.
+  bool confirm_dropped_lines_ = false;
 
-  QPlainTextEdit* text_pane_;
+  CodeEditor* text_pane_;
   CanvasView* canvas_;
   CanvasScrollArea* canvas_area_ = nullptr;
   QToolBar* editing_bar_ = nullptr;
@@ -171,6 +207,9 @@ class MainWindow : public QMainWindow {
   std::unique_ptr<WindowDialogs> dialogs_;
   RunResultsWindow* results_window_ = nullptr;  // the figures of the last run
   UndoMenu* undo_menu_ = nullptr;
+  std::unique_ptr<DiagramOverlay> overlay_;
+  QAction* labels_option_ = nullptr;
+  QMenu* recent_menu_ = nullptr;  // «Последние файлы»
   std::unique_ptr<EditorWindowUi> editor_ui_;
   std::unique_ptr<EditorTools> tools_;
 };

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -16,6 +17,8 @@
 
 #include "app/canvas_scroll_area.h"
 #include "app/canvas_view.h"
+#include "app/code_editor.h"
+#include "app/diagram_overlay.h"
 #include "app/editor_window_ui.h"
 #include "app/gui_text.h"
 #include "app/object_names.h"
@@ -25,8 +28,10 @@
 #include "app/tool_icons.h"
 #include "app/undo_menu.h"
 #include "app/window_dialogs.h"
+#include "app/window_memory.h"
 #include "app/window_size.h"
 #include "app/window_titles.h"
+#include "editor/hit_test.h"
 
 namespace qsim::gui {
 namespace {
@@ -44,15 +49,18 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
       simulation_(document_.store(), random_),
       picture_(std::make_unique<RasterCanvas>()),
       platform_(program_folder),
-      text_pane_(new QPlainTextEdit(this)),
+      text_pane_(new CodeEditor(this)),
       canvas_(new CanvasView(*picture_, this)) {
   setObjectName(QLatin1String(names::kMainWindow));
-  setWindowTitle(PlainCaption());
+  caption_ = PlainCaption();
+  setWindowTitle(caption_);
   BuildViews();
+  BuildDiagram();
   const Commands commands = NewCommands();
   BuildMainMenu(commands);
   BuildCommandBar(commands);
   BuildEditingBar();
+  SetStatusTips(commands);
   BuildStatusBar();
   dialogs_ = std::make_unique<WindowDialogs>(
       this, document_.store(), document_.format(),
@@ -64,6 +72,7 @@ MainWindow::MainWindow(const QString& program_folder, QWidget* parent)
   document_.StartHistory();
   undo_menu_->Show(document_);
   resize(OpeningSize(*this, QSize(782, 513)));
+  RestoreWindow();
 }
 
 MainWindow::~MainWindow() = default;
@@ -99,6 +108,9 @@ MainWindow::Commands MainWindow::NewCommands() {
                            ToolIcon::NewModel, names::kNewModelCommand, &MainWindow::NewModel);
   c.open = NewCommand(QStringLiteral("Открыть"), QStringLiteral("Открыть модель"),
                       ToolIcon::OpenModel, names::kOpenModelCommand, &MainWindow::OpenModel);
+  c.examples = new QAction(QStringLiteral("Примеры..."), this);
+  c.examples->setObjectName(QLatin1String(names::kExamplesCommand));
+  connect(c.examples, &QAction::triggered, this, &MainWindow::OpenExample);
   c.save = NewCommand(QStringLiteral("Сохранить"), QStringLiteral("Сохранить модель"),
                       ToolIcon::SaveModel, names::kSaveModelCommand, &MainWindow::SaveModel);
   c.settings = NewCommand(QStringLiteral("Параметры моделирования"),
@@ -109,6 +121,9 @@ MainWindow::Commands MainWindow::NewCommands() {
   c.sweep = NewCommand(QStringLiteral("Расчет по изменяемым параметрам"),
                        QStringLiteral("Расчет по изменяемым параметрам"), ToolIcon::Sweep,
                        names::kSweepCommand, &MainWindow::OpenSweepDialog);
+  c.sweep_results = new QAction(QStringLiteral("Результаты серии"), this);
+  c.sweep_results->setObjectName(QLatin1String(names::kSweepResultsCommand));
+  connect(c.sweep_results, &QAction::triggered, this, &MainWindow::OpenSweepResults);
   c.analysis = new QAction(QStringLiteral("Анализ модели"), this);
   c.analysis->setObjectName(QLatin1String(names::kAnalysisCommand));
   connect(c.analysis, &QAction::triggered, this, &MainWindow::OpenAnalysis);
@@ -136,7 +151,10 @@ MainWindow::Commands MainWindow::NewCommands() {
 void MainWindow::BuildMainMenu(const Commands& c) {
   menuBar()->setObjectName(QLatin1String(names::kMainMenu));
   QMenu* file = menuBar()->addMenu(QStringLiteral("Файл"));
-  file->addActions({c.new_model, c.open, c.save});
+  file->addActions({c.new_model, c.open, c.examples, c.save});
+  recent_menu_ = file->addMenu(QStringLiteral("Последние файлы"));
+  recent_menu_->setObjectName(QLatin1String(names::kRecentFilesMenu));
+  connect(recent_menu_, &QMenu::aboutToShow, this, &MainWindow::ListRecentFiles);
   file->addSeparator();
   file->addAction(c.exit);
   BuildEditMenu();
@@ -145,10 +163,12 @@ void MainWindow::BuildMainMenu(const Commands& c) {
   compute->addSeparator();
   compute->addAction(c.settings);
   compute->addAction(c.sweep);
+  compute->addAction(c.sweep_results);
   compute->addAction(c.analysis);
   QMenu* views = menuBar()->addMenu(QStringLiteral("Интерфейс"));
   views->addActions({c.code, c.visual});
   views->addSeparator();
+  views->addAction(labels_option_);
   views->addActions(canvas_area_->zoom_actions());
   menuBar()->addMenu(QStringLiteral("Справка"))->addActions({c.help, c.about});
 }
@@ -207,6 +227,65 @@ void MainWindow::BuildEditingBar() {
   }
 }
 
+// What each command and tool does, in the status bar while the pointer is on it.
+void MainWindow::SetStatusTips(const Commands& c) {
+  const std::pair<QAction*, const char*> tips[] = {
+      {c.new_model, "Начать новую модель: очистить описание и схему"},
+      {c.open, "Открыть описание модели из файла"},
+      {c.save, "Сохранить описание модели в файл"},
+      {c.settings, "Число заявок или время моделирования, отказы, протокол и отчет"},
+      {c.run, "Прочитать описание, проверить модель, выполнить расчет и открыть отчет"},
+      {c.sweep, "Серия расчетов при изменении одного параметра модели"},
+      {c.code, "Показать текстовое описание модели"},
+      {c.visual, "Показать схему модели"},
+      {c.about, "Сведения о программе"},
+      {tool_buttons_[0], "Щелкните по схеме там, где встанет новый генератор заявок"},
+      {tool_buttons_[1], "Щелкните по схеме там, где встанет новая очередь"},
+      {tool_buttons_[2], "Щелкните по схеме там, где встанет новое обслуживающее устройство"},
+      {tool_buttons_[3],
+       "Щелкните по элементу, из которого выходит переход, затем по элементу, в который он ведет"},
+      {tool_buttons_[4], "Щелкните по элементу, чтобы удалить один из его переходов"},
+      {tool_buttons_[5], "Щелкните по элементу, затем по месту, куда его поставить"},
+      {tool_buttons_[6], "Щелкните по элементу, чтобы удалить его вместе с переходами в него"},
+  };
+  for (const auto& [action, tip] : tips)
+    action->setStatusTip(QString::fromUtf8(tip));
+}
+
+void MainWindow::BuildDiagram() {
+  overlay_ = std::make_unique<DiagramOverlay>(document_.store(), document_.format());
+  canvas_->SetOverlay(overlay_.get());
+  labels_option_ = new QAction(QStringLiteral("Подписи на схеме"), this);
+  labels_option_->setObjectName(QLatin1String(names::kDiagramLabelsItem));
+  labels_option_->setStatusTip(
+      QStringLiteral("Показывать на схеме имена элементов и вероятности переходов"));
+  labels_option_->setCheckable(true);
+  labels_option_->setChecked(overlay_->labels_shown());
+  connect(labels_option_, &QAction::toggled, this, [this](bool shown) {
+    overlay_->SetLabelsShown(shown);
+    canvas_->update();
+  });
+  // Room around the glyphs for their input and output lines, the detours
+  // below them and the names.
+  canvas_area_->SetModelBounds([this] {
+    const CanvasBox box = ModelExtent(document_.store());
+    const QRect picture(0, 0, RasterCanvas::kWidth, RasterCanvas::kHeight);
+    const QRect model(QPoint(int(std::max<std::int64_t>(box.left - 30, 0)),
+                             int(std::max<std::int64_t>(box.top - 30, 0))),
+                      QPoint(int(std::min<std::int64_t>(box.right + 40, picture.right())),
+                             int(std::min<std::int64_t>(box.bottom + 45, picture.bottom()))));
+    return model.isValid() ? model : picture;
+  });
+}
+
+// The size and place of the last start, where the screen still shows them.
+void MainWindow::RestoreWindow() {
+  const WindowMemory memory = RecallWindow();
+  if (!memory.geometry.isEmpty())
+    restoreGeometry(memory.geometry);
+  labels_option_->setChecked(memory.labels_shown);
+}
+
 void MainWindow::BuildStatusBar() {
   statusBar()->setObjectName(QLatin1String(names::kStatusBar));
   panels_.line_count = new QLabel(this);
@@ -242,6 +321,11 @@ void MainWindow::BuildEditor() {
   connect(canvas_, &CanvasView::DoubleClicked, this, &MainWindow::CanvasDoubleClicked);
   connect(canvas_, &CanvasView::PointerMoved, this, &MainWindow::CanvasPointerMoved);
   connect(canvas_, &CanvasView::DragStarted, this, &MainWindow::CanvasDragStarted);
+  connect(canvas_, &CanvasView::ContextMenuAsked, this, &MainWindow::CanvasContextMenu);
+  auto* delete_key = new QShortcut(QKeySequence::Delete, canvas_);
+  delete_key->setObjectName(QLatin1String(names::kDeleteSelectionShortcut));
+  delete_key->setContext(Qt::WindowShortcut);
+  connect(delete_key, &QShortcut::activated, this, &MainWindow::DeleteSelection);
   auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), canvas_);
   escape->setObjectName(QStringLiteral("AbandonConnectShortcut"));
   escape->setContext(Qt::WindowShortcut);

@@ -5,6 +5,7 @@
 #include <QPlainTextEdit>
 
 #include "app/canvas_view.h"
+#include "app/code_editor.h"
 #include "app/gui_text.h"
 #include "app/main_window.h"
 #include "app/settings_dialog.h"
@@ -22,7 +23,9 @@ namespace qsim::gui {
 void MainWindow::ShowDocumentText() {
   if (PaneLines(*text_pane_) != document_.lines())
     SetPaneLines(*text_pane_, document_.lines());
+  text_pane_->SetFailedLine(document_.failed_line());
   undo_menu_->Show(document_);
+  ShowCaption();
 }
 
 // Every change of the pane's text, typed or made by a command.
@@ -32,6 +35,7 @@ void MainWindow::TakeTypedText() {
                               QString::number(CountedLines(*text_pane_)));
   if (undo_menu_ != nullptr)
     undo_menu_->Show(document_);
+  ShowCaption();
 }
 
 // A typed text that reads as the recorded model makes no step: taking it in

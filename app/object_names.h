@@ -26,11 +26,14 @@ inline constexpr char kSaveDialog[] = "SaveDialog1";
 // The commands of the menu and the command bar.
 inline constexpr char kNewModelCommand[] = "NewModelButton";
 inline constexpr char kOpenModelCommand[] = "OpenModelButton";
+inline constexpr char kExamplesCommand[] = "ExamplesItem";
+inline constexpr char kRecentFilesMenu[] = "RecentFilesMenu";
 inline constexpr char kSaveModelCommand[] = "SaveModelButton";
 inline constexpr char kSettingsCommand[] = "ToolButton10";
 inline constexpr char kRunCommand[] = "RunButton";
 inline constexpr char kSweepCommand[] = "ToolButton22";
 inline constexpr char kAnalysisCommand[] = "AnalysisItem";
+inline constexpr char kSweepResultsCommand[] = "SweepResultsItem";
 inline constexpr char kCodeEditorCommand[] = "ToolButton11";
 inline constexpr char kVisualEditorCommand[] = "ToolButton7";
 inline constexpr char kAboutCommand[] = "AboutButton";
@@ -51,6 +54,24 @@ inline constexpr char kDeleteTool[] = "ToolButton18";
 inline constexpr std::array<const char*, 7> kEditorTools = {
     kAddGeneratorTool, kAddQueueTool, kAddDeviceTool, kConnectTool,
     kDisconnectTool,   kMoveTool,     kDeleteTool};
+
+// The diagram's option, its context menus and the Delete key; the question
+// before a rewrite drops lines.
+inline constexpr char kDiagramLabelsItem[] = "DiagramLabelsItem";
+inline constexpr char kElementMenu[] = "ElementMenu";
+inline constexpr char kParametersItem[] = "ParametersItem";
+inline constexpr char kConnectItem[] = "ConnectItem";
+inline constexpr char kDeleteItem[] = "DeleteItem";
+inline constexpr char kTransitionMenu[] = "TransitionMenu";
+inline constexpr char kProbabilityItem[] = "ProbabilityItem";
+inline constexpr char kDisconnectItem[] = "DisconnectItem";
+inline constexpr char kDeleteSelectionShortcut[] = "DeleteSelectionShortcut";
+inline constexpr char kDroppedLinesBox[] = "DroppedLinesBox";
+
+// The element dialogs' hint on the chosen law and the ranges beside fields.
+inline constexpr char kLawHint[] = "LawHint";
+inline constexpr char kChannelsRange[] = "ChannelsRange";
+inline constexpr char kLengthRange[] = "LengthRange";
 
 // The dialogs, in the order the window makes them.
 inline constexpr char kQueueDialog[] = "TForm4";

@@ -12,6 +12,8 @@ namespace qsim::gui {
 
 void PrepareApplication(QApplication& application) {
   QApplication::setApplicationName(ApplicationTitle());
+  // Where the window's size, place and scale are remembered between starts.
+  QApplication::setOrganizationName(QStringLiteral("qsim"));
   QApplication::setWindowIcon(MakeToolIcon(ToolIcon::VisualEditor));
   // The program speaks Russian whatever the user's locale.
   auto* qt_texts = new QTranslator(&application);

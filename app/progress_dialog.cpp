@@ -13,6 +13,9 @@
 #include <memory>
 
 #include "app/gui_text.h"
+#include "app/window_size.h"
+#include "foundation/code_page.h"
+#include "foundation/display_number.h"
 
 namespace qsim::gui {
 namespace {
@@ -57,9 +60,16 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
+void RunProgressDialog::showEvent(QShowEvent* event) {
+  adjustSize();
+  CentreOverOwner(*this);
+  QDialog::showEvent(event);
+}
+
 void RunProgressDialog::RunOnWorker(const std::function<void()>& work, RunControls& controls,
                                     const NumberFormat& format) {
   controls.cancel = &cancel_;
+  event_limit_ = EventLimit(controls);
   controls.progress = [this](const RunProgress& where) { PostProgress(where); };
   std::exception_ptr failure;
   const std::unique_ptr<QThread> worker(QThread::create([&] {
@@ -135,9 +145,10 @@ void RunProgressDialog::PostSeriesProgress(const SeriesProgress& progress) {
 
 void RunProgressDialog::ShowProgress(const RunProgress& progress) {
   goal_->setText(FromCp1251(RunProgressText(progress, format_)));
-  events_->setText(QString::number(progress.events));
-  requests_->setText(QString::number(progress.generated));
-  model_time_->setText(FromCp1251(NumberText(progress.now, format_)));
+  events_->setText(FromCp1251(GroupedInteger(progress.events) + std::string(" из "_cp) +
+                              GroupedInteger(event_limit_)));
+  requests_->setText(FromCp1251(GroupedInteger(progress.generated)));
+  model_time_->setText(FromCp1251(ShortNumberText(progress.now, format_)));
   const QString precision = FromCp1251(PrecisionProgressText(progress, format_));
   precision_->setText(precision);
   precision_->setVisible(!precision.isEmpty());

@@ -18,9 +18,11 @@ namespace qsim::gui {
 // The window that blocks the main window while a simulation runs on a worker
 // thread: how far the run is toward its goal (`GoalLabel`), its place in a series
 // of runs (`SeriesLabel`, hidden outside one), the worst relative half-width of a
-// run that stops at a precision (`PrecisionLabel`, hidden otherwise), events taken, requests
-// generated, model time, and a button that stops the run. Closing the window any other way also
-// asks the run to stop; the window stays until the worker has ended.
+// run that stops at a precision (`PrecisionLabel`, hidden otherwise), events taken
+// out of the event limit at which a run stops, requests generated, model time, and
+// a button that stops the run. Figures are grouped by thousands, model time has 4
+// significant digits. Closing the window any other way also asks the run to stop;
+// the window stays until the worker has ended.
 class RunProgressDialog : public QDialog {
   Q_OBJECT
 
@@ -44,6 +46,10 @@ class RunProgressDialog : public QDialog {
  public Q_SLOTS:
   void reject() override;
 
+ protected:
+  // Over the main window at every scale, rather than where the window system puts it.
+  void showEvent(QShowEvent* event) override;
+
  private:
   // Starts `worker` and returns once it has finished. The cancel flag is cleared
   // first and raised by the button.
@@ -61,6 +67,7 @@ class RunProgressDialog : public QDialog {
   QLabel* model_time_;
   QPushButton* cancel_button_;
   NumberFormat format_;
+  std::int64_t event_limit_ = 0;  // of the run in hand
   std::atomic<bool> cancel_{false};
   bool worker_finished_ = false;
 };

@@ -26,7 +26,8 @@ QueueDialog::QueueDialog(QWidget* parent)
     discipline_buttons_[i]->setMinimumWidth(widths[i]);
     disciplines->addWidget(discipline_buttons_[i]);
   }
-  AddRow(QStringLiteral("Максимальная длина :"), length_edit_);
+  AddRow(QStringLiteral("Максимальная длина :"), length_edit_, QStringLiteral("от 1 до 200"),
+         names::kLengthRange);
   AddRow(QStringLiteral("Дисциплина обслуживания :"), disciplines);
   AddRow(QStringLiteral("Наименование : "), name_edit_);
   QPushButton* ok_button = AddOkButton(QStringLiteral("OK"), QSize(57, 17));

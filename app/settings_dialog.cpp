@@ -5,6 +5,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,6 +16,8 @@
 #include "app/accuracy_page.h"
 #include "app/gui_text.h"
 #include "app/object_names.h"
+#include "foundation/code_page.h"
+#include "foundation/qsim_error.h"
 
 namespace qsim::gui {
 namespace {
@@ -68,10 +71,16 @@ SettingsDialog::SettingsDialog(QWidget* parent)
   auto* ok_button = Named(new QPushButton(QStringLiteral("OK")), "Button1");
   ok_button->setDefault(true);
   connect(ok_button, &QPushButton::clicked, this, &QDialog::accept);
+  auto* cancel_button = Named(new QPushButton(QStringLiteral("Отмена")), "CancelButton");
+  connect(cancel_button, &QPushButton::clicked, this, &QDialog::reject);
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch();
+  buttons->addWidget(ok_button);
+  buttons->addWidget(cancel_button);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(tabs_);
   layout->addLayout(pages);
-  layout->addWidget(ok_button, 0, Qt::AlignRight);
+  layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   // The pages share one place, so each is as large as the largest.
   const QList<QGroupBox*> all_pages{run_page_, report_page_, protocol_page_, accuracy_page_};
@@ -104,6 +113,9 @@ QGroupBox* SettingsDialog::BuildRunPage() {
   retry_label_ =
       Named(new QLabel(QStringLiteral("Интервал между попытками входа в очередь : ")), "Label4");
   retry_edit_ = NewEdit("Edit4");
+  auto* event_limit_label =
+      Named(new QLabel(QStringLiteral("Предельное число событий :")), "EventLimitLabel");
+  event_limit_edit_ = NewEdit("EventLimitEdit");
   grid->addWidget(by_count_button_, 0, 0);
   grid->addWidget(simulate_edit_, 0, 1);
   grid->addWidget(by_time_button_, 1, 0);
@@ -113,6 +125,8 @@ QGroupBox* SettingsDialog::BuildRunPage() {
   grid->addWidget(process_all_box_, 4, 0, 1, 2);
   grid->addWidget(retry_label_, 5, 0);
   grid->addWidget(retry_edit_, 5, 1);
+  grid->addWidget(event_limit_label, 6, 0);
+  grid->addWidget(event_limit_edit_, 6, 1);
   return run_page_;
 }
 
@@ -183,6 +197,21 @@ void SettingsDialog::Fill(const RunSettings& settings, const NumberFormat& forma
   (settings.by_time ? by_time_button_ : by_count_button_)->setChecked(true);
   simulate_edit_->setEnabled(!settings.by_time);
   end_time_edit_->setEnabled(settings.by_time);
+  FillOptions(settings);
+}
+
+void SettingsDialog::FillOptions(const RunSettings& settings) {
+  check_model_box_->setChecked(settings.check_model);
+  report_input_box_->setChecked(settings.report_include_input);
+  report_picture_box_->setChecked(settings.report_include_picture);
+  report_name_auto_box_->setChecked(settings.report_name_auto);
+  report_name_edit_->setText(QFile::decodeName(settings.report_file_name.c_str()));
+  report_open_box_->setChecked(settings.report_open_after);
+  protocol_box_->setChecked(settings.protocol_enabled);
+  protocol_name_auto_box_->setChecked(settings.protocol_name_auto);
+  protocol_name_edit_->setText(QFile::decodeName(settings.protocol_file_name.c_str()));
+  protocol_open_box_->setChecked(settings.protocol_open_after);
+  event_limit_edit_->setText(QString::number(settings.max_events));
 }
 
 void SettingsDialog::CopyOptions(RunSettings& settings) const {
@@ -204,6 +233,10 @@ void SettingsDialog::CopyRunSettings(RunSettings& settings, const NumberFormat& 
   settings.by_time = by_time_button_->isChecked();
   settings.end_time = ParseReal(ToCp1251(end_time_edit_->text()), format);
   settings.retry_interval = ParseReal(ToCp1251(retry_edit_->text()), format);
+  const std::int32_t max_events = ParseInteger(ToCp1251(event_limit_edit_->text()));
+  if (max_events < 1)
+    throw QsimError(std::string("Предельное число событий должно быть не меньше 1"_cp));
+  settings.max_events = max_events;
 }
 
 void SettingsDialog::CopyAccuracy(RunSettings& settings, const NumberFormat& format) const {

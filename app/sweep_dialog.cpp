@@ -74,8 +74,6 @@ QGroupBox* SweepDialog::BuildRangeControls() {
   auto* box =
       Named(new QGroupBox(QStringLiteral("Изменяемые параметры")), "GroupBox1", QSize(465, 233));
   parameter_list_ = Named(new QComboBox, "ComboBox1", QSize(kLeastListWidth, 21));
-  parameter_list_->setEditable(true);
-  parameter_list_->setInsertPolicy(QComboBox::NoInsert);
   connect(parameter_list_, &QComboBox::currentIndexChanged, this,
           &SweepDialog::ShowChosenParameter);
   start_edit_ = Named(new QLineEdit, "Edit1", QSize(57, 21));
@@ -141,8 +139,17 @@ void SweepDialog::ShowChosenParameter() {
 }
 
 void SweepDialog::AddRange() {
+  const int index = parameter_list_->currentIndex();
+  if (index < 0 || end_edit_->text().trimmed().isEmpty()) {
+    QMessageBox box(QMessageBox::Information, ApplicationTitle(),
+                    index < 0 ? QStringLiteral("Выберите параметр в списке.")
+                              : QStringLiteral("Введите конечное значение параметра."),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("MissingRangeBox"));
+    box.exec();
+    return;
+  }
   try {
-    const int index = parameter_list_->currentIndex();
     const auto line = plan_.Add(store_, index, ToCp1251(end_edit_->text()),
                                 ToCp1251(step_count_edit_->text()), format_);
     step_count_edit_->setEnabled(!plan_.step_count_locked());
@@ -182,9 +189,19 @@ void SweepDialog::RunSeries() {
                                               runs_per_value_->value(), format_, *progress_);
   if (outcome.series.empty())
     return;
-  auto* results = new SweepResultsWindow(outcome, runs_per_value_->value() > 1, store_, format_,
-                                         reports_folder_, this);
-  results->show();
+  delete results_;
+  results_ = new SweepResultsWindow(outcome, runs_per_value_->value() > 1, store_, format_,
+                                    reports_folder_, this);
+  results_->show();
+}
+
+bool SweepDialog::ShowLastResults() {
+  if (results_ == nullptr)
+    return false;
+  results_->show();
+  results_->raise();
+  results_->activateWindow();
+  return true;
 }
 
 }  // namespace qsim::gui

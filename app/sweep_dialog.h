@@ -17,13 +17,16 @@ class QSpinBox;
 namespace qsim::gui {
 
 class RunProgressDialog;
+class SweepResultsWindow;
 
 // The dialog that prepares and runs a series of runs over changing parameters:
 // the user picks a parameter of an element, gives its end value, and adds the
 // range, which the plan records and lists; "Произвести расчет >>"
 // runs every listed range with the chosen number of runs per value and shows the
-// results. The list of ranges and the step count's lock last as long as the
-// dialog; the parameter list is rebuilt from the store at each opening.
+// results, which can be shown again until the next series. The list of ranges and
+// the step count's lock last as long as the dialog; the parameter list is rebuilt
+// from the store at each opening, and only its entries can be chosen. «Добавить»
+// without a parameter or an end value says what is missing.
 //
 // Qt object names: `TForm10` the dialog; in `GroupBox1` the parameter list
 // `ComboBox1`, the start value `Edit1` (`Label1`), the end value `Edit2`
@@ -49,6 +52,8 @@ class SweepDialog : public QDialog {
   void AddRange();         // "Добавить"
   void ClearRanges();      // "Очистить"
   void RunListedRanges();  // "Произвести расчет >>"
+  // Shows the results of the last series again; false when none has been run.
+  bool ShowLastResults();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -70,6 +75,7 @@ class SweepDialog : public QDialog {
   QListWidget* range_list_ = nullptr;
   QSpinBox* runs_per_value_ = nullptr;
   RunProgressDialog* progress_;
+  SweepResultsWindow* results_ = nullptr;  // of the last series; replaced by the next
 };
 
 }  // namespace qsim::gui

@@ -7,6 +7,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSaveFile>
 #include <QSplitter>
@@ -23,6 +24,17 @@
 #include "app/window_size.h"
 
 namespace qsim::gui {
+namespace {
+
+// The column of the first queue's mean length, or the first column.
+int FirstMeanQueueLength(const std::vector<std::string>& columns) {
+  const auto found = std::find_if(columns.begin(), columns.end(), [](const std::string& column) {
+    return column.starts_with("queue_") && column.ends_with("_mean_length");
+  });
+  return found == columns.end() ? 0 : static_cast<int>(found - columns.begin());
+}
+
+}  // namespace
 
 SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals,
                                        const ModelStore& store, const NumberFormat& format,
@@ -34,12 +46,11 @@ SweepResultsWindow::SweepResultsWindow(SweepOutcome outcome, bool with_intervals
       series_box_(new QComboBox(this)),
       statistic_box_(new QComboBox(this)),
       table_(new QTableWidget(this)),
-      warning_note_(new QLabel(this)),
+      warning_note_(new QPlainTextEdit(this)),
       chart_view_(new QChartView(this)),
       save_dialog_(new QFileDialog(this, QStringLiteral("Сохранить результаты"), reports_folder,
                                    QStringLiteral("Таблицы CSV (*.csv);;Все файлы (*)"))) {
   setObjectName(QStringLiteral("SweepResultsWindow"));
-  setAttribute(Qt::WA_DeleteOnClose);
   setWindowTitle(outcome_.cancelled ? QStringLiteral("Результаты расчета (расчет прерван)")
                                     : QStringLiteral("Результаты расчета"));
   resize(OpeningSize(*this, QSize(900, 640)));
@@ -86,11 +97,18 @@ void SweepResultsWindow::BuildLayout() {
   }
   table_layout->addWidget(table_, 1);
   warning_note_->setObjectName(QStringLiteral("WarningNote"));
-  warning_note_->setWordWrap(true);
+  warning_note_->setReadOnly(true);
+  warning_note_->setMaximumHeight(warning_note_->fontMetrics().lineSpacing() * 4 +
+                                  2 * warning_note_->frameWidth() + 8);
   table_layout->addWidget(warning_note_);
   auto* views = new QSplitter(Qt::Vertical, this);
   views->addWidget(table_pane);
   views->addWidget(chart_view_);
+  views->setChildrenCollapsible(false);
+  // Half each, whatever room the window gives and however the window grows.
+  views->setStretchFactor(0, 1);
+  views->setStretchFactor(1, 1);
+  views->setSizes({1 << 16, 1 << 16});
   auto* layout = new QVBoxLayout(this);
   layout->addLayout(choices);
   layout->addWidget(views, 1);
@@ -110,7 +128,8 @@ const QStringList& SweepResultsWindow::chosen_titles() const {
 void SweepResultsWindow::ShowSeries() {
   const SweepSeries& series = chosen();
   FillTable(series);
-  const int statistic = statistic_box_->currentIndex();
+  const int statistic = statistic_box_->count() > 0 ? statistic_box_->currentIndex()
+                                                    : FirstMeanQueueLength(series.columns);
   const QSignalBlocker quiet(statistic_box_);
   statistic_box_->clear();
   statistic_box_->addItems(chosen_titles());
@@ -142,7 +161,7 @@ void SweepResultsWindow::FillTable(const SweepSeries& series) {
                       .arg(FromCp1251(series.points[point].warning));
     }
   }
-  warning_note_->setText(warnings.join(QLatin1Char('\n')));
+  warning_note_->setPlainText(warnings.join(QLatin1Char('\n')));
   warning_note_->setVisible(!warnings.isEmpty());
 }
 

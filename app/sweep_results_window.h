@@ -13,7 +13,7 @@
 class QChartView;
 class QComboBox;
 class QFileDialog;
-class QLabel;
+class QPlainTextEdit;
 class QTableWidget;
 
 namespace qsim::gui {
@@ -24,13 +24,16 @@ namespace qsim::gui {
 // each value was run more than once), and the chosen range's table saved as CSV.
 // The table and the chart name each statistic by its element in Russian and
 // round to 4 significant digits; the CSV keeps the columns' own names and every
-// digit, for the programs that read it.
+// digit, for the programs that read it. The chart takes half the window's height
+// below the choices and first shows the first queue's mean length, the figure a
+// series is most often run for.
 class SweepResultsWindow : public QWidget {
   Q_OBJECT
 
  public:
-  // Deletes itself when closed. `store` names the elements; the CSV is saved
-  // into `reports_folder` unless the user chooses another.
+  // Closing hides the window, so that it can be shown again. `store` names the
+  // elements; the CSV is saved into `reports_folder` unless the user chooses
+  // another.
   // REQUIRES: `outcome` holds at least one series.
   SweepResultsWindow(SweepOutcome outcome, bool with_intervals, const ModelStore& store,
                      const NumberFormat& format, const QString& reports_folder, QWidget* parent);
@@ -57,7 +60,9 @@ class SweepResultsWindow : public QWidget {
   QComboBox* series_box_;
   QComboBox* statistic_box_;
   QTableWidget* table_;
-  QLabel* warning_note_;  // the runs' warnings of the series shown; hidden without any
+  // The runs' warnings of the series shown, a line a point: a few lines high and
+  // scrolled, so that many of them never take the chart's room; hidden without any.
+  QPlainTextEdit* warning_note_;
   QChartView* chart_view_;
   QFileDialog* save_dialog_;
 };

@@ -176,13 +176,21 @@ constexpr IconSource kSources[] = {
 };
 static_assert(std::size(kSources) == std::size_t(ToolIcon::Delete) + 1);
 
+// Painted once per screen scale, so that a scaled screen shows sharp strokes
+// rather than a blurred enlargement of the 16-pixel picture.
 QIcon OwnPicture(Painting paint) {
-  QPixmap pixmap(kSize, kSize);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setPen(Qt::black);
-  paint(painter);
-  return QIcon(pixmap);
+  QIcon icon;
+  for (const int scale : {1, 2, 3}) {
+    QPixmap pixmap(kSize * scale, kSize * scale);
+    pixmap.setDevicePixelRatio(scale);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    paint(painter);
+    painter.end();
+    icon.addPixmap(pixmap);
+  }
+  return icon;
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/about_dialog.h"
 #include "app/analysis_window.h"
 #include "app/device_dialog.h"
+#include "app/example_gallery.h"
 #include "app/findings_dialog.h"
 #include "app/generator_dialog.h"
 #include "app/object_names.h"
@@ -60,7 +61,8 @@ WindowDialogs::WindowDialogs(QWidget* window, const ModelStore& store, const Num
       findings(new FindingsDialog(window)),
       progress(new RunProgressDialog(window)),
       sweep(new SweepDialog(store, format, reports_folder, window)),
-      analysis(new AnalysisWindow(window)) {}
+      analysis(new AnalysisWindow(window)),
+      examples(new ExampleGallery(window)) {}
 
 EditorDialogs WindowDialogs::editor() const {
   return {*generator, *queue, *device, *probability, *transition};

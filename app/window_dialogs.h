@@ -14,6 +14,7 @@ namespace qsim::gui {
 class AboutDialog;
 class AnalysisWindow;
 class DeviceDialog;
+class ExampleGallery;
 class FindingsDialog;
 class GeneratorDialog;
 class ProbabilityDialog;
@@ -50,6 +51,7 @@ struct WindowDialogs {
   RunProgressDialog* progress;
   SweepDialog* sweep;
   AnalysisWindow* analysis;
+  ExampleGallery* examples;
 };
 
 }  // namespace qsim::gui

@@ -11,4 +11,9 @@ namespace qsim::gui {
 // small or strongly scaled screen the window still fits.
 QSize OpeningSize(const QWidget& window, QSize wanted);
 
+// Moves a dialog that is about to be shown over the middle of its owner's
+// window, where the user's eyes are, kept inside the owner's screen. A dialog
+// without an owner stays where it is.
+void CentreOverOwner(QWidget& dialog);
+
 }  // namespace qsim::gui

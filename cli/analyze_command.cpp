@@ -25,8 +25,10 @@ int AnalyzeCommand(const QStringList& arguments) {
   QCommandLineParser parser;
   AddNumberOptions(parser);
   AddMaxEventsOption(parser);
-  const QStringList files = ParseCommandLine(
-      parser, arguments, 1, "analyze MODEL.txt [--max-events N] [--decimal-separator SEP]");
+  parser.addOption({"exact", "Print every digit of the figures, as model files write them."});
+  const QStringList files =
+      ParseCommandLine(parser, arguments, 1,
+                       "analyze MODEL.txt [--exact] [--max-events N] [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
 
   const auto store = ReadModelFile(files[0], format);
@@ -42,9 +44,9 @@ int AnalyzeCommand(const QStringList& arguments) {
   const RunResult run = simulation.RunSimulation(nullptr, controls);
   if (run.outcome != RunOutcome::Finished)
     store->now = 0;  // no simulated values from a run that did not finish
-  PrintLines(AnalysisText(*store, analysis, format));
+  PrintLines(AnalysisText(*store, analysis, format, parser.isSet("exact")));
   if (run.outcome != RunOutcome::Finished)
-    throw QsimError(RunOutcomeMessage(run, format));
+    throw QsimError(RunOutcomeMessage(run, format, ReportOfRun::None));
   const std::string warning = DurationWarning(*store);
   if (!warning.empty())
     PrintErrorLines({warning});

@@ -45,7 +45,7 @@ int BenchCommand(const QStringList& arguments) {
         static_cast<double>(result.events) / seconds.count() / 1e6,
         result.outcome == RunOutcome::Finished ? "" : ", not finished");
     if (result.outcome != RunOutcome::Finished && unfinished.empty())
-      unfinished = RunOutcomeMessage(result, format);
+      unfinished = RunOutcomeMessage(result, format, ReportOfRun::None);
   }
   if (!unfinished.empty())
     throw QsimError(unfinished);

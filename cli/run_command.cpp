@@ -81,11 +81,21 @@ bool ReportFindings(const ValidationResult& result) {
   return !result.blocking;
 }
 
-std::string StopMessage(RunOutcome outcome, long long max_events) {
-  if (outcome == RunOutcome::Cancelled)
-    return "моделирование прервано (Ctrl+C); отчет не записан";
-  return "моделирование остановлено: выполнено " + std::to_string(max_events) +
-         " событий (--max-events); отчет не записан";
+// The run goes on; the warning is for whoever waits for it.
+bool WarnOfOverload(const std::string& warning) {
+  std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());
+  return true;
+}
+
+// Why a run stopped before its end; its report, written up to that moment, has
+// been printed.
+std::string StopMessage(const RunResult& run, const NumberFormat& format) {
+  const std::string partial_report =
+      "; отчет — за время от 0 до " + Cp1251ToUtf8(NumberText(run.now, format));
+  if (run.outcome == RunOutcome::Cancelled)
+    return "моделирование прервано (Ctrl+C)" + partial_report;
+  return "моделирование остановлено: выполнено " + std::to_string(run.events) +
+         " событий (--max-events)" + partial_report;
 }
 
 void WriteJsonFile(const std::string& path, const RunFigures& figures) {
@@ -147,7 +157,8 @@ int RunCommand(const QStringList& arguments) {
                                  .format = format,
                                  .model_file_name = Utf8ToCp1251(model_path.toStdString()),
                                  .reports_folder = reports_folder,
-                                 .review_findings = ReportFindings};
+                                 .review_findings = ReportFindings,
+                                 .confirm_overload = WarnOfOverload};
   // The report's picture: the model drawn anew onto a white canvas after each run.
   std::unique_ptr<RasterCanvas> canvas;
   if (parser.isSet("picture")) {
@@ -171,10 +182,7 @@ int RunCommand(const QStringList& arguments) {
       std::printf("%s\n", outcome.protocol_path.c_str());
     if (outcome.run.outcome == RunOutcome::Stalled ||
         outcome.run.outcome == RunOutcome::TooManyRequests) {
-      throw QsimError(RunOutcomeMessage(outcome.run, format));
-    }
-    if (outcome.run.outcome != RunOutcome::Finished) {
-      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run.outcome, outcome.run.events)));
+      throw QsimError(RunOutcomeMessage(outcome.run, format, ReportOfRun::Written));
     }
     std::printf("%s\n", outcome.report_path.c_str());
     if (!json_path.empty()) {
@@ -185,6 +193,8 @@ int RunCommand(const QStringList& arguments) {
     std::fflush(stdout);
     if (store->settings.accuracy.precision > 0)
       std::fprintf(stderr, "%s\n", PrecisionMessage(outcome, format).c_str());
+    if (outcome.run.outcome != RunOutcome::Finished)
+      throw QsimError(Utf8ToCp1251(StopMessage(outcome.run, format)));
     const std::string warning = DurationWarning(*store);
     if (!warning.empty())
       std::fprintf(stderr, "%s\n", Cp1251ToUtf8(warning).c_str());

@@ -7,6 +7,8 @@
 #include "language/model_text_writer.h"
 #include "results/protocol_writer.h"
 #include "results/report_writer.h"
+#include "results/run_warnings.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim {
 namespace {
@@ -48,6 +50,12 @@ RunResult RunWatched(ComputeEnvironment& env, EventObserver* protocol, RunStatis
               : env.simulation.RunSimulation(protocol, controls);
 }
 
+// True when no queue is to grow without bound, or the user runs the model all the same.
+bool PassesOverload(ComputeEnvironment& env) {
+  const std::string warning = OverloadWarning(env.store, AnalyzeTraffic(env.store), env.format);
+  return warning.empty() || !env.confirm_overload || env.confirm_overload(warning);
+}
+
 void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   const RunSettings& settings = env.store.settings;
   // Before the run, so that a folder that cannot be made costs no run.
@@ -64,9 +72,12 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
     outcome.protocol_path = protocol->path();
     outcome.protocol_replaced = protocol->replaced();
   }
-  if (outcome.run.outcome != RunOutcome::Finished)
+  if (!HasReport(outcome.run.outcome))
     return;
   outcome.figures = ComputeRunFigures(statistics, env.store, outcome.run, settings.accuracy);
+  ReportAdditions additions{.figures = &*outcome.figures};
+  if (outcome.run.outcome != RunOutcome::Finished)
+    additions.interrupted_at = outcome.run.now;
   std::optional<RgbImageView> picture;
   if (settings.report_include_picture && env.picture)
     picture = env.picture();
@@ -74,7 +85,7 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   MakeReportsFolder(env.reports_folder);
   const WrittenFile report =
       WriteReportFile(env.reports_folder, env.store, env.model_file_name, env.platform, env.format,
-                      env.file_suffix, picture ? &*picture : nullptr, &*outcome.figures);
+                      env.file_suffix, picture ? &*picture : nullptr, additions);
   outcome.report_path = report.path;
   outcome.report_replaced = report.replaced;
   if (settings.report_open_after)
@@ -92,7 +103,8 @@ ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
   env.store.settings.process_all = false;
   ReadModelText(text, env.store, env.format);
   const bool run =
-      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env));
+      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env)) &&
+      PassesOverload(env);
   if (run)
     Simulate(env, outcome);
   text = WriteModelText(env.store, env.format);

@@ -32,6 +32,9 @@ struct ComputeEnvironment {
   // called when there is no finding. A blocking finding cancels the run whatever
   // it returns.
   std::function<bool(const ValidationResult&)> review_findings = {};
+  // Hears the warning (OverloadWarning) before a run whose queues would grow
+  // without bound; returns false to cancel the run. Empty: the run goes on.
+  std::function<bool(const std::string& warning)> confirm_overload = {};
 };
 
 // What the compute command is asked to do.
@@ -61,9 +64,11 @@ struct ComputeOutcome {
 // finally rewrites `text` in canonical form. In ComputeMode::ParseOnly it only
 // reads and rewrites the text. A run draws from the series stream of
 // settings.accuracy.seed when one is set, and stops once its marked figures reach
-// settings.accuracy.precision when one is set. Going back to editing from the findings rewrites the
-// text with the check's corrections and runs nothing. A run stopped from outside
-// writes no report.
+// settings.accuracy.precision when one is set. Going back to editing from the
+// findings rewrites the text with the check's corrections and runs nothing; so
+// does an overload warning that the user declines. A run stopped by its event
+// limit or from outside writes its report up to that moment, marked as such; a
+// stalled one writes none.
 //
 // Throws QsimError: a reading error ends the command with the earlier lines
 // applied and nothing else done; a reports folder that cannot be made ends it

@@ -19,6 +19,7 @@ ModelState ModelDocument::Now() const {
 
 // A text read as the recorded one was changed only by the model check.
 void ModelDocument::ReadText(const Reader& read) {
+  const bool keep_typed = std::exchange(keep_typed_lines_, false);
   std::vector<std::string> text = lines_;
   try {
     read(text);
@@ -28,6 +29,12 @@ void ModelDocument::ReadText(const Reader& read) {
     throw;
   }
   failed_line_ = 0;
+  if (keep_typed) {
+    CommitStep(std::string("изменение текста модели"_cp));
+    lines_ = std::move(text);
+    CommitStep(std::string("удаление непрочитанных строк"_cp));
+    return;
+  }
   const bool corrected = lines_ == history_.recorded().text;
   lines_ = std::move(text);
   CommitStep(corrected ? std::string("исправление модели при проверке"_cp)

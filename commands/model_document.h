@@ -49,6 +49,12 @@ class ModelDocument {
   // The same, for a reading that only rewrites the text in canonical form: it is
   // the same model, so a text that was saved stays saved.
   void ReadSameModel(const Reader& read);
+  // Before a reading that is to drop the lines it does not take whole: the lines
+  // as they stand become a step of their own, so that undo brings them back.
+  void KeepTypedLinesAtNextReading() { keep_typed_lines_ = true; }
+  // The lines stay unread, as after a reading that failed on `line`: nothing is
+  // regenerated over them and every command reads them again first.
+  void StopReadingAt(int line) { failed_line_ = line; }
 
   // Rewrites the lines from the store, unless a reading failed.
   void Regenerate();
@@ -105,12 +111,13 @@ class ModelDocument {
   std::string PendingEdit() const;
   void Restore(const ModelState& state);
 
-  std::unique_ptr<ModelStore> store_;  // a megabyte: kept off the stack of its owner
+  std::unique_ptr<ModelStore> store_;  // about 260 KB: kept off the stack of its owner
   NumberFormat format_;
   std::vector<std::string> lines_;
   std::vector<std::string> saved_lines_;
   std::vector<std::string> run_lines_;
   int failed_line_ = 0;
+  bool keep_typed_lines_ = false;
   ModelHistory history_;
   int steps_recorded_ = 0;
   std::string under_way_;

@@ -30,8 +30,9 @@ std::optional<std::string> DomainFault(SweepField field, const SweepRange& range
   const double high = std::max(value(range.from), value(range.to));
   switch (field) {
     case SweepField::Intensity:
-      if (low < 1)
-        return std::string("Интенсивность потока должна быть не меньше 1"_cp);
+      // A real intensity; the model check puts 1 in place of one that is not positive.
+      if (!(low > 0))
+        return std::string("Интенсивность потока должна быть больше 0"_cp);
       break;
     case SweepField::Length:
       if (low < 1 || high > kMaxQueueLength) {

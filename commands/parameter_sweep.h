@@ -12,15 +12,15 @@ namespace qsim {
 
 // A parameter of one element that a series of runs varies.
 enum class SweepField {
-  Intensity,    // a generator's la, whole numbers
+  Intensity,    // a generator's la
   Length,       // a queue's len, whole numbers
   ServiceTime,  // a device's v
   Channels,     // a device's k, whole numbers
 };
 
-// Whether the field takes whole numbers only (every field but the service time).
+// Whether the field takes whole numbers only (a length and a channel count).
 inline bool IsWholeNumberField(SweepField field) {
-  return field != SweepField::ServiceTime;
+  return field == SweepField::Length || field == SweepField::Channels;
 }
 
 struct SweepParameter {

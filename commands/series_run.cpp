@@ -16,7 +16,7 @@ void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
   const int slot = parameter.slot;
   switch (parameter.field) {
     case SweepField::Intensity:
-      store.generator(slot).la = static_cast<int>(value);
+      store.generator(slot).la = value;
       break;
     case SweepField::Length:
       store.queue(slot).len = static_cast<int>(value);
@@ -34,8 +34,8 @@ void Apply(ModelStore& store, const SweepParameter& parameter, double value) {
 std::vector<std::optional<double>> Collect(const ModelStore& store) {
   std::vector<std::optional<double>> values;
   store.ForEachGenerator([&](int, const GeneratorRecord& g) {
-    values.insert(values.end(),
-                  {static_cast<double>(g.stats.served), static_cast<double>(g.stats.unserved), MeanStay(g)});
+    values.insert(values.end(), {static_cast<double>(g.stats.served),
+                                 static_cast<double>(g.stats.unserved), MeanStay(g)});
   });
   store.ForEachQueue([&](int, const QueueRecord& q) {
     values.insert(values.end(), {MeanQueueLength(q, store.now), MeanWait(q)});
@@ -145,7 +145,8 @@ SeriesRunResult SeriesRunner::Run(std::int64_t run, const RunControls& controls)
     random_ = RandomGenerator(PhiloxStream(series_.seed, replication));
     const RunResult result = simulation_.RunSimulation(nullptr, controls);
     if (result.outcome != RunOutcome::Finished)
-      return {SeriesRunStatus::Stopped, RunOutcomeMessage(result, format_), {}, {}};
+      return {
+          SeriesRunStatus::Stopped, RunOutcomeMessage(result, format_, ReportOfRun::None), {}, {}};
   } catch (const QsimError& error) {
     return {SeriesRunStatus::Failed, error.message(), {}, {}};
   }

@@ -26,7 +26,7 @@ double CurrentValue(const ModelStore& store, const SweepParameter& p) {
 }
 
 std::string ValueText(double value, SweepField field, const NumberFormat& format) {
-  if (field == SweepField::ServiceTime)
+  if (!IsWholeNumberField(field))
     return NumberText(value, format);
   return std::to_string(static_cast<std::int64_t>(value));
 }
@@ -73,7 +73,7 @@ std::optional<std::string> SweepPlan::Add(const ModelStore& store, int index,
   const SweepParameter& p = entry.parameter;
   const double from = CurrentValue(store, p);
   const double to =
-      p.field == SweepField::ServiceTime ? ParseReal(end_text, format) : ParseInteger(end_text);
+      IsWholeNumberField(p.field) ? ParseInteger(end_text) : ParseReal(end_text, format);
   const double step = (to - from) / (step_count_ - 1);
   recorded_[{p.field, p.slot}] = {from, to, step};
   std::string line = entry.text + std::string(" от "_cp) + ValueText(from, p.field, format) +

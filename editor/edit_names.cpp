@@ -56,6 +56,10 @@ std::string ConnectionName(ElementKind source, int from, TargetKind target, int 
   return Text("добавление перехода "_cp) + RouteText(source, from, target, to);
 }
 
+std::string ProbabilityEditName(ElementKind source, int from, TargetKind target, int to) {
+  return Text("изменение вероятности перехода "_cp) + RouteText(source, from, target, to);
+}
+
 std::string DisconnectionName(ElementKind source, int from, TargetKind target, int to) {
   return Text("удаление перехода "_cp) + RouteText(source, from, target, to);
 }

@@ -27,6 +27,8 @@ std::string DeletionName(ElementKind kind, int slot);
 // "добавление перехода из очереди 1 в устройство 3", "удаление перехода ...".
 std::string ConnectionName(ElementKind source, int from, TargetKind target, int to);
 std::string DisconnectionName(ElementKind source, int from, TargetKind target, int to);
+// "изменение вероятности перехода из очереди 1 в устройство 3".
+std::string ProbabilityEditName(ElementKind source, int from, TargetKind target, int to);
 
 // "перемещение устройства 3", "перемещение терминатора заявок".
 std::string MoveName(DragKind kind, int slot);

@@ -80,42 +80,70 @@ bool EditRecord(Record& record, const CanvasPoint* placed, const std::string& na
   return true;
 }
 
-}  // namespace
-
-void EditorTools::Toggle(EditorTool tool) {
-  const bool connecting = state_.connect_armed || state_.connect_source.has_value();
-  if (connecting || tool == EditorTool::Connect)
-    AbandonConnect();
-  if (connecting && tool == EditorTool::Connect)
-    return;
-  bool* flag = nullptr;
+// The flag that a tool's button sets; `State` is const or not.
+template <typename State>
+auto& FlagOf(State& state, EditorTool tool) {
   switch (tool) {
     case EditorTool::AddGenerator:
-      flag = &state_.add_generator;
-      break;
+      return state.add_generator;
     case EditorTool::AddQueue:
-      flag = &state_.add_queue;
-      break;
+      return state.add_queue;
     case EditorTool::AddDevice:
-      flag = &state_.add_device;
-      break;
+      return state.add_device;
     case EditorTool::Connect:
-      flag = &state_.connect_armed;
-      break;
+      return state.connect_armed;
     case EditorTool::Disconnect:
-      flag = &state_.disconnect_armed;
-      break;
+      return state.disconnect_armed;
     case EditorTool::Move:
-      flag = &state_.move_armed;
-      break;
+      return state.move_armed;
     case EditorTool::Delete:
-      flag = &state_.delete_armed;
       break;
   }
-  *flag = !*flag;
-  ui_.SetToolDown(tool, *flag);
+  return state.delete_armed;
+}
+
+}  // namespace
+
+bool EditorTools::IsArmed(EditorTool tool) const {
+  if (tool == EditorTool::Connect)
+    return state_.connect_armed || state_.connect_source.has_value();
+  if (tool == EditorTool::Move)
+    return state_.move_armed || state_.dragging;
+  return FlagOf(state_, tool);
+}
+
+bool EditorTools::AnyToolArmed() const {
+  for (int tool = 0; tool <= static_cast<int>(EditorTool::Delete); ++tool) {
+    if (IsArmed(static_cast<EditorTool>(tool)))
+      return true;
+  }
+  return false;
+}
+
+// One tool at a time: arming a tool disarms every other, and a move under way
+// ends where the element stands, as an edit of its own.
+void EditorTools::Toggle(EditorTool tool) {
+  const bool arm = !IsArmed(tool);
+  DisarmAll();
+  if (!arm)
+    return;
+  FlagOf(state_, tool) = true;
+  ui_.SetToolDown(tool, true);
   if (state_.connect_armed)
     hint_ = Text("Выберите элемент, из которого выходит переход"_cp);
+}
+
+void EditorTools::DisarmAll() {
+  AbandonConnect();
+  if (state_.dragging) {
+    ui_.ApplyEdit(MoveName(state_.drag_kind, state_.selected), [] {});
+    state_.dragging = false;
+  }
+  for (int i = 0; i <= static_cast<int>(EditorTool::Delete); ++i) {
+    const auto tool = static_cast<EditorTool>(i);
+    FlagOf(state_, tool) = false;
+    ui_.SetToolDown(tool, false);
+  }
 }
 
 void EditorTools::AbandonConnect() {
@@ -142,6 +170,11 @@ void EditorTools::Click(CanvasPoint p) {
     TerminatorClicked();
   if (hit.slot != 0)
     ElementClicked(hit);
+  // What the click leaves under the pointer is chosen, once no tool waits.
+  if (!AnyToolArmed()) {
+    const ElementHit chosen = FindElementAt(store_, p);
+    selection_ = chosen.slot != 0 ? std::optional(chosen) : std::nullopt;
+  }
 }
 
 // The drop also regenerates the text, so that a run right after a move reads the
@@ -301,11 +334,76 @@ bool EditorTools::CanPickAt(CanvasPoint p) const {
   return state_.move_armed && (FindElementAt(store_, p).slot != 0 || InTerminatorBox(store_, p));
 }
 
-void EditorTools::DoubleClick(CanvasPoint p) {
+void EditorTools::DoubleClick(CanvasPoint p, int line_tolerance) {
   const ElementHit hit = FindElementAt(store_, p);
-  if (hit.slot == 0)
+  if (hit.slot != 0) {
+    EditSlot(hit.kind, hit.slot, nullptr);
     return;
+  }
+  const TransitionHit line = FindTransitionAt(store_, p, line_tolerance);
+  if (line.slot != 0)
+    EditProbability(line);
+}
+
+bool EditorTools::PickUp(CanvasPoint p) {
+  if (AnyToolArmed())
+    return false;
+  const ElementHit hit = FindElementAt(store_, p);
+  if (hit.slot != 0) {
+    state_.selected = hit.slot;
+    state_.drag_kind = DragKindOf(hit.kind);
+  } else if (InTerminatorBox(store_, p)) {
+    state_.drag_kind = DragKind::Terminator;
+  } else {
+    return false;
+  }
+  state_.dragging = true;
+  return true;
+}
+
+std::optional<ElementHit> EditorTools::Selection() const {
+  if (selection_ && store_.InUse(selection_->kind, selection_->slot))
+    return selection_;
+  return std::nullopt;
+}
+
+void EditorTools::DeleteSelection() {
+  if (const std::optional<ElementHit> chosen = Selection())
+    DeleteElementAt(*chosen);
+}
+
+void EditorTools::EditElement(const ElementHit& hit) {
   EditSlot(hit.kind, hit.slot, nullptr);
+}
+
+void EditorTools::ConnectFrom(const ElementHit& hit) {
+  DisarmAll();
+  RecordSource(hit);
+  ui_.SetToolDown(EditorTool::Connect, true);
+}
+
+void EditorTools::DeleteElementAt(const ElementHit& hit) {
+  DisarmAll();
+  Delete(hit);
+  selection_.reset();
+}
+
+void EditorTools::EditProbability(const TransitionHit& hit) {
+  TransitionEntry& route = TransitionsOf(store_, hit.source, hit.slot)[hit.number];
+  const std::optional<std::string> text = ui_.AskProbability(
+      Text("Переход "_cp) + RouteText(hit.source, hit.slot, route.kind, route.index),
+      NumberText(route.prob, format_));
+  if (!text)
+    return;
+  const double probability = ParseReal(*text, format_);
+  ui_.ApplyEdit(ProbabilityEditName(hit.source, hit.slot, route.kind, route.index),
+                [&] { route.prob = probability; });
+}
+
+void EditorTools::DisconnectTransition(const TransitionHit& hit) {
+  const TransitionEntry removed = TransitionsOf(store_, hit.source, hit.slot)[hit.number];
+  ui_.ApplyEdit(DisconnectionName(hit.source, hit.slot, removed.kind, removed.index),
+                [&] { RemoveTransition(store_, hit.source, hit.slot, hit.number); });
 }
 
 std::string EditorTools::PointerMoved(CanvasPoint p) {

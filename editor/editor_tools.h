@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "editor/hit_test.h"
+#include "editor/link_paths.h"
 #include "foundation/number_format.h"
 #include "model/model_store.h"
 
@@ -19,8 +20,8 @@ inline constexpr std::size_t kEditorToolCount = 7;
 // What is being dragged by the move tool.
 enum class DragKind { Queue, Device, Generator, Terminator };
 
-// The armed tools and the connection or move in progress. Tools are independent
-// flags: several may be armed, and one click runs every stage they ask for.
+// The armed tool and the connection or move in progress. At most one tool is
+// armed at a time; one click runs every stage that the armed tool asks for.
 struct EditorToolState {
   bool add_generator = false;
   bool add_queue = false;
@@ -72,9 +73,17 @@ class EditorTools {
   EditorTools(ModelStore& store, EditorUi& ui, const NumberFormat& format)
       : store_(store), ui_(ui), format_(format) {}
 
-  // A tool button: toggles its flag and sets the button to match. A connection
-  // in progress ends when its button is raised or another tool is chosen.
+  // A tool button: arms the tool, or disarms it when it was armed, and sets the
+  // buttons to match. Every other tool is disarmed first: a connection in
+  // progress ends, a move ends where the element stands.
   void Toggle(EditorTool tool);
+
+  // True while the tool's button is down: armed, or its connection or move under way.
+  bool IsArmed(EditorTool tool) const;
+  bool AnyToolArmed() const;
+
+  // Escape: every tool disarmed, as Toggle does before it arms one.
+  void DisarmAll();
 
   // Forgets the connection in progress (Escape): no source, the button raised.
   void AbandonConnect();
@@ -87,9 +96,29 @@ class EditorTools {
   // that starts there is that click, and its release the drop.
   bool CanPickAt(CanvasPoint p) const;
 
-  // A double click: edits the element under the point in its dialog. The click
-  // that comes before it has already run.
-  void DoubleClick(CanvasPoint p);
+  // A double click: edits the element under the point in its dialog, or else
+  // the probability of the transition whose line passes within
+  // `line_tolerance` pixels. The click that comes before it has already run.
+  void DoubleClick(CanvasPoint p, int line_tolerance = 2);
+
+  // Direct manipulation, with no tool armed. A drag that starts on an element
+  // or the terminator picks it up as the move tool does, and the click that
+  // ends it drops it; true when something was picked up.
+  bool PickUp(CanvasPoint p);
+  // The element that the last click with no tool armed chose, while it exists.
+  std::optional<ElementHit> Selection() const;
+  // Deletes the chosen element as the delete tool does; nothing when none is chosen.
+  void DeleteSelection();
+  // The commands of an element's context menu: its dialog, a connection from
+  // it (the next click on a target ends it, as with the connect tool) and its
+  // deletion.
+  void EditElement(const ElementHit& hit);
+  void ConnectFrom(const ElementHit& hit);
+  void DeleteElementAt(const ElementHit& hit);
+  // The commands of a transition's context menu: its probability in the
+  // probability dialog, and its removal as the disconnect tool removes it.
+  void EditProbability(const TransitionHit& hit);
+  void DisconnectTransition(const TransitionHit& hit);
 
   // A pointer move: drags what is being moved; returns the description of the
   // element under the pointer (empty over empty canvas and the terminator).
@@ -127,6 +156,7 @@ class EditorTools {
   EditorUi& ui_;
   NumberFormat format_;
   EditorToolState state_;
+  std::optional<ElementHit> selection_;
   std::string hint_;
 };
 

@@ -48,7 +48,7 @@ void ThrowIf(const std::optional<FieldFault>& fault) {
 }  // namespace
 
 GeneratorFields FieldsOf(const GeneratorRecord& g, const NumberFormat& format) {
-  return {IntegerText(g.la), PositionOf(g.rasp), NumberText(g.disp, format), IntegerText(g.prior),
+  return {NumberText(g.la, format), PositionOf(g.rasp), NumberText(g.disp, format), IntegerText(g.prior),
           g.name.str()};
 }
 
@@ -65,7 +65,7 @@ DeviceFields FieldsOf(const DeviceRecord& d, const NumberFormat& format) {
 }
 
 std::optional<FieldFault> FirstFault(const GeneratorFields& fields, const NumberFormat& format) {
-  if (auto fault = IntegerFault(DialogField::La, fields.la))
+  if (auto fault = RealFault(DialogField::La, fields.la, format))
     return fault;
   if (auto fault = LawFault(fields.distribution))
     return fault;
@@ -90,7 +90,7 @@ std::optional<FieldFault> FirstFault(const DeviceFields& fields, const NumberFor
 
 void StoreFields(GeneratorRecord& g, const GeneratorFields& fields, const NumberFormat& format) {
   ThrowIf(FirstFault(fields, format));
-  g.la = ParseInteger(fields.la);
+  g.la = ParseReal(fields.la, format);
   g.rasp = static_cast<DistributionKind>(fields.distribution);
   g.disp = ParseReal(fields.disp, format);
   g.prior = ParseInteger(fields.prior);

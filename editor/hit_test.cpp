@@ -1,5 +1,7 @@
 #include "editor/hit_test.h"
 
+#include <algorithm>
+
 namespace qsim {
 namespace {
 
@@ -49,6 +51,20 @@ CanvasBox ElementBox(const ModelStore& store, ElementKind kind, int slot) {
       break;
   }
   return DeviceBox(store.device(slot));
+}
+
+CanvasBox ModelExtent(const ModelStore& store) {
+  CanvasBox extent = SmallBox(store.term_x, store.term_y);
+  for (const ElementKind kind : {ElementKind::Queue, ElementKind::Device, ElementKind::Generator}) {
+    for (int slot = 1; slot <= kSlotCount; ++slot) {
+      if (!store.InUse(kind, slot))
+        continue;
+      const CanvasBox box = ElementBox(store, kind, slot);
+      extent = {std::min(extent.left, box.left), std::min(extent.top, box.top),
+                std::max(extent.right, box.right), std::max(extent.bottom, box.bottom)};
+    }
+  }
+  return extent;
 }
 
 bool InTerminatorBox(const ModelStore& store, CanvasPoint p) {

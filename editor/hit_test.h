@@ -44,6 +44,10 @@ struct CanvasBox {
 // The hit box of the element in the slot, whether it exists or not.
 CanvasBox ElementBox(const ModelStore& store, ElementKind kind, int slot);
 
+// The least box that holds the hit boxes of every element in use and the
+// terminator's box.
+CanvasBox ModelExtent(const ModelStore& store);
+
 // True when the point lies in the terminator's box.
 bool InTerminatorBox(const ModelStore& store, CanvasPoint p);
 

@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 #include <initializer_list>
-#include <optional>
+
+#include "editor/link_paths.h"
 
 #include "editor/hit_test.h"
 
@@ -34,15 +35,6 @@ PassColors ColorsOf(DrawPass pass) {
   return {kBlack, kRed};
 }
 
-// Links leave at column xc + 21 + b for transition b and enter the target's input
-// port on its reference row + 5. A link to a target that is not strictly to the
-// right detours this far below the target's reference row, clear of its glyph.
-constexpr int kLinkColumn = 21;
-constexpr int kPortRow = 5;
-constexpr int kInputPortColumn = -7;
-constexpr int kDetourFromGeneratorOrQueue = 25;
-constexpr int kDetourFromDevice = 15;
-
 // Moves to the first point and draws lines through the others.
 // REQUIRES: at least one point.
 void Polyline(RasterCanvas& canvas, Origin at, std::initializer_list<Offset> points) {
@@ -62,44 +54,16 @@ void Arrowhead(RasterCanvas& canvas, Origin at, Offset first_barb, Offset second
   canvas.SetPenColor(colors.stroke);
 }
 
-void DrawLink(RasterCanvas& canvas, Origin source, Origin target, int number, int detour) {
-  const std::int64_t column = source.x + kLinkColumn + number;
-  const std::int64_t port_x = target.x + kInputPortColumn;
-  canvas.MoveTo(column, source.y + kPortRow);
-  if (source.x < target.x) {
-    canvas.LineTo(column, target.y + kPortRow);
-  } else {
-    canvas.LineTo(column, target.y + detour);
-    canvas.LineTo(port_x, target.y + detour);
+// Draws the lines of the element's transitions, in the current pen colour.
+void DrawLinks(const ModelStore& store, ElementKind kind, int slot, RasterCanvas& canvas) {
+  for (int number = 1; number <= LinkCount(store, kind, slot); ++number) {
+    const std::optional<LinkPath> link = LinkOf(store, kind, slot, number);
+    if (!link)
+      continue;
+    canvas.MoveTo(link->points[0].x, link->points[0].y);
+    for (std::size_t i = 1; i < link->size; ++i)
+      canvas.LineTo(link->points[i].x, link->points[i].y);
   }
-  canvas.LineTo(port_x, target.y + kPortRow);
-}
-
-// Draws the links of transitions 1..transfer, in the current pen colour.
-// `target_of` gives a transition's target reference point, or nothing when the
-// transition names no slot.
-template <typename TargetOf>
-void DrawLinks(RasterCanvas& canvas, Origin source, const TransitionTable& transitions,
-               std::int32_t transfer, int detour, TargetOf target_of) {
-  const int count = std::clamp<std::int32_t>(transfer, 0, kMaxTransitions);
-  for (int number = 1; number <= count; ++number) {
-    if (const std::optional<Origin> target = target_of(transitions[number]))
-      DrawLink(canvas, source, *target, number, detour);
-  }
-}
-
-std::optional<Origin> QueueAt(const ModelStore& store, int slot) {
-  if (!ModelStore::IsValidSlot(slot))
-    return std::nullopt;
-  const QueueRecord& queue = store.queue(slot);
-  return Origin{queue.xc, queue.yc};
-}
-
-std::optional<Origin> DeviceAt(const ModelStore& store, int slot) {
-  if (!ModelStore::IsValidSlot(slot))
-    return std::nullopt;
-  const DeviceRecord& device = store.device(slot);
-  return Origin{device.xc, device.yc};
 }
 
 void DrawSingleChannelBox(RasterCanvas& canvas, Origin at, const PassColors& colors) {
@@ -159,8 +123,7 @@ void DrawGeneratorGlyph(const ModelStore& store, int slot, DrawPass pass, Raster
   Polyline(canvas, at, {{kGlyphWidth, 0}, {0, 0}, {0, kGlyphHeight}, {kGlyphWidth, kGlyphHeight}});
   Polyline(canvas, at, {{0, 5}, {22, 5}});
   Arrowhead(canvas, at, {15, 4}, {15, 6}, {21, 5}, colors);
-  DrawLinks(canvas, at, generator.transitions, generator.transfer, kDetourFromGeneratorOrQueue,
-            [&](const TransitionEntry& route) { return QueueAt(store, route.index); });
+  DrawLinks(store, ElementKind::Generator, slot, canvas);
 }
 
 void DrawQueueGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanvas& canvas) {
@@ -174,8 +137,7 @@ void DrawQueueGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanv
   Polyline(canvas, at, {{-7, 5}, {7, 5}});
   Arrowhead(canvas, at, {0, 4}, {0, 6}, {6, 5}, colors);
   Polyline(canvas, at, {{15, 5}, {22, 5}});
-  DrawLinks(canvas, at, queue.transitions, queue.transfer, kDetourFromGeneratorOrQueue,
-            [&](const TransitionEntry& route) { return DeviceAt(store, route.index); });
+  DrawLinks(store, ElementKind::Queue, slot, canvas);
 }
 
 void DrawDeviceGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCanvas& canvas) {
@@ -187,13 +149,7 @@ void DrawDeviceGlyph(const ModelStore& store, int slot, DrawPass pass, RasterCan
     DrawSingleChannelBox(canvas, at, colors);
   else
     DrawMultiChannelBoxes(canvas, at, device.k, colors);
-  const Origin terminator{store.term_x, store.term_y};
-  DrawLinks(canvas, at, device.transitions, device.transfer, kDetourFromDevice,
-            [&](const TransitionEntry& route) -> std::optional<Origin> {
-              if (route.kind == TargetKind::Queue)
-                return QueueAt(store, route.index);
-              return terminator;
-            });
+  DrawLinks(store, ElementKind::Device, slot, canvas);
 }
 
 void DrawTerminatorGlyph(const ModelStore& store, DrawPass pass, RasterCanvas& canvas) {

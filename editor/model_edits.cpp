@@ -36,6 +36,22 @@ std::string TransitionItem(ElementKind kind, const TransitionEntry& entry,
          probability;
 }
 
+// The field of the element in the slot that the member of its kind names;
+// `Store` is const or not.
+template <typename Store, typename G, typename Q, typename D>
+auto& FieldOf(Store& store, ElementKind kind, int slot, G GeneratorRecord::*of_generator,
+              Q QueueRecord::*of_queue, D DeviceRecord::*of_device) {
+  switch (kind) {
+    case ElementKind::Generator:
+      return store.generator(slot).*of_generator;
+    case ElementKind::Queue:
+      return store.queue(slot).*of_queue;
+    case ElementKind::Device:
+      break;
+  }
+  return store.device(slot).*of_device;
+}
+
 }  // namespace
 
 std::optional<int> FreeSlot(const ModelStore& store, ElementKind kind) {
@@ -47,30 +63,26 @@ std::optional<int> FreeSlot(const ModelStore& store, ElementKind kind) {
 }
 
 std::int32_t& TransferOf(ModelStore& store, ElementKind kind, int slot) {
-  switch (kind) {
-    case ElementKind::Generator:
-      return store.generator(slot).transfer;
-    case ElementKind::Queue:
-      return store.queue(slot).transfer;
-    case ElementKind::Device:
-      break;
-  }
-  return store.device(slot).transfer;
+  return FieldOf(store, kind, slot, &GeneratorRecord::transfer, &QueueRecord::transfer,
+                 &DeviceRecord::transfer);
+}
+
+std::int32_t TransferOf(const ModelStore& store, ElementKind kind, int slot) {
+  return FieldOf(store, kind, slot, &GeneratorRecord::transfer, &QueueRecord::transfer,
+                 &DeviceRecord::transfer);
 }
 
 TransitionTable& TransitionsOf(ModelStore& store, ElementKind kind, int slot) {
-  switch (kind) {
-    case ElementKind::Generator:
-      return store.generator(slot).transitions;
-    case ElementKind::Queue:
-      return store.queue(slot).transitions;
-    case ElementKind::Device:
-      break;
-  }
-  return store.device(slot).transitions;
+  return FieldOf(store, kind, slot, &GeneratorRecord::transitions, &QueueRecord::transitions,
+                 &DeviceRecord::transitions);
 }
 
-double SuggestedProbability(ModelStore& store, ElementKind kind, int slot) {
+const TransitionTable& TransitionsOf(const ModelStore& store, ElementKind kind, int slot) {
+  return FieldOf(store, kind, slot, &GeneratorRecord::transitions, &QueueRecord::transitions,
+                 &DeviceRecord::transitions);
+}
+
+double SuggestedProbability(const ModelStore& store, ElementKind kind, int slot) {
   double sum = 0;
   const TransitionTable& transitions = TransitionsOf(store, kind, slot);
   for (int i = 1; i <= TransferOf(store, kind, slot); ++i)
@@ -85,7 +97,7 @@ void AppendTransition(ModelStore& store, ElementKind kind, int slot, TargetKind 
   ++transfer;
 }
 
-std::vector<std::string> TransitionItems(ModelStore& store, ElementKind kind, int slot,
+std::vector<std::string> TransitionItems(const ModelStore& store, ElementKind kind, int slot,
                                          const NumberFormat& format) {
   std::vector<std::string> items;
   const TransitionTable& transitions = TransitionsOf(store, kind, slot);
@@ -109,7 +121,8 @@ void DeleteElement(ModelStore& store, ElementKind kind, int slot) {
       GeneratorRecord& g = store.generator(slot);
       g.exists = false;
       g.name.clear();
-      g.xc = g.yc = g.transfer = g.la = g.prior = 0;
+      g.xc = g.yc = g.transfer = g.prior = 0;
+      g.la = 0;
       g.disp = 0;
       g.rasp = 0;
       return;

@@ -17,11 +17,13 @@ std::optional<int> FreeSlot(const ModelStore& store, ElementKind kind);
 
 // The transitions of the element in the slot.
 std::int32_t& TransferOf(ModelStore& store, ElementKind kind, int slot);
+std::int32_t TransferOf(const ModelStore& store, ElementKind kind, int slot);
 TransitionTable& TransitionsOf(ModelStore& store, ElementKind kind, int slot);
+const TransitionTable& TransitionsOf(const ModelStore& store, ElementKind kind, int slot);
 
 // 1 minus the sum of the element's probabilities: what a new transition would
 // need for the sum to be 1 (negative when the sum already exceeds 1).
-double SuggestedProbability(ModelStore& store, ElementKind kind, int slot);
+double SuggestedProbability(const ModelStore& store, ElementKind kind, int slot);
 
 // Appends a transition to `target_slot` of `target` (the terminator's slot has no
 // meaning). REQUIRES: the element has fewer than 30 transitions.
@@ -32,7 +34,7 @@ void AppendTransition(ModelStore& store, ElementKind kind, int slot, TargetKind 
 // ("очередь 2 с вер. 0,5", "терминатор с вер. 1"). A device transition of
 // another kind, which only a hand-written text can hold, has an item of its own
 // so that items and transitions stay in step.
-std::vector<std::string> TransitionItems(ModelStore& store, ElementKind kind, int slot,
+std::vector<std::string> TransitionItems(const ModelStore& store, ElementKind kind, int slot,
                                          const NumberFormat& format);
 
 // Removes transition `number` (1-based); the later ones move down in their order.

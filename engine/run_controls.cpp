@@ -4,16 +4,23 @@
 
 namespace qsim {
 
-std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format) {
+std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format,
+                              ReportOfRun report) {
   const std::string events = IntegerText(result.events);
+  const std::string partial_report =
+      report == ReportOfRun::Written
+          ? std::string("; отчет — за время от 0 до "_cp) + NumberText(result.now, format)
+          : std::string("; отчет не записан"_cp);
   switch (result.outcome) {
     case RunOutcome::Finished:
       return {};
     case RunOutcome::Cancelled:
-      return std::string("Моделирование прервано; отчет не записан"_cp);
+      return std::string("Моделирование прервано в момент "_cp) + NumberText(result.now, format) +
+             partial_report;
     case RunOutcome::EventLimit:
       return std::string("Моделирование остановлено: выполнено "_cp) + events +
-             std::string(" событий, предельное их число; отчет не записан"_cp);
+             std::string(" событий, предельное их число (параметры моделирования)"_cp) +
+             partial_report;
     case RunOutcome::Stalled:
       return std::string("Моделирование остановлено: модельное время перестало расти (время "_cp) +
              NumberText(result.now, format) + std::string(", выполнено "_cp) + events +

@@ -8,6 +8,7 @@
 
 #include "engine/run_progress.h"
 #include "foundation/number_format.h"
+#include "model/run_settings.h"
 
 namespace qsim {
 
@@ -17,11 +18,6 @@ class RunStatistics;
 // records (a queue's entries and tickets, a device's starts) by one at most, so no
 // run of this many events can overflow one.
 inline constexpr std::int64_t kMaxRunEvents = std::numeric_limits<std::int32_t>::max();
-
-// The event limit the shells set unless the user asks for another: a run that
-// never reaches its stop condition (a run by time to a far end, requests that
-// retry a full queue forever) ends after a minute or two instead of hanging.
-inline constexpr std::int64_t kDefaultMaxEvents = 1'000'000'000;
 
 // Consecutive events that leave model time where it was, or take it back, after
 // which a run counts as stalled. No model meets this many at one instant while its
@@ -78,9 +74,22 @@ struct RunResult {
   bool protocol_written = false;   // the calendar held events, so the protocol was opened
 };
 
+// Whether a run has a report. A run stopped by its event limit or from outside has
+// one for the model time it reached; a stalled run, or one that piled up too many
+// requests, has none: its statistics are not those of the model.
+constexpr bool HasReport(RunOutcome outcome) {
+  return outcome == RunOutcome::Finished || outcome == RunOutcome::Cancelled ||
+         outcome == RunOutcome::EventLimit;
+}
+
+// Whether the command that made the run writes a report of it: `run` does, while
+// `analyze`, `bench` and the runs of a series never do.
+enum class ReportOfRun { Written, None };
+
 // Why a run did not finish, as the shells show it (Windows-1251, without the final
-// full stop; times written with `format`); empty for a finished run. A run that
-// did not finish has no report: its statistics are not those of the model.
-std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format);
+// full stop; times written with `format`), and what became of its report; empty for
+// a finished run.
+std::string RunOutcomeMessage(const RunResult& result, const NumberFormat& format,
+                              ReportOfRun report);
 
 }  // namespace qsim

@@ -4,26 +4,10 @@
 #include <cmath>
 
 #include "foundation/code_page.h"
+#include "foundation/display_number.h"
 
 namespace qsim {
 namespace {
-
-// "1234567,5" as "1 234 567,5"; a number in scientific notation stays as it is.
-std::string Grouped(const std::string& number) {
-  if (number.find('E') != std::string::npos)
-    return number;
-  const std::size_t sign = number.starts_with('-') ? 1 : 0;
-  const std::size_t end =
-      std::find_if(number.begin() + sign, number.end(), [](char c) { return c < '0' || c > '9'; }) -
-      number.begin();
-  std::string grouped = number.substr(0, sign);
-  for (std::size_t i = sign; i < end; ++i) {
-    if (i > sign && (end - i) % 3 == 0)
-      grouped += ' ';
-    grouped += number[i];
-  }
-  return grouped + number.substr(end);
-}
 
 // Model time with one decimal place, more when the end time is small, so that the
 // figure still moves while the run goes on.
@@ -32,7 +16,7 @@ std::string TimeText(double time, double end_time, const NumberFormat& format) {
   if (end_time > 0)
     decimals = std::clamp(3 - int(std::floor(std::log10(end_time))), 1, 6);
   const double scale = std::pow(10.0, decimals);
-  return Grouped(NumberText(std::round(time * scale) / scale, format));
+  return GroupedNumber(NumberText(std::round(time * scale) / scale, format));
 }
 
 std::string Percent(double done, double total) {
@@ -46,12 +30,12 @@ std::string Percent(double done, double total) {
 
 std::string RunProgressText(const RunProgress& p, const NumberFormat& format) {
   if (p.goal == RunGoal::Requests) {
-    return std::string("Заявок: "_cp) + Grouped(IntegerText(std::int64_t(p.done))) +
-           std::string(" из "_cp) + Grouped(IntegerText(std::int64_t(p.total))) +
+    return std::string("Заявок: "_cp) + GroupedInteger(std::int64_t(p.done)) +
+           std::string(" из "_cp) + GroupedInteger(std::int64_t(p.total)) +
            Percent(p.done, p.total);
   }
   return std::string("Время: "_cp) + TimeText(p.done, p.total, format) + std::string(" из "_cp) +
-         Grouped(NumberText(p.total, format)) + Percent(p.done, p.total);
+         GroupedNumber(NumberText(p.total, format)) + Percent(p.done, p.total);
 }
 
 std::string PrecisionProgressText(const RunProgress& p, const NumberFormat& format) {
@@ -71,11 +55,11 @@ std::string SeriesPlaceText(const SeriesPlace& s) {
     return {};
   // "Точка " in Windows-1251 bytes: clang 14, which builds the fuzz targets,
   // crashes on that one literal converted at compile time in this file.
-  std::string text = std::string("\xD2\xEE\xF7\xEA\xE0 ") + Grouped(IntegerText(s.point)) +
-                     std::string(" из "_cp) + Grouped(IntegerText(s.points));
+  std::string text = std::string("\xD2\xEE\xF7\xEA\xE0 ") + GroupedInteger(s.point) +
+                     std::string(" из "_cp) + GroupedInteger(s.points);
   if (s.runs > 1) {
-    text += std::string(", прогон "_cp) + Grouped(IntegerText(s.run)) + std::string(" из "_cp) +
-            Grouped(IntegerText(s.runs));
+    text += std::string(", прогон "_cp) + GroupedInteger(s.run) + std::string(" из "_cp) +
+            GroupedInteger(s.runs);
   }
   return text;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <string_view>
 
 #include "foundation/code_page.h"
@@ -48,7 +49,16 @@ class Reader {
  public:
   Reader(ModelStore& store, const NumberFormat& format) : store_(store), format_(format) {}
 
-  void ApplyLine(const Tokens& t) {
+  // Applies the line and returns how many of its tokens were taken, 0 when the
+  // line was ignored; a name cut to its first 25 characters counts as 1.
+  int ApplyLine(const Tokens& t) {
+    taken_ = 2;
+    Apply(t);
+    return taken_;
+  }
+
+ private:
+  void Apply(const Tokens& t) {
     const std::string_view word = t[0];
     if (word == "generator")
       return OpenBlock(Section::Generator, t[1]);
@@ -65,7 +75,6 @@ class Reader {
     TrySetModelLevel(t);
   }
 
- private:
   void OpenBlock(Section section, std::string_view slot_text) {
     section_ = section;
     EndTransfer();
@@ -74,8 +83,10 @@ class Reader {
       throw RangeError("номер элемента "_cp, slot, " вне диапазона 1..150"_cp);
     }
     slot_ = slot;
-    if (slot_ == 0)
+    if (slot_ == 0) {
+      taken_ = 0;
       return;  // slot 0 marks nothing; its block's lines are ignored
+    }
     switch (section) {
       case Section::Generator:
         return Open(store_.generator(slot_));
@@ -124,6 +135,8 @@ class Reader {
   bool TrySetCommonField(Record& r, const Tokens& t) {
     if (t[0] == "name") {
       r.name.assign(t[1]);
+      if (t[1].size() > kElementNameLength)
+        taken_ = 1;
     } else if (t[0] == "xc") {
       r.xc = ParseInteger(t[1]);
     } else if (t[0] == "yc") {
@@ -142,7 +155,7 @@ class Reader {
       if (TrySetCommonField(g, t))
         return true;
       if (t[0] == "la")
-        return g.la = ParseInteger(t[1]), true;
+        return g.la = Real(t[1]), true;
       if (t[0] == "prior")
         return g.prior = ParseInteger(t[1]), true;
       if (t[0] == "disp")
@@ -152,6 +165,7 @@ class Reader {
     }
     if (!TransitionPending())
       return false;
+    taken_ = 3;
     TransitionEntry& entry = store_.generator(slot_).transitions[next_entry_++];
     entry.prob = Real(t[0]);
     if (t[1] == "queue")
@@ -168,10 +182,11 @@ class Reader {
       if (t[0] == "len")
         return q.len = ParseInteger(t[1]), true;
       if (t[0] == "discip")
-        return SetDiscipline(q, t[1]), true;
+        return taken_ = SetDiscipline(q, t[1]) ? 2 : 0, true;
     }
     if (!TransitionPending())
       return false;
+    taken_ = 3;
     TransitionEntry& entry = store_.queue(slot_).transitions[next_entry_++];
     entry.prob = Real(t[0]);
     if (t[1] == "device")
@@ -198,12 +213,15 @@ class Reader {
       return false;
     TransitionEntry& entry = store_.device(slot_).transitions[next_entry_++];
     entry.prob = Real(t[0]);
+    taken_ = 1;
     if (t[1] == "queue") {
       entry.kind = TargetKind::Queue;
       entry.index = ParseInteger(t[2]);
+      taken_ = 3;
     } else if (t[1] == "terminator") {
       entry.kind = TargetKind::Terminator;
       entry.index = 1;
+      taken_ = 2;
     }
     return true;
   }
@@ -226,6 +244,9 @@ class Reader {
       CloseBlock();
       store_.term_x = ParseInteger(t[1]);
       store_.term_y = ParseInteger(t[2]);
+      taken_ = 3;
+    } else {
+      taken_ = 0;
     }
   }
 
@@ -236,15 +257,19 @@ class Reader {
     EndTransfer();
   }
 
-  static void SetDiscipline(QueueRecord& q, std::string_view word) {
+  // False for a word that names no discipline, which leaves it as it was.
+  static bool SetDiscipline(QueueRecord& q, std::string_view word) {
     if (word == "fifo")
       q.discip = kFifo;
-    if (word == "lifo")
+    else if (word == "lifo")
       q.discip = kLifo;
-    if (word == "pfifo")
+    else if (word == "pfifo")
       q.discip = kPriorityFifo;
-    if (word == "plifo")
+    else if (word == "plifo")
       q.discip = kPriorityLifo;
+    else
+      return false;
+    return true;
   }
 
   // A real in either decimal separator: a model written under one locale reads under
@@ -274,21 +299,48 @@ class Reader {
   bool transfer_mode_ = false;
   int announced_ = 0;
   int next_entry_ = 0;
+  int taken_ = 0;  // tokens of the line in hand that a rule took
 };
+
+// True when nothing but separators follows the first `taken` tokens of the line.
+bool TakenWhole(std::string_view line, int taken) {
+  std::size_t start = 0;
+  for (int token = 0; token < taken && start != std::string_view::npos; ++token) {
+    const std::size_t end = line.find_first_of(" ;", start);
+    start = end == std::string_view::npos ? end : end + 1;
+  }
+  return start == std::string_view::npos ||
+         line.find_first_not_of(" ;", start) == std::string_view::npos;
+}
 
 }  // namespace
 
-void ReadModelText(std::vector<std::string>& lines, ModelStore& store, const NumberFormat& format) {
+void ReadModelText(std::vector<std::string>& lines, ModelStore& store, const NumberFormat& format,
+                   std::vector<int>* not_taken_whole) {
   store.ClearExists();
   Reader reader(store, format);
   for (std::size_t i = 0; i < lines.size(); ++i) {
     PrepareLine(lines[i]);
+    int taken = 0;
     try {
-      reader.ApplyLine(CutTokens(lines[i]));
+      taken = reader.ApplyLine(CutTokens(lines[i]));
     } catch (const QsimError& error) {
       throw error.AtLine(static_cast<int>(i + 1));
     }
+    if (not_taken_whole != nullptr && !TakenWhole(lines[i], taken))
+      not_taken_whole->push_back(static_cast<int>(i + 1));
   }
+}
+
+std::vector<int> LinesNotTakenWhole(std::vector<std::string> lines, const NumberFormat& format) {
+  std::vector<int> found;
+  const auto scratch = std::make_unique<ModelStore>();
+  try {
+    ReadModelText(lines, *scratch, format, &found);
+  } catch (const QsimError&) {
+    return {};  // a text that does not read is kept as it is
+  }
+  return found;
 }
 
 }  // namespace qsim

@@ -20,7 +20,20 @@ namespace qsim {
 // 0..150 or a transition count outside 0..30 throws QsimError tied to its line
 // number; the store keeps what the earlier lines set.
 //
+// `not_taken_whole`, when given, receives the numbers (from 1) of the lines that
+// the reading does not take whole, which a text written from the store therefore
+// loses: a line that no rule applies to (a note, a mistyped keyword, a line of a
+// block of slot 0, a discipline word that names none), and a line with more
+// than its rule takes (`name My Queue;x` gives the name "My"; a name longer
+// than 25 characters). Lines of nothing but separators are not counted.
+//
 // REQUIRES: the caller has reset settings.process_all if the text is to decide it.
-void ReadModelText(std::vector<std::string>& lines, ModelStore& store, const NumberFormat& format);
+void ReadModelText(std::vector<std::string>& lines, ModelStore& store, const NumberFormat& format,
+                   std::vector<int>* not_taken_whole = nullptr);
+
+// The lines of `lines` that a reading would not take whole, as above, found by a
+// reading into a store of its own. None for a text that does not read, since
+// nothing is written in place of such a text.
+std::vector<int> LinesNotTakenWhole(std::vector<std::string> lines, const NumberFormat& format);
 
 }  // namespace qsim

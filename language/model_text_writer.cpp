@@ -24,7 +24,7 @@ class Writer {
 
   void Generator(int slot, const GeneratorRecord& g) {
     Head("generator", slot, g);
-    Line("la " + Int(g.la));
+    Line("la " + Real(g.la));  // an integral intensity reads as before: "la 2"
     Line("prior " + Int(g.prior));
     Line("rasp " + Int(g.rasp));
     Line("disp " + Real(g.disp));

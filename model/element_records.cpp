@@ -15,7 +15,8 @@ void ResetCommonDefinition(Record& r) {
 
 void ResetDefinition(GeneratorRecord& g) {
   ResetCommonDefinition(g);
-  g.la = g.prior = 0;
+  g.la = 0;
+  g.prior = 0;
   g.disp = 0;
   g.rasp = 0;
 }

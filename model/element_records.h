@@ -37,7 +37,7 @@ struct GeneratorRecord {
   ElementName name;
   std::int32_t xc = 0;
   std::int32_t yc = 0;
-  std::int32_t la = 0;     // intensity: requests per unit of model time (an integer)
+  double la = 0;           // intensity: requests per unit of model time
   double disp = 0;         // spread of the interval between requests, relative to its mean
   std::int32_t prior = 0;  // priority stamped on every request (smaller is served first)
   DistributionKind rasp = 0;

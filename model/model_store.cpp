@@ -19,7 +19,8 @@ void ModelStore::ClearForNewModel() {
   for (auto& g : generators_) {
     g.exists = false;
     g.name.clear();
-    g.xc = g.yc = g.la = g.prior = 0;
+    g.xc = g.yc = g.prior = 0;
+    g.la = 0;
     g.disp = 0;
     g.rasp = 0;
     g.transfer = 0;

@@ -7,6 +7,11 @@
 
 namespace qsim {
 
+// The event limit the shells set unless the user asks for another: a run that
+// never reaches its stop condition (a run by time to a far end, requests that
+// retry a full queue forever) ends after a minute or two instead of hanging.
+inline constexpr std::int64_t kDefaultMaxEvents = 1'000'000'000;
+
 // Settings of a run. The first group belongs to the model and travels in its text;
 // the second holds the options of the settings dialog, which live for the process
 // and are never saved.
@@ -29,6 +34,7 @@ struct RunSettings {
   bool protocol_name_auto = true;
   std::string protocol_file_name;  // as the user gave it, in the file system's encoding
   bool protocol_open_after = false;
+  std::int64_t max_events = kDefaultMaxEvents;  // a run stops after this many events
   AccuracySettings accuracy;
 };
 

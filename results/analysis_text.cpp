@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "foundation/code_page.h"
+#include "foundation/display_number.h"
 #include "results/report_statistics.h"
 
 namespace qsim {
@@ -43,8 +44,8 @@ std::string Element(std::string_view kind, int slot, const ElementName& name) {
 
 class AnalysisWriter {
  public:
-  AnalysisWriter(const ModelStore& store, const NumberFormat& format)
-      : store_(store), format_(format), simulated_(store.now > 0) {}
+  AnalysisWriter(const ModelStore& store, const NumberFormat& format, bool all_digits)
+      : store_(store), format_(format), all_digits_(all_digits), simulated_(store.now > 0) {}
 
   std::string Queue(const QueueTraffic& queue) const {
     return Cat(Element("Очередь "_cp, queue.slot, store_.queue(queue.slot).name),
@@ -69,7 +70,8 @@ class AnalysisWriter {
             p.erlang_c ? std::string(" (Эрланг C)"_cp) : Cat("/", IntegerText(p.capacity)));
     const std::optional<double> refusals =
         q.stats.entries + q.stats.refusals > 0
-            ? std::optional<double>(static_cast<double>(q.stats.refusals) / (q.stats.entries + q.stats.refusals))
+            ? std::optional<double>(static_cast<double>(q.stats.refusals) /
+                                    (q.stats.entries + q.stats.refusals))
             : std::nullopt;
     return Cat("  ", system, ": вероятность отказа "_cp, Real(p.refusal_probability),
                Simulated(refusals), "; средняя длина очереди "_cp, Real(p.mean_queue_length),
@@ -85,7 +87,7 @@ class AnalysisWriter {
       return std::string("не определена"_cp);
     if (std::isinf(value))
       return std::string(value > 0 ? "бесконечность"_cp : "минус бесконечность"_cp);
-    return NumberText(value, format_);
+    return all_digits_ ? NumberText(value, format_) : ShortNumberText(value, format_);
   }
 
   // " (моделирование: 0,49)" after a run; nothing before one.
@@ -97,14 +99,15 @@ class AnalysisWriter {
 
   const ModelStore& store_;
   const NumberFormat& format_;
+  bool all_digits_;
   bool simulated_;
 };
 
 }  // namespace
 
 std::vector<std::string> AnalysisText(const ModelStore& store, const TrafficAnalysis& analysis,
-                                      const NumberFormat& format) {
-  const AnalysisWriter writer(store, format);
+                                      const NumberFormat& format, bool all_digits) {
+  const AnalysisWriter writer(store, format, all_digits);
   std::vector<std::string> lines = {std::string(kHeading)};
   for (const QueueTraffic& queue : analysis.queues)
     lines.push_back(writer.Queue(queue));

@@ -14,8 +14,9 @@ namespace qsim {
 // and load per channel, «перегружено» at a load of 1 or more, and where queueing
 // theory applies its prediction of refusals, queue length and wait. When the store
 // holds a finished run (model time above 0), each prediction is followed by the
-// run's own value in parentheses.
+// run's own value in parentheses. Reals are shown with 4 significant digits
+// (ShortNumberText), or with `all_digits` as NumberText writes them.
 std::vector<std::string> AnalysisText(const ModelStore& store, const TrafficAnalysis& analysis,
-                                      const NumberFormat& format);
+                                      const NumberFormat& format, bool all_digits = false);
 
 }  // namespace qsim

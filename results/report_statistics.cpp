@@ -49,20 +49,24 @@ std::optional<double> Utilisation(const DeviceRecord& d, double now) {
 
 std::vector<std::string> GeneratorStatisticsCells(int slot, const GeneratorRecord& g,
                                                   const NumberFormat& format) {
-  return {NameCell(slot, g.name),         IntegerText(g.stats.served),
-          IntegerText(g.stats.unserved),        Cell(MeanStay(g), format),
-          NumberText(g.stats.min_stay, format), NumberText(g.stats.max_stay, format)};
+  return {NameCell(slot, g.name),
+          IntegerText(g.stats.served),
+          IntegerText(g.stats.unserved),
+          Cell(MeanStay(g), format),
+          NumberText(g.stats.min_stay, format),
+          NumberText(g.stats.max_stay, format)};
 }
 
 std::vector<std::string> QueueStatisticsCells(int slot, const QueueRecord& q, double now,
                                               const NumberFormat& format) {
   std::vector<std::string> cells = {NameCell(slot, q.name), IntegerText(q.stats.max_len),
-                                    IntegerText(q.stats.entries), IntegerText(q.stats.zero_entries)};
+                                    IntegerText(q.stats.entries),
+                                    IntegerText(q.stats.zero_entries)};
   const auto waited = static_cast<double>(q.stats.entries - q.stats.zero_entries);
   cells.push_back(Cell(MeanQueueLength(q, now), format));
   cells.push_back(Cell(MeanWait(q), format));
-  cells.push_back(
-      Cell(q.stats.entries > 0 ? Ratio(q.stats.sum_wait, waited + kWaitDivisorGuard) : 0.0, format));
+  cells.push_back(Cell(
+      q.stats.entries > 0 ? Ratio(q.stats.sum_wait, waited + kWaitDivisorGuard) : 0.0, format));
   cells.push_back(NumberText(q.stats.max_wait, format));
   return cells;
 }

@@ -48,12 +48,21 @@ class ReportWriter {
 
   // The code page is declared ahead of the first Cyrillic text: a browser that
   // must guess it (as those of Linux desktops do) shows the Russian texts garbled.
-  void Head(const std::string& calculation_time, const std::string& model_file_name) {
+  // A run stopped before its end says so first of all.
+  void Head(const std::string& calculation_time, std::optional<double> interrupted_at) {
     Line(
         R"(<HTML><HEAD><META http-equiv="Content-Type" content="text/html; charset=windows-1251">)"
         "<TITLE>"_cp,
         "Система имитационного моделирования - Результаты расчета модели.</TITLE></HEAD><BODY>"_cp);
+    if (interrupted_at) {
+      Line(R"(<p align="center"><font color="#CC0000"><b>Расчет прерван в момент )"_cp,
+           Real(*interrupted_at), ": показатели за время от 0 до "_cp, Real(*interrupted_at),
+           "</b></font></p>");
+    }
     Line(R"(<p align="center"><b>Расчет модели (выполнен )"_cp, calculation_time, ").</b></p>");
+  }
+
+  void SavedModel(const std::string& model_file_name) {
     if (model_file_name.empty()) {
       Line(R"(<p align="center"><b>Рассчитанная модель не сохранена!!!</b></p>)"_cp);
     } else {
@@ -119,7 +128,7 @@ class ReportWriter {
          "<th>Интенсивность</th><th>Дисперсия</th><th>Распределение</th><th>Приоритет</th>"
          "<th>Выходы</th></tr>"_cp);
     store_.ForEachGenerator([&](int i, const GeneratorRecord& g) {
-      Line("<tr><td>", Int(i), "</td><td>", HtmlText(g.name.view()), "</td><td>", Int(g.la),
+      Line("<tr><td>", Int(i), "</td><td>", HtmlText(g.name.view()), "</td><td>", Real(g.la),
            "</td><td>", Real(g.disp), "</td><td>", DistributionName(g.rasp), "</td><td>",
            Int(g.prior), "</td><td>");
       Transitions(g);
@@ -218,16 +227,17 @@ class ReportWriter {
 
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source, const RunFigures* figures) {
+                 const std::string& picture_source, const ReportAdditions& additions) {
   ReportWriter writer(out, store, format);
-  writer.Head(CalculationTime(when, platform), model_file_name);
+  writer.Head(CalculationTime(when, platform), additions.interrupted_at);
+  writer.SavedModel(model_file_name);
   if (!picture_source.empty())
     writer.Picture(picture_source);
   if (store.settings.report_include_input)
     writer.InputData();
   writer.ComputedData();
-  if (figures != nullptr)
-    WriteFiguresSection(out, *figures, format);
+  if (additions.figures != nullptr)
+    WriteFiguresSection(out, *additions.figures, format);
   writer.Tail();
 }
 
@@ -240,7 +250,7 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix,
-                            const RgbImageView* picture, const RunFigures* figures) {
+                            const RgbImageView* picture, const ReportAdditions& additions) {
   const LocalDateTime when = platform.Now();
   const RunSettings& settings = store.settings;
   AtomicFile report = OpenGeneratedFile(reports_folder, settings.report_name_auto,
@@ -253,7 +263,7 @@ WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore&
     picture_source = std::filesystem::absolute(report.path()).string() + ".bmp";
   }
   WriteReport(report.stream(), store, model_file_name, when, platform, format, picture_source,
-              figures);
+              additions);
   // The picture first: a report in place always finds its picture.
   if (bitmap)
     bitmap->Commit();

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "foundation/code_page.h"
+#include "foundation/display_number.h"
 #include "foundation/number_format.h"
 
 namespace qsim {
@@ -21,18 +22,6 @@ struct BadDurations {
   std::string element;  // "устройство 1 (D)"
   std::int64_t count = 0;
 };
-
-// "2 311": thousands set apart by a space, as Russian texts write counts.
-std::string Grouped(std::int64_t count) {
-  const std::string digits = IntegerText(count);
-  std::string grouped;
-  for (std::size_t i = 0; i < digits.size(); ++i) {
-    if (i > 0 && (digits.size() - i) % 3 == 0)
-      grouped += ' ';
-    grouped += digits[i];
-  }
-  return grouped;
-}
 
 std::string ElementText(std::string_view kind, int slot, const ElementName& name) {
   std::string text = std::string(kind) + IntegerText(slot);
@@ -60,7 +49,8 @@ std::vector<BadDurations> Offenders(const ModelStore& store) {
 
 std::string DurationWarning(const ModelStore& store) {
   const std::vector<BadDurations> offenders = Offenders(store);
-  const std::string past = store.past_events > 0 ? Grouped(store.past_events) : std::string();
+  const std::string past =
+      store.past_events > 0 ? GroupedInteger(store.past_events) : std::string();
   if (offenders.empty()) {
     if (past.empty())
       return {};
@@ -71,9 +61,10 @@ std::string DurationWarning(const ModelStore& store) {
   std::string listed;
   for (const BadDurations& offender : offenders) {
     total += offender.count;
-    listed += (listed.empty() ? "" : "; ") + offender.element + ": " + Grouped(offender.count);
+    listed +=
+        (listed.empty() ? "" : "; ") + offender.element + ": " + GroupedInteger(offender.count);
   }
-  std::string text = std::string(kWarningStart) + Grouped(total) +
+  std::string text = std::string(kWarningStart) + GroupedInteger(total) +
                      std::string(" отрицательных или нулевых длительностей ("_cp) + listed +
                      std::string(
                          "). Закон распределения с таким разбросом дает недопустимые "
@@ -82,6 +73,26 @@ std::string DurationWarning(const ModelStore& store) {
     text += std::string(" Событий, назначенных на время раньше текущего: "_cp) + past + ".";
   }
   return text;
+}
+
+std::string OverloadWarning(const ModelStore& store, const TrafficAnalysis& analysis,
+                            const NumberFormat& format) {
+  if (!store.settings.process_all)
+    return {};
+  std::string warning;
+  for (const DeviceTraffic& device : analysis.devices) {
+    if (!device.overloaded())
+      continue;
+    if (!warning.empty())
+      warning += ' ';
+    warning += std::string("Загрузка канала устройства "_cp) +
+               ElementText("", device.slot, store.device(device.slot).name) +
+               std::string(" равна "_cp) + ShortNumberText(device.load, format) +
+               std::string(
+                   ", не меньше 1: в системе без отказов очередь к нему будет "
+                   "расти без предела."_cp);
+  }
+  return warning;
 }
 
 }  // namespace qsim

@@ -2,7 +2,9 @@
 
 #include <string>
 
+#include "foundation/number_format.h"
 #include "model/model_store.h"
+#include "results/traffic_analysis.h"
 
 namespace qsim {
 
@@ -17,5 +19,14 @@ namespace qsim {
 // The formulas of the laws stay as they are, since stored models rely on them; the
 // warning makes sure nobody takes such a run's results for real ones.
 std::string DurationWarning(const ModelStore& store);
+
+// The warning before a run of a system without refusals in which the traffic
+// equations offer a device at least as much work as its channels can do (load per
+// channel 1 or more): the requests that wait for it pile up without bound, and a
+// run by time lasts the longer the later its end. Windows-1251, one sentence per
+// such device; empty when there is none, or when full queues refuse arrivals,
+// which keeps every queue finite.
+std::string OverloadWarning(const ModelStore& store, const TrafficAnalysis& analysis,
+                            const NumberFormat& format);
 
 }  // namespace qsim

@@ -160,14 +160,26 @@ bool FedByPoissonSources(const ModelStore& store, int queue_slot) {
   return poisson;
 }
 
+// True when a channel of the device may hold a served request: without refusals it
+// keeps one whose next queue is full until there is room (blocking), and serves
+// nobody meanwhile.
+bool MayBlock(const ModelStore& store, const DeviceRecord& d) {
+  bool to_queue = false;
+  ForEachRouteShare(d, [&](const TransitionEntry& to, double) {
+    to_queue = to_queue || to.kind == TargetKind::Queue;
+  });
+  return store.settings.process_all && to_queue;
+}
+
 std::optional<QueuePrediction> Predict(const ModelStore& store, const DeviceTraffic& device) {
   const DeviceRecord& d = store.device(device.slot);
   // A device or queue beyond the store's capacities is one the model check would
   // correct first; its figures would size the state probabilities without bound.
   const int places = device.queue_slot == 0 ? 0 : store.queue(device.queue_slot).len;
   if (device.queue_slot == 0 || d.rasp != kPureExponential || d.k > kMaxChannels || places < 1 ||
-      places > kMaxQueueLength || !FedByPoissonSources(store, device.queue_slot) ||
-      !(device.arrival_rate > 0) || !std::isfinite(device.arrival_rate) || !(d.v > 0) || d.k < 1) {
+      places > kMaxQueueLength || MayBlock(store, d) ||
+      !FedByPoissonSources(store, device.queue_slot) || !(device.arrival_rate > 0) ||
+      !std::isfinite(device.arrival_rate) || !(d.v > 0) || d.k < 1) {
     return std::nullopt;
   }
   const double mu = 1 / d.v;

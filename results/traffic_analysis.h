@@ -45,7 +45,8 @@ struct DeviceTraffic {
   int queue_slot = 0;  // the one queue that feeds it and only it, or 0
   // Where the queue and the device form an M/M/c/K (or M/M/c) system: the queue is
   // fed only by generators of the exponential law 5, the queue leads only to this
-  // device, nothing else leads to the device, and the device serves by law 5.
+  // device, nothing else leads to the device, the device serves by law 5, and it is
+  // never blocked (without refusals, a device that leads to a queue may be).
   std::optional<QueuePrediction> prediction;
 };
 

@@ -48,7 +48,7 @@ const ModelStore& ZeroStore() {
 }
 
 // Hands out one of two stores, alternately, each as the program starts with:
-// every field zero, false or empty. Making a store of a megabyte afresh for every
+// every field zero, false or empty. Making a store of 260 KB afresh for every
 // input would take most of the fuzzing time. Reading, checking, writing and
 // drawing change only the slots they mark in use and the model-level fields, so
 // resetting those is enough; a run changes every slot, and RunAndReport restores
@@ -143,7 +143,7 @@ void RunAndReport(ModelStore& store, const NumberFormat& format) {
       std::ostringstream report;
       WriteReport(report, store, "", StillPlatform().Now(), StillPlatform(), format);
     } else {
-      RunOutcomeMessage(result, format);
+      RunOutcomeMessage(result, format, ReportOfRun::None);
     }
   } catch (const QsimError&) {
     // A model whose routes lead nowhere is refused before the run.

@@ -1,9 +1,13 @@
 #include <QAbstractButton>
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QtTest>
@@ -42,8 +46,7 @@ void Trigger(const ShownMainWindow& shown, const char* action) {
   shown.window->findChild<QAction*>(QLatin1String(action))->trigger();
 }
 
-const QByteArray kModelFile =
-    "// two elements\r\nqueue 1;\r\nxc 100;\r\nyc 200;\r\nlen 3;\r\nterm_crd 300 40;\r\n";
+const QByteArray kModelFile = "queue 1;\r\nxc 100;\r\nyc 200;\r\nlen 3;\r\nterm_crd 300 40;\r\n";
 const QString kCanonicalText = QStringLiteral(
     "queue 1;\nname ;\nxc 100;\nyc 200;\nlen 3;\ndiscip fifo;\ntransfer 0;\n\n"
     "term_crd 300 40;\nsimulate 0;");
@@ -65,6 +68,49 @@ class FileCommandsTest : public QObject {
     QCOMPARE(shown.window->model_file_name(), path);
     QCOMPARE(shown.pane_text(), kCanonicalText);
     QCOMPARE(shown.window->picture().PixelAt(107, 205), kBlack);  // drawn in the visual editor
+  }
+
+  void recentFilesListTheLastOpenedOrSavedFirstAndOpenAgain() {
+    ShownMainWindow shown;
+    auto* recent = shown.window->findChild<QMenu*>(QLatin1String(names::kRecentFilesMenu));
+    QMetaObject::invokeMethod(recent, "aboutToShow");
+    QVERIFY(recent->actions().isEmpty());  // nothing stored by the user or other tests
+    QStringList paths;
+    for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt", "a.txt"}) {
+      paths.prepend(shown.folder.models() + "/" + name);
+      WriteFile(paths.front(), kModelFile);
+      const auto choose = ChooseFile(paths.front());
+      Trigger(shown, names::kOpenModelCommand);
+    }
+    QMetaObject::invokeMethod(recent, "aboutToShow");
+    QCOMPARE(recent->actions().size(), 5);
+    QCOMPARE(recent->actions()[0]->text(), QDir::toNativeSeparators(paths[0]));  // a.txt
+    QCOMPARE(recent->actions()[1]->text(), QDir::toNativeSeparators(paths[1]));  // f.txt
+    recent->actions()[1]->trigger();
+    QCOMPARE(shown.window->model_file_name(), paths[1]);
+  }
+
+  void anExampleShowsItsDescriptionAndPictureAndOpensAsANewModel() {
+    ShownMainWindow shown;
+    for (const QString& name : QDir(QStringLiteral(QSIM_EXAMPLES_DIR)).entryList(QDir::Files))
+      QFile::copy(QStringLiteral(QSIM_EXAMPLES_DIR "/") + name, shown.folder.models() + "/" + name);
+    int listed = 0;
+    const auto choose = OnModal<QDialog>([&](QDialog* gallery) {
+      listed = gallery->findChild<QListWidget*>(QStringLiteral("ExamplesList"))->count();
+      QCOMPARE(
+          gallery->findChild<QListWidget*>(QStringLiteral("ExamplesList"))->currentItem()->text(),
+          QStringLiteral("Одна касса (M/M/1)"));
+      QVERIFY(gallery->findChild<QPlainTextEdit*>(QStringLiteral("ExampleDescription"))
+                  ->toPlainText()
+                  .contains(QStringLiteral("M/M/1")));
+      QVERIFY(!gallery->findChild<QLabel*>(QStringLiteral("ExamplePicture"))->pixmap().isNull());
+      gallery->findChild<QAbstractButton*>(QStringLiteral("OpenExampleButton"))->click();
+    });
+    Trigger(shown, names::kExamplesCommand);
+    QVERIFY(listed >= 8);
+    QVERIFY(shown.pane_text().contains(QStringLiteral("name Покупатели;\nxc 60;")));
+    QVERIFY(shown.window->model_file_name().isEmpty());
+    QCOMPARE(shown.window->store().generator(1).la, 0.5);
   }
 
   void openingInTheCodeEditorLeavesTheCanvasBlank() {
@@ -134,7 +180,10 @@ class FileCommandsTest : public QObject {
     QVERIFY(shown.folder.ReportFiles().isEmpty());
     shown.text_pane().setPlainText(
         QString(lines).replace(QLatin1String("many"), QLatin1String("2")));
-    shown.window->ShowVisualEditor();
+    {
+      const auto drop_the_note = AnswerNextQuestion(QMessageBox::Ok);
+      shown.window->ShowVisualEditor();
+    }
     QVERIFY(shown.canvas().isVisible());
     QVERIFY(shown.pane_text().startsWith(QStringLiteral("queue 1;\nname ;\nxc 10;")));
   }
@@ -172,7 +221,7 @@ class FileCommandsTest : public QObject {
 
   void saveFromTheVisualEditorWritesTheRegeneratedTextWithCrLf() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral("// note\nterm_crd 7 8;\nsimulate 12;"));
+    shown.TypeModel(QStringLiteral("simulate 3\nterm_crd 7 8;\nsimulate 12;"));
     shown.window->ShowVisualEditor();
     const QString path = shown.folder.models() + QStringLiteral("/saved.txt");
     const auto choose = ChooseFile(path);
@@ -260,9 +309,10 @@ class FileCommandsTest : public QObject {
              qPrintable(seen->text));
     QVERIFY(seen->text.endsWith(QLatin1Char('.')));
     QCOMPARE(FileBytes(path), QByteArray("simulate 1;\r\n"));
-    // The caption and the file name change before the file is written.
+    // The caption and the file name change before the file is written; the
+    // model still differs from what the file holds.
     QCOMPARE(shown.window->windowTitle(),
-             QStringLiteral("Система имитационного моделирования v 1.0 - ") + path);
+             QStringLiteral("*Система имитационного моделирования v 1.0 - ") + path);
     QCOMPARE(shown.window->model_file_name(), path);
   }
 

@@ -7,6 +7,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTest>
 #include <QToolBar>
@@ -18,6 +19,21 @@
 #include "app/object_names.h"
 
 namespace qsim::gui {
+namespace {
+
+// Every window of the tests starts as at a first start of the program: the
+// settings are read from and written to a folder of this process, never the
+// user's.
+struct SettingsOfTheTests {
+  SettingsOfTheTests() {
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+  }
+  QTemporaryDir folder;
+};
+const SettingsOfTheTests settings_of_the_tests;
+
+}  // namespace
 
 TestProgramFolder::TestProgramFolder() {
   QDir root(folder_.path());
@@ -34,7 +50,12 @@ QStringList TestProgramFolder::ReportFiles() const {
 
 // The model texts of the tests are written with the decimal point.
 ShownMainWindow::ShownMainWindow()
-    : window((QLocale::setDefault(QLocale::c()), std::make_unique<MainWindow>(folder.path()))) {
+    // The user's settings of a test are its own, so stored recent files of the
+    // user or of another test never show.
+    : window((QLocale::setDefault(QLocale::c()),
+              QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                                 folder.path() + QStringLiteral("/settings")),
+              std::make_unique<MainWindow>(folder.path()))) {
   window->platform().SetDocumentOpener([opened = opened](const QString& path) {
     opened->append(path);
     return true;

@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
 
@@ -112,11 +113,25 @@ class MainWindowTest : public QObject {
     QVERIFY(IsBlank(shown.window->picture()));
   }
 
+  // The lines the reader ignores are named before they go, and undo brings
+  // them back.
   void switchingEditorsDropsIgnoredLinesAndRewritesInCanonicalOrder() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral(
-        "// a comment\nsimulate 50;\nqueue 2;\nlen 5;\nGenerator 3;\ngenerator 1;\nla 3;"));
-    shown.window->ShowVisualEditor();
+    const QString typed = QStringLiteral(
+        "// a comment\nsimulate 50;\nqueue 2;\nlen 5;\nGenerator 3;\ngenerator 1;\nla 3;");
+    shown.TypeModel(typed);
+    auto asked = std::make_shared<QString>();
+    {
+      const auto go_on = OnModal<QMessageBox>([asked](QMessageBox* box) {
+        *asked = box->text();
+        box->button(QMessageBox::Ok)->click();
+      });
+      shown.window->ShowVisualEditor();
+    }
+    QVERIFY2(asked->startsWith(QStringLiteral("Строки 1, 5 описания модели не будут прочитаны")),
+             qPrintable(*asked));
+    QCOMPARE(shown.window->statusBar()->currentMessage(),
+             QStringLiteral("Не будут прочитаны строки: 1, 5"));
     QVERIFY(shown.text_pane().isHidden());
     shown.window->ShowCodeEditor();
     QCOMPARE(shown.pane_text(),
@@ -124,6 +139,8 @@ class MainWindowTest : public QObject {
                             "disp 0;\ntransfer 0;\n\nqueue 2;\nname ;\nxc 0;\nyc 0;\nlen 5;\n"
                             "discip fifo;\ntransfer 0;\n\nterm_crd 0 0;\nsimulate 50;"));
     QCOMPARE(shown.line_count(), QStringLiteral("Всего строк: 20"));
+    shown.window->Undo();
+    QCOMPARE(shown.pane_text(), typed);
   }
 
   void visualEditorDrawsTheModelRead() {
@@ -140,7 +157,7 @@ class MainWindowTest : public QObject {
     auto seen = std::make_shared<SeenMessageBox>();
     const auto watch = CloseNextMessageBox(seen);
     shown.window->ShowVisualEditor();
-    QCOMPARE(seen->text, QStringLiteral("Строка 3: 'x' is not a valid integer value."));
+    QCOMPARE(seen->text, QStringLiteral("Строка 3: 'x' is not a valid floating point value."));
     QCOMPARE(seen->title, ApplicationTitle());
     QCOMPARE(seen->icon, int(QMessageBox::Critical));
     QVERIFY(shown.text_pane().isVisible());

@@ -58,7 +58,7 @@ class RunCommandTest : public QObject {
  private Q_SLOTS:
   void aRunWritesTheReportAndOpensIt() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral("// bundled\n") + ExampleText("single_device.txt"));
+    shown.TypeModel(ExampleText("single_device.txt"));
     Run(shown);
     const QStringList reports = shown.folder.ReportFiles();
     QCOMPARE(reports.size(), 1);
@@ -146,13 +146,26 @@ class RunCommandTest : public QObject {
                                    [](FindingsDialog* dialog) { Press(dialog, "Button2"); });
     Run(shown);
     QCOMPARE(shown.folder.ReportFiles().size(), 1);
-    QCOMPARE(shown.window->store().generator(1).la, 1);
+    QCOMPARE(shown.window->store().generator(1).la, 1.0);
+  }
+
+  void anOverloadedSystemWithoutRefusalsIsRunOnlyWhenTheUserGoesOn() {
+    ShownMainWindow shown;
+    shown.TypeModel(WithChange("single_device.txt", "la 2;", "la 5;") +
+                    QStringLiteral("\nprocess_all 0.1;\n"));
+    auto seen = std::make_shared<SeenMessageBox>();
+    const auto cancel = CloseNextMessageBox(seen);  // «Отмена», the default
+    Run(shown);
+    QVERIFY2(seen->text.startsWith(QStringLiteral("Загрузка канала устройства 1 (D) равна 1.25")),
+             qPrintable(seen->text));
+    QVERIFY(shown.folder.ReportFiles().isEmpty());
   }
 
   void impossibleDurationsAreWarnedOfAfterTheReport() {
     ShownMainWindow shown;
     // A second block of the device continues it: «Экспоненциальное» with disp 1.
-    shown.TypeModel(ExampleText("single_device.txt") + QStringLiteral("\ndevice 1;\ndisp 1;\n"));
+    shown.TypeModel(ExampleText("single_device.txt") +
+                    QStringLiteral("\ndevice 1;\nrasp 3;\ndisp 1;\n"));
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close = CloseNextMessageBox(seen);
     Run(shown);
@@ -190,7 +203,7 @@ class RunCommandTest : public QObject {
     QVERIFY(!text->toPlainText().contains(QStringLiteral("моделирование")));
   }
 
-  void aRunCanBeStoppedAndThenWritesNoReport() {
+  void aRunCanBeStoppedAndReportsUpToThatMoment() {
     ShownMainWindow shown;
     shown.TypeModel(WithChange("single_device.txt", "simulate 1000;", "by_time 1E12;"));
     auto stopped = std::make_shared<SeenMessageBox>();
@@ -199,8 +212,12 @@ class RunCommandTest : public QObject {
     QString goal;
     const auto stop = OnModal<RunProgressDialog>([&](RunProgressDialog* progress) {
       auto* counter = progress->findChild<QLabel*>(QStringLiteral("EventsLabel"));
-      QTRY_VERIFY(counter->text().toLongLong() > 0);
-      events = counter->text();
+      const auto taken = [counter] {
+        return counter->text().section(QStringLiteral(" из "), 0, 0).remove(QLatin1Char(' '));
+      };
+      QTRY_VERIFY(taken().toLongLong() > 0);
+      QVERIFY(counter->text().endsWith(QStringLiteral(" из 1 000 000 000")));
+      events = taken();
       goal = progress->findChild<QLabel*>(QStringLiteral("GoalLabel"))->text();
       close_message = CloseNextMessageBox(stopped);
       Press(progress, "CancelButton");
@@ -212,9 +229,11 @@ class RunCommandTest : public QObject {
                  .match(goal)
                  .hasMatch(),
              qPrintable(goal));
-    QCOMPARE(stopped->text, QStringLiteral("Моделирование прервано; отчет не записан."));
-    QVERIFY(shown.folder.ReportFiles().isEmpty());
-    QVERIFY(shown.opened->isEmpty());
+    QVERIFY2(stopped->text.startsWith(QStringLiteral("Моделирование прервано в момент ")),
+             qPrintable(stopped->text));
+    QVERIFY(stopped->text.contains(QStringLiteral("; отчет — за время от 0 до ")));
+    QCOMPARE(shown.folder.ReportFiles().size(), 1);
+    QCOMPARE(shown.opened->size(), 1);
     QVERIFY(shown.pane_text().endsWith(QStringLiteral("by_time 1000000000000;")));
   }
 
@@ -232,7 +251,7 @@ class RunCommandTest : public QObject {
     QFile in_the_way(shown.folder.reports());
     QVERIFY(in_the_way.open(QIODevice::WriteOnly));
     in_the_way.close();
-    shown.TypeModel(QStringLiteral("// kept\n") + ExampleText("single_device.txt"));
+    shown.TypeModel(QStringLiteral("simulate 3\n") + ExampleText("single_device.txt"));
     const QString typed = shown.pane_text();
     auto seen = std::make_shared<SeenMessageBox>();
     const auto close_error = CloseNextMessageBox(seen);

@@ -136,7 +136,7 @@ class SettingsDialogTest : public QObject {
 
   void okWithoutChangesRewritesTheTextInCanonicalForm() {
     ShownMainWindow shown;
-    shown.TypeModel(QStringLiteral("// comment\nsimulate 8;\nterm_crd 4 5;\nprocess_all 1;"));
+    shown.TypeModel(QStringLiteral("simulate 3\nsimulate 8;\nterm_crd 4 5;\nprocess_all 1;"));
     QVERIFY(WithSettings(shown, [](SettingsDialog*) {}));
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 4 5;\nprocess_all 1;\nsimulate 8;"));
     QVERIFY(shown.text_pane().isVisible());
@@ -158,6 +158,24 @@ class SettingsDialogTest : public QObject {
     QCOMPARE(settings.retry_interval, 0.25);
     QVERIFY(shown.text_pane().isHidden());
     QCOMPARE(shown.pane_text(), QStringLiteral("term_crd 0 0;\nprocess_all 0.25;\nby_time 1000;"));
+  }
+
+  void escapeCancelsAndOkTakesTheEventLimit() {
+    ShownMainWindow shown;
+    const auto escape = OnModal<SettingsDialog>([](SettingsDialog* d) {
+      QCOMPARE(EditText(d, "EventLimitEdit"), QStringLiteral("1000000000"));
+      Control<QCheckBox>(d, "CheckBox9")->click();
+      Control<QLineEdit>(d, "EventLimitEdit")->setText(QStringLiteral("5000"));
+      QTest::keyClick(d, Qt::Key_Escape);
+    });
+    shown.window->OpenSettingsDialog();
+    QVERIFY(shown.window->store().settings.check_model);
+    QCOMPARE(shown.window->store().settings.max_events, std::int64_t{1000000000});
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
+      QVERIFY(IsOn(d, "CheckBox9"));  // the cancelled change is gone
+      Control<QLineEdit>(d, "EventLimitEdit")->setText(QStringLiteral("5000"));
+    }));
+    QCOMPARE(shown.window->store().settings.max_events, std::int64_t{5000});
   }
 
   void protocolNameFollowsBothCheckBoxes() {

@@ -142,7 +142,7 @@ class SweepDialogTest : public QObject {
     QVERIFY(f.dialog().width() >= 696 && f.dialog().height() >= 480);
     QVERIFY(f.Control<QWidget>("GroupBox1")->width() >= 465);
     QVERIFY(f.combo()->width() >= 449);
-    QVERIFY(f.combo()->isEditable());
+    QVERIFY(!f.combo()->isEditable());  // only the model's parameters can be chosen
     QVERIFY(f.Control<QLineEdit>("Edit1")->isReadOnly());
     QCOMPARE(f.Text("Edit3"), QStringLiteral("10"));
     QCOMPARE(f.Control<QPushButton>("Button3")->text(), QStringLiteral("Очистить"));
@@ -181,16 +181,22 @@ class SweepDialogTest : public QObject {
     QCOMPARE(f.Text("Edit1"), QStringLiteral("0.5"));
   }
 
-  void addingWithNothingChosenLocksTheStepCount() {
+  void addingWithoutAParameterOrAnEndValueSaysWhatIsMissing() {
     SweepFixture f;
     PlaceScatteredElements(f.store());
     f.Open();
-    QVERIFY(f.Control<QLineEdit>("Edit3")->isEnabled());
+    auto seen = std::make_shared<SeenMessageBox>();
+    auto watch = CloseNextMessageBox(seen);
     f.Press("Button1");
-    QVERIFY(!f.Control<QLineEdit>("Edit3")->isEnabled());
-    QVERIFY(f.Listed().isEmpty());
-    f.Press("Button3");
+    QCOMPARE(seen->text, QStringLiteral("Выберите параметр в списке."));
+    f.Choose(2);
+    f.SetText("Edit2", QStringLiteral(" "));
+    seen = std::make_shared<SeenMessageBox>();
+    watch = CloseNextMessageBox(seen);
+    f.Press("Button1");
+    QCOMPARE(seen->text, QStringLiteral("Введите конечное значение параметра."));
     QVERIFY(f.Control<QLineEdit>("Edit3")->isEnabled());
+    QVERIFY(f.Listed().isEmpty());
   }
 
   void aWholeIncrementIsListedWithoutAFraction() {
@@ -271,6 +277,22 @@ class SweepDialogTest : public QObject {
     QCOMPARE(WriteModelText(f.store(), kPoint), before);
     QCOMPARE(f.store().queue(1).len, 1);
     QCOMPARE(f.dialog().plan().RecordedRangeOf({ElementKind::Queue, 1, SweepField::Length}).to, 9);
+  }
+
+  void theResultsChartTheFirstQueuesLengthOnHalfTheWindowAndShowAgain() {
+    SweepFixture f;
+    f.Read(BusyLine(200));
+    AddQueueRange(f);
+    f.Press("Button4");
+    SweepResultsWindow* results = f.results();
+    QVERIFY(results != nullptr);
+    QCOMPARE(results->findChild<QComboBox*>(QStringLiteral("StatisticBox"))->currentText(),
+             SweepColumnTitle("queue_1_mean_length", f.store()));
+    const auto* chart = results->findChild<QWidget*>(QStringLiteral("ResultsChart"));
+    QTRY_VERIFY(chart->height() >= 0.4 * results->height());
+    results->close();
+    QVERIFY(f.dialog().ShowLastResults());
+    QVERIFY(results->isVisible());
   }
 
   void theTableIsExportedWithARowPerPoint() {

@@ -180,7 +180,7 @@ class VisualEditorTest : public QObject {
  private Q_SLOTS:
   void dialogsAreLaidOutAsFixedForms();
   void overlappingBoxesGoToTheHigherSlotAndTheLaterKind();
-  void threeAddToolsPlaceThreeElementsInOneClick();
+  void threeAddToolsPlaceThreeElementsOneAtATime();
   void connectSuggestsTheRestOfTheProbability();
   void deviceConnectsToTheTerminator();
   void deletingAQueueRemovesTheTransitionsIntoIt();
@@ -264,19 +264,22 @@ void VisualEditorTest::overlappingBoxesGoToTheHigherSlotAndTheLaterKind() {
   QCOMPARE(seen->value(0), QStringLiteral("Параметры очереди: 7"));
 }
 
-void VisualEditorTest::threeAddToolsPlaceThreeElementsInOneClick() {
+void VisualEditorTest::threeAddToolsPlaceThreeElementsOneAtATime() {
   Editor editor;
   auto seen = std::make_shared<QStringList>();
   const auto generator =
       Answer<GeneratorDialog>(seen, [](GeneratorDialog* d) { SetEdit(d, "Edit1", "4"); });
   const auto queue = Answer<QueueDialog>(seen, [](QueueDialog* d) { SetEdit(d, "Edit1", "7"); });
   const auto device = Answer<DeviceDialog>(seen, [](DeviceDialog* d) { SetEdit(d, "Edit4", "1"); });
+  // One tool at a time: arming one raises the other.
   editor.Press(names::kAddGeneratorTool);
   editor.Press(names::kAddQueueTool);
-  editor.Press(names::kAddDeviceTool);
-  QVERIFY(editor.Down(names::kAddGeneratorTool) && editor.Down(names::kAddQueueTool) &&
-          editor.Down(names::kAddDeviceTool));
-  editor.Click(QPoint(200, 150));
+  QVERIFY(!editor.Down(names::kAddGeneratorTool) && editor.Down(names::kAddQueueTool));
+  for (const char* tool : {names::kAddGeneratorTool, names::kAddQueueTool, names::kAddDeviceTool}) {
+    if (!editor.Down(tool))
+      editor.Press(tool);
+    editor.Click(QPoint(200, 150));
+  }
   QCOMPARE(seen->filter(QStringLiteral("Параметры")),
            QStringList({"Параметры генератора заявок: 1", "Параметры очереди: 1",
                         "Параметры обслуживающего устройства: 1"}));
@@ -285,7 +288,7 @@ void VisualEditorTest::threeAddToolsPlaceThreeElementsInOneClick() {
   QVERIFY(seen->contains(QStringLiteral("chosen 0")));
   const ModelStore& store = editor.store();
   QVERIFY(store.generator(1).exists && store.queue(1).exists && store.device(1).exists);
-  QCOMPARE(store.generator(1).la, 4);
+  QCOMPARE(store.generator(1).la, 4.0);
   QCOMPARE(store.queue(1).len, 7);
   QCOMPARE(store.device(1).xc, 200);
   QCOMPARE(store.device(1).yc, 150);
@@ -583,13 +586,20 @@ void VisualEditorTest::aBadFieldKeepsTheDialogOpenOnThatField_data() {
   QTest::addColumn<QPoint>("element");
   QTest::addColumn<QString>("field");
   QTest::addColumn<QString>("message");
-  QTest::newRow("generator variance")
-      << QPoint(105, 105) << QStringLiteral("Edit3")
-      << QStringLiteral("'bad' is not a valid floating point value.");
+  QTest::newRow("generator variance") << QPoint(105, 105) << QStringLiteral("Edit3")
+                                      << QStringLiteral(
+                                             "'bad' is not a valid floating point value.\n"
+                                             "Поле «Дисперсия»: число, например 0.5.");
   QTest::newRow("queue length") << QPoint(205, 105) << QStringLiteral("Edit1")
-                                << QStringLiteral("'bad' is not a valid integer value.");
+                                << QStringLiteral(
+                                       "'bad' is not a valid integer value.\n"
+                                       "Поле «Максимальная длина»: целое число от 1 "
+                                       "до 200.");
   QTest::newRow("device channels") << QPoint(305, 105) << QStringLiteral("Edit4")
-                                   << QStringLiteral("'bad' is not a valid integer value.");
+                                   << QStringLiteral(
+                                          "'bad' is not a valid integer value.\n"
+                                          "Поле «Число каналов»: целое число от 1 до "
+                                          "50.");
 }
 
 // A bad field keeps the dialog open with that field's text selected and stores
@@ -657,6 +667,7 @@ void VisualEditorTest::aPlacedElementStartsFromAFreshRecord() {
   });
   const auto device = Answer<DeviceDialog>(seen);
   editor.Press(names::kAddQueueTool);
+  editor.Click(QPoint(300, 300));
   editor.Press(names::kAddDeviceTool);
   editor.Click(QPoint(300, 300));
   QCOMPARE(seen->mid(0, 9),

@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -22,6 +23,7 @@
 #include "app/queue_dialog.h"
 #include "app/transition_dialog.h"
 #include "gui_test_support.h"
+#include "visual_view.h"
 
 namespace qsim::gui {
 namespace {
@@ -33,51 +35,9 @@ const QString kModel = QStringLiteral(
     "device 1;\nname D;\nxc 300;\nyc 100;\nk 1;\nv 1;\ntransfer 1;\n1 terminator;\n\n"
     "term_crd 400 100;\nsimulate 10;\n");
 
-// The main window in the visual editor, with its canvas scrolled and zoomed as
-// the user leaves it; points are the view's own pixels.
-struct View {
-  View() {
-    shown.window->resize(500, 400);
-    shown.TypeModel(kModel);
-    shown.window->ShowVisualEditor();
-    shown.window->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(shown.window.get()));
-  }
-
-  CanvasScrollArea& area() const {
-    return *shown.window->findChild<CanvasScrollArea*>(QStringLiteral("CanvasScrollArea"));
-  }
-  QWidget& canvas() const { return shown.canvas(); }
-  QAction& Action(const char* name) const {
-    return *shown.window->findChild<QAction*>(QLatin1String(name));
-  }
-  void Press(const char* name) const {
-    auto& bar = static_cast<QToolBar&>(shown.editing_bar());
-    QTest::mouseClick(bar.widgetForAction(&Action(name)), Qt::LeftButton);
-  }
-  // A key of the window's, which must be active again after a dialog.
-  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::ControlModifier) const {
-    shown.window->activateWindow();
-    QVERIFY(QTest::qWaitFor(
-        [this] { return QGuiApplication::focusWindow() == shown.window->windowHandle(); }));
-    QTest::keyClick(shown.window.get(), Qt::Key(key), modifiers);
-  }
-  void PointAt(QPoint p) const { shown.PointAtCanvas(p); }
-  void Click(QPoint p) const { shown.ClickCanvas(p); }
-  void DoubleClick(QPoint p) const { shown.DoubleClickCanvas(p); }
-  void Move(QPoint p) const { shown.MoveOnCanvas(p); }
-  QString Panel(const char* name) const {
-    return shown.window->findChild<QLabel*>(QLatin1String(name))->text();
-  }
-  // Scrolls so that view point `p` lies 100 pixels right of and below the
-  // viewport's corner, as far as the bars go.
-  void ScrollTo(QPoint p) const {
-    area().horizontalScrollBar()->setValue(p.x() - 100);
-    area().verticalScrollBar()->setValue(p.y() - 100);
-  }
-  const ModelStore& store() const { return shown.window->store(); }
-
-  ShownMainWindow shown;
+// The main window in the visual editor with kModel.
+struct View : VisualView {
+  View() : VisualView(kModel) {}
 };
 
 // Answers the next dialog of type T: `fill` sets its controls, then OK.
@@ -136,6 +96,119 @@ bool AsksToSave(const View& view) {
   const auto open = OnModal<QFileDialog>([](QFileDialog* dialog) { dialog->reject(); });
   view.shown.window->OpenModel();
   return *asked;
+}
+
+// Opens the canvas's context menu at view point `p` and chooses its item `item`.
+void ChooseFromMenu(const View& view, QPoint p, const char* item) {
+  QTimer poll;
+  QObject::connect(&poll, &QTimer::timeout, [&poll, item] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    if (menu == nullptr)
+      return;
+    poll.stop();
+    QAction* action = menu->findChild<QAction*>(QLatin1String(item));
+    menu->close();
+    QVERIFY(action != nullptr);
+    action->trigger();
+  });
+  poll.start(5);
+  view.PointAt(p);
+  QContextMenuEvent event(QContextMenuEvent::Mouse, p, view.canvas().mapToGlobal(p));
+  QApplication::sendEvent(&view.canvas(), &event);
+}
+
+// Presses the left button at `from`, drags to `to` and lets go there.
+void Drag(const View& view, QPoint from, QPoint to) {
+  view.PointAt(from);
+  QTest::mousePress(&view.canvas(), Qt::LeftButton, {}, from);
+  for (const QPoint p : {from + (to - from) / 2, to}) {
+    view.PointAt(p);
+    QTest::mouseMove(&view.canvas(), p);
+  }
+  QTest::mouseRelease(&view.canvas(), Qt::LeftButton, {}, to);
+}
+
+// The model's edits, by the tools and directly; the model is kModel.
+void MakeEdit(const View& view, const QString& edit) {
+  const auto probability_half = [] {
+    return Answer<ProbabilityDialog>([](ProbabilityDialog* d) { SetEdit(d, "Edit1", "0.5"); });
+  };
+  const std::map<QString, std::function<void()>> edits = {
+      {"place",
+       [&] {
+         const auto queue = Answer<QueueDialog>([](QueueDialog* d) { SetEdit(d, "Edit1", "3"); });
+         view.Press(names::kAddQueueTool);
+         view.Click(QPoint(500, 300));
+       }},
+      {"fields",
+       [&] {
+         const auto queue = Answer<QueueDialog>([](QueueDialog* d) { SetEdit(d, "Edit1", "9"); });
+         view.DoubleClick(QPoint(205, 105));
+       }},
+      {"connect",
+       [&] {
+         const auto probability = Answer<ProbabilityDialog>();
+         view.Press(names::kConnectTool);
+         view.Click(QPoint(305, 105));
+         view.Click(QPoint(205, 205));
+       }},
+      {"disconnect",
+       [&] {
+         const auto transition = Answer<TransitionDialog>();
+         view.Press(names::kDisconnectTool);
+         view.Click(QPoint(305, 105));
+       }},
+      {"delete",
+       [&] {
+         view.Press(names::kDeleteTool);
+         view.Click(QPoint(205, 105));
+       }},
+      {"move",
+       [&] {
+         view.Press(names::kMoveTool);
+         view.Click(QPoint(305, 105));
+         view.Move(QPoint(330, 250));
+         view.Click(QPoint(340, 260));
+       }},
+      {"text",
+       [&] {
+         view.shown.window->ShowCodeEditor();
+         view.shown.text_pane().setPlainText(view.shown.pane_text().replace(
+             QStringLiteral("xc 200;\nyc 200;"), QStringLiteral("xc 250;\nyc 300;")));
+         view.shown.window->ShowVisualEditor();
+       }},
+      {"drag", [&] { Drag(view, QPoint(305, 105), QPoint(340, 260)); }},
+      {"select and Delete",
+       [&] {
+         view.Click(QPoint(205, 105));
+         view.Key(Qt::Key_Delete, Qt::NoModifier);
+       }},
+      {"menu: parameters",
+       [&] {
+         const auto queue = Answer<QueueDialog>([](QueueDialog* d) { SetEdit(d, "Edit1", "9"); });
+         ChooseFromMenu(view, QPoint(205, 105), "ParametersItem");
+       }},
+      {"menu: connect",
+       [&] {
+         const auto probability = Answer<ProbabilityDialog>();
+         ChooseFromMenu(view, QPoint(305, 105), "ConnectItem");
+         view.Click(QPoint(205, 205));
+       }},
+      {"menu: delete", [&] { ChooseFromMenu(view, QPoint(205, 105), "DeleteItem"); }},
+      {"menu: remove transition",
+       [&] { ChooseFromMenu(view, QPoint(350, 106), "DisconnectItem"); }},
+      {"menu: probability",
+       [&] {
+         const auto probability = probability_half();
+         ChooseFromMenu(view, QPoint(350, 105), "ProbabilityItem");
+       }},
+      {"line double click",
+       [&] {
+         const auto probability = probability_half();
+         view.DoubleClick(QPoint(350, 104));
+       }},
+  };
+  edits.at(edit)();
 }
 
 }  // namespace
@@ -230,17 +303,29 @@ void ZoomAndUndoTest::zoomStepsStopAtTheBoundsAndTheWheelKeepsThePointerPoint() 
 void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly_data() {
   QTest::addColumn<QString>("edit");
   QTest::addColumn<QString>("name");
-  QTest::newRow("place") << QStringLiteral("place") << QStringLiteral("размещение очереди 3");
-  QTest::newRow("fields") << QStringLiteral("fields")
-                          << QStringLiteral("изменение параметров очереди 1");
-  QTest::newRow("connect") << QStringLiteral("connect")
-                           << QStringLiteral("добавление перехода из устройства 1 в очередь 2");
-  QTest::newRow("disconnect") << QStringLiteral("disconnect")
-                              << QStringLiteral(
-                                     "удаление перехода из устройства 1 в терминатор заявок");
-  QTest::newRow("delete") << QStringLiteral("delete") << QStringLiteral("удаление очереди 1");
-  QTest::newRow("move") << QStringLiteral("move") << QStringLiteral("перемещение устройства 1");
-  QTest::newRow("text") << QStringLiteral("text") << QStringLiteral("изменение текста модели");
+  QTest::addColumn<QString>("same_as");  // an edit that leaves the same model, if any
+  const auto row = [](const char* edit, const char* name, const char* same_as = "") {
+    QTest::newRow(edit) << QString::fromUtf8(edit) << QString::fromUtf8(name)
+                        << QString::fromUtf8(same_as);
+  };
+  row("place", "размещение очереди 3");
+  row("fields", "изменение параметров очереди 1");
+  row("connect", "добавление перехода из устройства 1 в очередь 2");
+  row("disconnect", "удаление перехода из устройства 1 в терминатор заявок");
+  row("delete", "удаление очереди 1");
+  row("move", "перемещение устройства 1");
+  row("text", "изменение текста модели");
+  // Direct manipulation, with no tool armed.
+  row("drag", "перемещение устройства 1", "move");
+  row("select and Delete", "удаление очереди 1", "delete");
+  row("menu: parameters", "изменение параметров очереди 1", "fields");
+  row("menu: connect", "добавление перехода из устройства 1 в очередь 2", "connect");
+  row("menu: delete", "удаление очереди 1", "delete");
+  row("menu: remove transition", "удаление перехода из устройства 1 в терминатор заявок",
+      "disconnect");
+  row("menu: probability", "изменение вероятности перехода из устройства 1 в терминатор заявок");
+  row("line double click", "изменение вероятности перехода из устройства 1 в терминатор заявок",
+      "menu: probability");
 }
 
 // Undo by Ctrl+Z and by the menu, redo by Ctrl+Shift+Z and by Ctrl+Y: each
@@ -248,6 +333,7 @@ void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly_data() {
 void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly() {
   QFETCH(QString, edit);
   QFETCH(QString, name);
+  QFETCH(QString, same_as);
   View view;
   QAction& undo = view.Action(names::kUndoItem);
   QAction& redo = view.Action(names::kRedoItem);
@@ -255,52 +341,7 @@ void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly() {
   QCOMPARE(undo.text(), typed);  // the model typed in
   QVERIFY(!redo.isEnabled());
   const Seen before(view);
-  const std::map<QString, std::function<void()>> edits = {
-      {"place",
-       [&] {
-         const auto queue = Answer<QueueDialog>([](QueueDialog* d) { SetEdit(d, "Edit1", "3"); });
-         view.Press(names::kAddQueueTool);
-         view.Click(QPoint(500, 300));
-       }},
-      {"fields",
-       [&] {
-         const auto queue = Answer<QueueDialog>([](QueueDialog* d) { SetEdit(d, "Edit1", "9"); });
-         view.DoubleClick(QPoint(205, 105));
-       }},
-      {"connect",
-       [&] {
-         const auto probability = Answer<ProbabilityDialog>();
-         view.Press(names::kConnectTool);
-         view.Click(QPoint(305, 105));
-         view.Click(QPoint(205, 205));
-       }},
-      {"disconnect",
-       [&] {
-         const auto transition = Answer<TransitionDialog>();
-         view.Press(names::kDisconnectTool);
-         view.Click(QPoint(305, 105));
-       }},
-      {"delete",
-       [&] {
-         view.Press(names::kDeleteTool);
-         view.Click(QPoint(205, 105));
-       }},
-      {"move",
-       [&] {
-         view.Press(names::kMoveTool);
-         view.Click(QPoint(305, 105));
-         view.Move(QPoint(330, 250));
-         view.Click(QPoint(340, 260));
-       }},
-      {"text",
-       [&] {
-         view.shown.window->ShowCodeEditor();
-         view.shown.text_pane().setPlainText(view.shown.pane_text().replace(
-             QStringLiteral("xc 200;\nyc 200;"), QStringLiteral("xc 250;\nyc 300;")));
-         view.shown.window->ShowVisualEditor();
-       }},
-  };
-  edits.at(edit)();
+  MakeEdit(view, edit);
   const Seen after(view);
   QVERIFY(!(after == before));
   QCOMPARE(undo.text(), QStringLiteral("Отменить: ") + name);
@@ -316,6 +357,11 @@ void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly() {
   view.Key(Qt::Key_Y);
   QVERIFY(Seen(view) == after);
   QCOMPARE(redo.text(), QStringLiteral("Повторить"));
+  if (!same_as.isEmpty()) {
+    View other;
+    MakeEdit(other, same_as);
+    QVERIFY(Seen(other) == after);
+  }
 }
 
 // The prompt to save follows the history: undoing back to the saved model
@@ -323,8 +369,10 @@ void ZoomAndUndoTest::everyEditIsUndoneAndRedoneExactly() {
 void ZoomAndUndoTest::theSavedStateIsTheCleanOneAndNewModelForgetsTheHistory() {
   View view;
   const QString path = view.shown.folder.models() + QStringLiteral("/saved.txt");
+  QString offered;
   auto save = [&] {
-    const auto choose = OnModal<QFileDialog>([path](QFileDialog* dialog) {
+    const auto choose = OnModal<QFileDialog>([path, &offered](QFileDialog* dialog) {
+      offered = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text();
       dialog->setDirectory(QFileInfo(path).absolutePath());
       dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))
           ->setText(QFileInfo(path).fileName());
@@ -332,15 +380,20 @@ void ZoomAndUndoTest::theSavedStateIsTheCleanOneAndNewModelForgetsTheHistory() {
     });
     view.shown.window->SaveModel();
   };
+  const auto marked = [&] { return view.shown.window->windowTitle().startsWith('*'); };
   save();
   QVERIFY(!AsksToSave(view));
+  QVERIFY(!marked());
   view.Press(names::kDeleteTool);
   view.Click(QPoint(205, 205));  // queue 2
   QVERIFY(AsksToSave(view));
+  QVERIFY(marked());
   view.Key(Qt::Key_Z);
   QVERIFY(!AsksToSave(view));
+  QVERIFY(!marked());
   view.Key(Qt::Key_Y);
   save();
+  QCOMPARE(offered, QStringLiteral("saved.txt"));  // Enter saves over the model's own file
   QVERIFY(!AsksToSave(view));
   view.Key(Qt::Key_Z);
   QVERIFY(AsksToSave(view));

@@ -139,14 +139,31 @@ TEST_F(ComputeCommandTest, ProcessAllHoldsOnlyWhileTheTextSaysSo) {
   EXPECT_FALSE(store_->settings.process_all);
 }
 
-TEST_F(ComputeCommandTest, AStoppedRunWritesNoReport) {
+TEST_F(ComputeCommandTest, ARunStoppedByItsLimitReportsUpToThatMomentMarkedAtTheTop) {
   env_.controls.max_events = 5;
   Lines text = kModel;
   const ComputeOutcome outcome = Compute(text);
   EXPECT_TRUE(outcome.simulated);
   EXPECT_EQ(outcome.run.outcome, RunOutcome::EventLimit);
-  EXPECT_TRUE(outcome.report_path.empty());
-  EXPECT_TRUE(fs::is_empty(folder_));
+  const Lines report = ReadTextLines(outcome.report_path);
+  ASSERT_GE(report.size(), 2u);
+  const std::string t = NumberText(outcome.run.now, env_.format);
+  EXPECT_EQ(Cp1251ToUtf8(report[1]),
+            "<p align=\"center\"><font color=\"#CC0000\"><b>Расчет прерван в момент " + t +
+                ": показатели за время от 0 до " + t + "</b></font></p>");
+}
+
+TEST_F(ComputeCommandTest, ADeclinedOverloadWarningRunsNothing) {
+  Lines text = kModel;
+  text.push_back("process_all 0.1;");
+  text[1] = "la 3;";  // 1.5 times what the device can serve
+  std::string heard;
+  env_.confirm_overload = [&heard](const std::string& warning) {
+    heard = warning;
+    return false;
+  };
+  EXPECT_FALSE(Compute(text).simulated);
+  EXPECT_FALSE(heard.empty());
 }
 
 TEST_F(ComputeCommandTest, AMissingReportsFolderIsMadeForTheRun) {

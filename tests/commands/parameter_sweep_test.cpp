@@ -80,6 +80,9 @@ TEST_F(ParameterSweepTest, WholeNumberFieldsAreRoundedAndRealsAreNot) {
                     kPoint);
   EXPECT_DOUBLE_EQ(points[1].value, 0.15);
   EXPECT_EQ(store_->device(1).v, 0.2);
+  points =
+      RunSweep(*store_, {{ElementKind::Generator, 1, SweepField::Intensity}, 2, 3, 3}, 1, kPoint);
+  EXPECT_EQ(points[1].value, 2.5);
 }
 
 TEST_F(ParameterSweepTest, ReplicationsGiveAMeanAndAnInterval) {
@@ -117,7 +120,8 @@ TEST_F(ParameterSweepTest, ValuesOutsideAFieldsDomainAreRefused) {
     bool usable;
   } cases[] = {
       {ElementKind::Generator, SweepField::Intensity, 0, 3, false},
-      {ElementKind::Generator, SweepField::Intensity, 0.5, 3, true},  // rounds to 1
+      {ElementKind::Generator, SweepField::Intensity, 0.5, 3, true},
+      {ElementKind::Generator, SweepField::Intensity, -0.5, 3, false},
       {ElementKind::Queue, SweepField::Length, -5, 3, false},
       {ElementKind::Queue, SweepField::Length, 1, 250, false},
       {ElementKind::Queue, SweepField::Length, 200, 1, true},

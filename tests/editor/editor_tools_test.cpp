@@ -129,18 +129,46 @@ TEST_F(EditorToolsTest, AClickWithNoToolChangesNothing) {
   EXPECT_EQ(ui_.erased + ui_.refreshed, 0);
 }
 
-TEST_F(EditorToolsTest, ThreeAddToolsInOneClick) {
-  tools_.Toggle(EditorTool::AddGenerator);
-  tools_.Toggle(EditorTool::AddQueue);
-  tools_.Toggle(EditorTool::AddDevice);
-  tools_.Click({40, 50});
-  EXPECT_EQ(ui_.log, (Lines{"Параметры генератора заявок: 1", "Параметры очереди: 1",
-                            "Параметры обслуживающего устройства: 1"}));
-  EXPECT_TRUE(store_->generator(1).exists && store_->queue(1).exists && store_->device(1).exists);
-  EXPECT_EQ(store_->device(1).xc, 40);
-  EXPECT_EQ(store_->device(1).yc, 50);
-  EXPECT_FALSE(ui_.buttons[0] || ui_.buttons[1] || ui_.buttons[2]);
-  EXPECT_EQ(ui_.refreshed, 3);
+// One tool at a time: a tool left armed (its dialog cancelled, or Escape
+// pressed) is disarmed by the next, and the click runs only the last one.
+TEST_F(EditorToolsTest, ArmingAToolDisarmsEveryOther) {
+  AddGenerator(1, 10, 10);
+  struct Case {
+    EditorTool first;
+    bool cancel_first;  // click once with the first tool and cancel its dialog
+    bool escape;
+    EditorTool second;
+    Lines log;
+  };
+  const Case cases[] = {
+      {EditorTool::AddGenerator,
+       true,
+       false,
+       EditorTool::AddDevice,
+       {"Параметры генератора заявок: 2", "Параметры обслуживающего устройства: 1"}},
+      {EditorTool::Disconnect, false, true, EditorTool::Connect, {}},
+      {EditorTool::Delete, false, false, EditorTool::Move, {}},
+  };
+  for (const Case& c : cases) {
+    ui_.log.clear();
+    tools_.Toggle(c.first);
+    if (c.cancel_first) {
+      ui_.accept = false;
+      tools_.Click({12, 12});
+      ui_.accept = true;
+    }
+    if (c.escape)
+      tools_.DisarmAll();
+    tools_.Toggle(c.second);
+    tools_.Click({12, 12});
+    EXPECT_EQ(ui_.log, c.log);
+    EXPECT_FALSE(ui_.buttons[static_cast<int>(c.first)]);
+    EXPECT_FALSE(tools_.IsArmed(c.first));
+    tools_.DisarmAll();
+  }
+  EXPECT_TRUE(store_->generator(1).exists);
+  EXPECT_FALSE(store_->generator(2).exists);
+  EXPECT_FALSE(tools_.AnyToolArmed());
 }
 
 TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) {
@@ -148,9 +176,9 @@ TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) 
   const int connect = static_cast<int>(EditorTool::Connect);
   // How a connection in progress is left: another tool, the connect button
   // raised, Escape.
-  const std::function<void()> leave[] = {[&] { tools_.Toggle(EditorTool::AddQueue); },
-                                         [&] { tools_.Toggle(EditorTool::Connect); },
-                                         [&] { tools_.AbandonConnect(); }};
+  const std::function<void()> leave[] = {[&] { tools_.Toggle(EditorTool::Connect); },
+                                         [&] { tools_.AbandonConnect(); },
+                                         [&] { tools_.Toggle(EditorTool::AddQueue); }};
   for (const auto& way : leave) {
     tools_.Toggle(EditorTool::Connect);
     EXPECT_EQ(Cp1251ToUtf8(tools_.Hint()), "Выберите элемент, из которого выходит переход");
@@ -165,7 +193,7 @@ TEST_F(EditorToolsTest, ARecordedSourceIsShownAndForgottenWhenTheConnectIsLeft) 
     EXPECT_FALSE(ui_.buttons[connect]);
     EXPECT_EQ(tools_.Hint(), "");
   }
-  tools_.Click({200, 10});  // the queue tool armed by the first way
+  tools_.Click({200, 10});  // the queue tool armed by the last way
   EXPECT_EQ(ui_.log, (Lines{"Параметры очереди: 1"}));
   EXPECT_EQ(store_->generator(1).transfer, 0);
 }
@@ -359,9 +387,10 @@ TEST_F(EditorToolsTest, TheTerminatorCanBeMovedButNotDeleted) {
   store_->term_x = 100;
   store_->term_y = 100;
   tools_.Toggle(EditorTool::Delete);
-  tools_.Toggle(EditorTool::Move);
   tools_.Click({105, 105});
   EXPECT_TRUE(tools_.state().delete_armed);
+  tools_.Toggle(EditorTool::Move);
+  tools_.Click({105, 105});
   tools_.Click({20, 30});
   EXPECT_EQ(store_->term_x, 20);
   EXPECT_EQ(store_->term_y, 30);

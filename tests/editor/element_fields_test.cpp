@@ -58,7 +58,7 @@ TEST(ElementFieldsTest, FirstFaultNamesTheFieldAndTheMessage) {
        {"x", "y", 0, "z", ""},
        DialogField::La,
        DialogField::V,
-       "'x' is not a valid integer value"},
+       "'x' is not a valid floating point value"},
       {{"1", -1, "y", "0", ""}, {"1", "y", -1, "z", ""}, DialogField::Rasp, DialogField::Disp, ""},
       {{"1", 0, "y", "z", ""}, {"1", "2", -1, "z", ""}, DialogField::Disp, DialogField::Rasp, ""},
       {{"1", 0, "2", "z", ""},

@@ -386,15 +386,20 @@ TEST(RunOutcomeMessageTest, SaysWhyARunStopped) {
   result.events = 1234;
   result.now = 2.5;
   result.live_requests = 101;
-  const auto message = [&](RunOutcome outcome) {
+  const auto message = [&](RunOutcome outcome, ReportOfRun report = ReportOfRun::Written) {
     result.outcome = outcome;
-    return Cp1251ToUtf8(RunOutcomeMessage(result, comma));
+    return Cp1251ToUtf8(RunOutcomeMessage(result, comma, report));
   };
   EXPECT_EQ(message(RunOutcome::Finished), "");
-  EXPECT_EQ(message(RunOutcome::Cancelled), "Моделирование прервано; отчет не записан");
+  EXPECT_EQ(message(RunOutcome::Cancelled),
+            "Моделирование прервано в момент 2,5; отчет — за время от 0 до 2,5");
   EXPECT_EQ(message(RunOutcome::EventLimit),
-            "Моделирование остановлено: выполнено 1234 событий, предельное их число; отчет не "
-            "записан");
+            "Моделирование остановлено: выполнено 1234 событий, предельное их число (параметры "
+            "моделирования); отчет — за время от 0 до 2,5");
+  // Commands that write no report (analyze, bench, a series) never promise one.
+  EXPECT_EQ(message(RunOutcome::EventLimit, ReportOfRun::None),
+            "Моделирование остановлено: выполнено 1234 событий, предельное их число (параметры "
+            "моделирования); отчет не записан");
   EXPECT_EQ(message(RunOutcome::Stalled),
             "Моделирование остановлено: модельное время перестало расти (время 2,5, выполнено "
             "1234 событий); отчет не записан");

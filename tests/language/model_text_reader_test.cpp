@@ -339,5 +339,26 @@ TEST_F(ReaderTest, GoldenHeaderInsideTransfer) {
   EXPECT_FALSE(q(1).exists);
 }
 
+// What a text written from the store would lose: whole lines and the surplus of
+// lines; the canonical text and lines of separators lose nothing.
+TEST_F(ReaderTest, LinesNotTakenWholeAreNamedByNumber) {
+  struct Case {
+    Lines text;
+    std::vector<int> dropped;
+  };
+  const Case cases[] = {
+      {{"queue 1;", "name My Queue;x", "len 5;", "La 3;", "// note", ""}, {2, 4, 5}},
+      {{"queue 1;", "discip fifo;", "discip any;", "name ABCDEFGHIJKLMNOPQRSTUVWXYZ;"}, {3, 4}},
+      {{"device 1;", "transfer 2;", "1 terminator;", "0,5 elsewhere 2;", "xc 3; ;"}, {4}},
+      {{"generator 0;", "la 2;", "simulate 10;", "term_crd 1 2 3;", " ; "}, {1, 2, 4}},
+      {{"generator 1;", "xc 10;", "la x;", "nothing"}, {}},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(LinesNotTakenWhole(c.text, NumberFormat{','}), c.dropped) << c.text[1];
+  Lines canonical = Read({"generator 1;", "name G;", "transfer 1;", "1 queue 1;", "queue 1;"});
+  canonical = WriteModelText(*store_, NumberFormat{','});
+  EXPECT_EQ(LinesNotTakenWhole(canonical, NumberFormat{','}), std::vector<int>{});
+}
+
 }  // namespace
 }  // namespace qsim

@@ -167,6 +167,17 @@ TEST(WriterTest, LongRealsAreRoundedTo15Digits) {
   EXPECT_EQ(WriteModelText(*again, kComma), text);
 }
 
+// An intensity reads as a real and is written back as read; a whole one is
+// written as ever, so stored files keep their text.
+TEST(WriterTest, AnIntensityIsARealAndAWholeOneKeepsItsText) {
+  for (const char* la : {"la 2,5;", "la 2;", "la 0,125;"}) {
+    Lines text = {"generator 1;", la};
+    auto store = NewStore();
+    ReadModelText(text, *store, kComma);
+    EXPECT_EQ(WriteModelText(*store, kComma)[4], la);
+  }
+}
+
 // Random models whose names hold no separator: write, read into a fresh store,
 // write again; the two texts are equal.
 class RandomModel {

@@ -92,7 +92,7 @@ TEST(FiguresSection, FollowsTheReportsTablesWhichStayAsTheyWere) {
   std::ostringstream with(std::ios::binary);
   const RunFigures figures = SmallFigures();
   WriteReport(plain, store, "", platform.Now(), platform, kComma);
-  WriteReport(with, store, "", platform.Now(), platform, kComma, "", &figures);
+  WriteReport(with, store, "", platform.Now(), platform, kComma, "", {.figures = &figures});
   const std::string tail = R"(<p align="center"><font size="2")";
   const std::size_t end_of_tables = plain.str().find(tail);
   ASSERT_NE(end_of_tables, std::string::npos);

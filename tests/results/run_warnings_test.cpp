@@ -6,6 +6,8 @@
 #include <string>
 
 #include "foundation/code_page.h"
+#include "language/model_text_reader.h"
+#include "language/text_file.h"
 
 namespace qsim {
 namespace {
@@ -53,6 +55,31 @@ TEST(RunWarningsTest, CountsEveryElementLargestFirstAndTheEventsInThePast) {
     store->past_events = c.past_events;
     EXPECT_EQ(Cp1251ToUtf8(DurationWarning(*store)), c.warning);
   }
+}
+
+// The overload warning (UTF-8) for a generator of intensity `la` before one queue
+// and a device of k channels and mean service time v.
+std::string OverloadWarningFor(const std::string& la, const std::string& v, const std::string& k,
+                               bool refusals) {
+  std::vector<std::string> text =
+      SplitLines("generator 1;\nla " + la +
+                 ";\nrasp 5;\ntransfer 1;\n1 queue 1;\nqueue 1;\nlen 10;\n"
+                 "transfer 1;\n1 device 1;\ndevice 1;\nname D;\nk " +
+                 k + ";\nv " + v + ";\nrasp 5;\ntransfer 1;\n1 terminator;\n" +
+                 (refusals ? "" : "process_all 0.1;"));
+  auto store = std::make_unique<ModelStore>();
+  ReadModelText(text, *store, NumberFormat{'.'});
+  return Cp1251ToUtf8(OverloadWarning(*store, AnalyzeTraffic(*store), NumberFormat{','}));
+}
+
+TEST(RunWarningsTest, OverloadIsWarnedOfOnlyWhereTheQueueCannotRefuse) {
+  EXPECT_EQ(OverloadWarningFor("3", "0.5", "1", false),
+            "Загрузка канала устройства 1 (D) равна 1,5, не меньше 1: в системе без отказов "
+            "очередь к нему будет расти без предела.");
+  EXPECT_NE(OverloadWarningFor("2", "0.5", "1", false), "");  // load 1 exactly
+  EXPECT_EQ(OverloadWarningFor("3", "0.5", "1", true), "");   // the full queue refuses
+  EXPECT_EQ(OverloadWarningFor("3", "0.5", "2", false), "");  // 0.75 per channel
+  EXPECT_EQ(OverloadWarningFor("1", "0.5", "1", false), "");
 }
 
 }  // namespace
