@@ -17,7 +17,7 @@ constexpr std::size_t kFewestCells = 64;
 // them. Without arrivals a cell is one unit of model time.
 double FirstCellWidth(const ModelStore& store, std::size_t cells) {
   double rate = 0;
-  store.ForEachGenerator([&](int, const GeneratorRecord& g) { rate += std::max(g.la, 0); });
+  store.ForEachGenerator([&](int, const GeneratorRecord& g) { rate += std::max(g.la, 0.0); });
   if (!(rate > 0))
     return 1;
   const RunSettings& settings = store.settings;
