@@ -198,6 +198,7 @@ void SettingsDialog::Fill(const RunSettings& settings, const NumberFormat& forma
   simulate_edit_->setEnabled(!settings.by_time);
   end_time_edit_->setEnabled(settings.by_time);
   FillOptions(settings);
+  accuracy_page_->Fill(settings.accuracy, format);
 }
 
 void SettingsDialog::FillOptions(const RunSettings& settings) {

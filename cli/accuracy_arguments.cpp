@@ -1,5 +1,6 @@
 #include "cli/accuracy_arguments.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "cli/cli_support.h"
@@ -20,6 +21,23 @@ double RealOption(const QCommandLineParser& parser, const char* option, const Nu
   throw UsageError{"--" + std::string(option) + " needs " + expected};
 }
 
+// The figures --precision-on names.
+PrecisionMarks MarksFrom(const QString& list) {
+  const std::string expected =
+      "--precision-on needs one or more of mean_wait, mean_length, utilisation, "
+      "mean_time_in_system, separated by commas";
+  PrecisionMarks marks{.mean_wait = false, .utilisation = false};
+  for (const QString& item : list.split(',')) {
+    const auto known = std::find_if(
+        kPrecisionMarkNames.begin(), kPrecisionMarkNames.end(),
+        [name = item.trimmed().toStdString()](const PrecisionMarkName& mark) { return mark.name == name; });
+    if (known == kPrecisionMarkNames.end())
+      throw UsageError{expected};
+    marks.*known->mark = true;
+  }
+  return marks;
+}
+
 }  // namespace
 
 void AddAccuracyOptions(QCommandLineParser& parser) {
@@ -28,9 +46,13 @@ void AddAccuracyOptions(QCommandLineParser& parser) {
       {"warmup", "Leave out the start of the run: auto (default), none, or a model TIME.",
        "auto|none|TIME"},
       {"precision",
-       "Stop the run once every queue's mean wait and every device's utilisation "
-       "has a half-width of at most REL times its mean (for example 0.02).",
+       "Stop the run once every figure of --precision-on has a half-width of at most "
+       "REL times its mean (for example 0.02).",
        "REL"},
+      {"precision-on",
+       "The figures --precision waits for, separated by commas: mean_wait, mean_length, "
+       "utilisation, mean_time_in_system (default mean_wait,utilisation).",
+       "LIST"},
       {"confidence", "Level of the confidence intervals (default 0.95).", "LEVEL"},
       {"seed", "Draw from the series' random stream of seed S (replication 0).", "S"},
   });
@@ -52,6 +74,11 @@ AccuracySettings AccuracyFrom(const QCommandLineParser& parser, const NumberForm
     accuracy.precision = RealOption(parser, "precision", format, "a number above 0 and below 1");
     if (!(accuracy.precision > 0 && accuracy.precision < 1))
       throw UsageError{"--precision needs a number above 0 and below 1"};
+  }
+  if (parser.isSet("precision-on")) {
+    if (!parser.isSet("precision"))
+      throw UsageError{"--precision-on needs --precision"};
+    accuracy.marks = MarksFrom(parser.value("precision-on"));
   }
   if (parser.isSet("confidence")) {
     accuracy.confidence = RealOption(parser, "confidence", format, "a number above 0 and below 1");

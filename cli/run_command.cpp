@@ -135,8 +135,8 @@ int RunCommand(const QStringList& arguments) {
       parser, arguments, 1,
       "run MODEL.txt [--reports-dir DIR] [--protocol] [--protocol-name NAME] [--report-name NAME]"
       " [--no-input] [--picture] [--no-check] [--open] [--runs N] [--max-events N] "
-      "[--json FILE] [--warmup auto|none|TIME] [--precision REL] [--confidence LEVEL] [--seed S] "
-      "[--decimal-separator SEP]");
+      "[--json FILE] [--warmup auto|none|TIME] [--precision REL] [--precision-on LIST] "
+      "[--confidence LEVEL] [--seed S] [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
   const long long runs = PositiveNumber(parser, "runs", 1);
   const long long max_events = MaxEventsFrom(parser);

@@ -81,6 +81,15 @@ void WriteFiguresJson(std::ostream& out, const RunFigures& f) {
   out << "{\n \"warmup\": {\"method\": \"" << MethodName(f.warmup)
       << "\", \"time\": " << Number(f.warmup_time) << "},\n";
   out << " \"confidence\": " << Number(f.confidence) << ",\n";
+  out << " \"precision\": " << Number(f.precision) << ",\n \"precision_figures\": [";
+  const char* separator = "";
+  for (const PrecisionMarkName& mark : kPrecisionMarkNames) {
+    if (f.precision > 0 && f.precision_marks.*mark.mark) {
+      out << separator << '"' << mark.name << '"';
+      separator = ", ";
+    }
+  }
+  out << "],\n";
   out << " \"precision_reached\": " << (f.precision_reached ? "true" : "false") << ",\n";
   out << " \"run\": {\"model_time\": " << Number(run.model_time) << ", \"events\": " << run.events
       << ", \"generated\": " << run.generated << ", \"served\": " << run.served

@@ -89,11 +89,32 @@ class FiguresSection {
          " групп); средние по заявкам — как отношение сумм. Процентили — по гистограмме "
          "с логарифмическими интервалами (погрешность не более 0,8 %) после прогрева, "
          "округленного до 1/16 прогона.</p>"_cp);
-    if (figures_.precision_reached) {
-      Line(R"(<p align="left">Моделирование остановлено по достигнутой точности: )"_cp,
-           "модельное время "_cp, Number(figures_.run.model_time), ", событий "_cp,
-           IntegerText(figures_.run.events), ".</p>");
+    if (figures_.precision > 0) {
+      Line(R"(<p align="left">)", figures_.precision_reached
+                                      ? "Моделирование остановлено по достигнутой точности: "_cp
+                                      : "Точность не достигнута до конца прогона: "_cp,
+           "относительная полуширина интервалов не более "_cp, Percent(figures_.precision), " ("_cp,
+           MarkedFigures(figures_.precision_marks), "); модельное время "_cp,
+           Number(figures_.run.model_time), ", событий "_cp, IntegerText(figures_.run.events),
+           ".</p>");
     }
+  }
+
+  // The figures a precision run waited for, in words.
+  static std::string MarkedFigures(const PrecisionMarks& marks) {
+    std::string words;
+    auto add = [&words](bool marked, std::string_view what) {
+      if (!marked)
+        return;
+      if (!words.empty())
+        words += ", ";
+      words += what;
+    };
+    add(marks.mean_wait, "среднее ожидание в очередях"_cp);
+    add(marks.mean_length, "средняя длина очередей"_cp);
+    add(marks.utilisation, "загрузка устройств"_cp);
+    add(marks.mean_time_in_system, "среднее время пребывания заявок источников"_cp);
+    return words;
   }
 
   void Accounting() {

@@ -17,7 +17,7 @@ struct ReportAdditions {
   // The model time at which a run was stopped before its end: the report is
   // headed "Расчет прерван в момент t: показатели за время от 0 до t", so that
   // nobody takes its figures for a whole run.
-  std::optional<double> interrupted_at;
+  std::optional<double> interrupted_at{};
   // Figures with their confidence, in a section of their own after the tables
   // (figures_report.h).
   const RunFigures* figures = nullptr;

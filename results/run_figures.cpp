@@ -184,6 +184,8 @@ RunFigures ComputeRunFigures(const RunStatistics& statistics, const ModelStore& 
                                              statistics.end_time()),
                      .confidence = accuracy.confidence,
                      .cell_width = statistics.cell_width(),
+                     .precision = accuracy.precision,
+                     .precision_marks = accuracy.marks,
                      .precision_reached = result.precision_reached,
                      .run = CountsOf(store, result),
                      .network = NetworkFiguresOf(source)};
@@ -217,14 +219,26 @@ std::optional<double> WorstRelativeHalfWidth(const RunStatistics& statistics,
         *estimate->half_width == 0 ? 0 : *estimate->half_width / std::abs(estimate->mean);
     worst = std::max(worst, relative);
   };
+  const PrecisionMarks& marks = accuracy.marks;
   using QueueSum = RunStatistics::QueueSum;
   store.ForEachQueue([&](int slot, const QueueRecord&) {
-    mark(source.PerCount(statistics.Figure(QueueSum::WaitSum, slot),
-                         statistics.Figure(QueueSum::Starts, slot)));
+    if (marks.mean_wait) {
+      mark(source.PerCount(statistics.Figure(QueueSum::WaitSum, slot),
+                           statistics.Figure(QueueSum::Starts, slot)));
+    }
+    if (marks.mean_length)
+      mark(source.PerTime(statistics.Figure(QueueSum::Length, slot)));
   });
   store.ForEachDevice([&](int slot, const DeviceRecord& d) {
-    if (Channels(d) > 0)
+    if (marks.utilisation && Channels(d) > 0)
       mark(source.PerTime(statistics.Figure(RunStatistics::DeviceSum::Busy, slot), Channels(d)));
+  });
+  using GeneratorSum = RunStatistics::GeneratorSum;
+  store.ForEachGenerator([&](int slot, const GeneratorRecord&) {
+    if (marks.mean_time_in_system) {
+      mark(source.PerCount(statistics.Figure(GeneratorSum::StaySum, slot),
+                           statistics.Figure(GeneratorSum::Served, slot)));
+    }
   });
   if (!complete)
     return std::nullopt;

@@ -80,6 +80,8 @@ struct RunFigures {
   double warmup_time = 0;  // model time removed
   double confidence = 0.95;
   double cell_width = 0;  // model time of a cell of the plots
+  double precision = 0;   // the relative half-width the run was to stop at; 0: none
+  PrecisionMarks precision_marks{};
   bool precision_reached = false;
   RunCounts run{};
   NetworkFigures network{};
@@ -100,9 +102,8 @@ std::size_t WarmupCells(const RunStatistics& statistics, const AccuracySettings&
 RunFigures ComputeRunFigures(const RunStatistics& statistics, const ModelStore& store,
                              const RunResult& result, const AccuracySettings& accuracy);
 
-// The largest half-width relative to its mean over the marked figures (every
-// queue's mean wait and every device's utilisation) of a run in progress, or none
-// while one of them has no interval yet. A mean of zero with a half-width of zero
+// The largest half-width relative to its mean over the figures accuracy.marks
+// names of a run in progress, or none while one of them has no interval yet. A mean of zero with a half-width of zero
 // counts as exact.
 std::optional<double> WorstRelativeHalfWidth(const RunStatistics& statistics,
                                              const ModelStore& store,

@@ -84,11 +84,19 @@ TEST_F(RunCommandTest, JsonFilesOfSeededRunsAreNumberedAndAlike) {
   EXPECT_EQ(first, ReadAll(folder_ / "figures_2.json"));
   EXPECT_NE(first.find("\"in_system_at_end\": 0"), std::string::npos);
   EXPECT_NE(first.find("\"method\": \"none\""), std::string::npos);
+  EXPECT_NE(first.find("\"precision_figures\": []"), std::string::npos);
+
+  RunModel(kModel, "--precision 0.5 --precision-on ' utilisation,mean_length' --json '" + json + "'");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_NE(ReadAll(json).find("\"precision_figures\": [\"mean_length\", \"utilisation\"]"),
+            std::string::npos);
 }
 
 TEST_F(RunCommandTest, AccuracyOptionsOutOfRangeAreUsageErrors) {
   for (const char* option :
-       {"--warmup soon", "--warmup -1", "--precision 0", "--confidence 1", "--seed -2"}) {
+       {"--warmup soon", "--warmup -1", "--precision 0", "--confidence 1", "--seed -2",
+        "--precision-on mean_wait", "--precision-on waits --precision 0.1",
+        "--precision-on mean_wait, --precision 0.1"}) {
     RunModel(kModel, option);
     EXPECT_EQ(last_.status, 2) << option;
     const std::string name = std::string(option).substr(0, std::string(option).find(' '));

@@ -82,6 +82,20 @@ TEST(FiguresSection, WritesValueAndHalfWidthTheAccountingAndThePlots) {
   RunFigures one_priority = SmallFigures();
   one_priority.queues[0].waits_by_priority.clear();
   EXPECT_EQ(Section(one_priority).find("по приоритетам"), std::string::npos);
+
+  EXPECT_EQ(Section(SmallFigures()).find("точност"), std::string::npos);
+  RunFigures precise = SmallFigures();
+  precise.precision = 0.02;
+  precise.precision_marks = {.mean_wait = false, .mean_length = true, .utilisation = true};
+  for (const bool reached : {true, false}) {
+    precise.precision_reached = reached;
+    const std::string says =
+        std::string(reached ? "Моделирование остановлено по достигнутой точности"
+                            : "Точность не достигнута до конца прогона") +
+        ": относительная полуширина интервалов не более 2 % (средняя длина очередей, загрузка "
+        "устройств); модельное время 20, событий 70.";
+    EXPECT_NE(Section(precise).find(says), std::string::npos) << says;
+  }
 }
 
 // The section comes after every table and the report's own lines stay as they were.

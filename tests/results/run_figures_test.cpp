@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <functional>
+#include <vector>
 
 #include "tests/support/watched_runs.h"
 
@@ -83,14 +84,29 @@ INSTANTIATE_TEST_SUITE_P(
                       StatisticalCase{"PriorityWaits", PriorityWaitsCovered, 1, 1}),
     [](const auto& info) { return std::string(info.param.name); });
 
-// A run asked for a precision stops once every queue's mean wait and every
-// device's utilisation has reached it, well before its own end.
+// A run asked for a precision stops, well before its own end, once every figure
+// it marks has reached it; what it marks decides when that is.
 TEST(PrecisionStop, EndsTheRunOnceTheMarkedFiguresAreThatPrecise) {
-  const RunFigures f = WatchedRun(MM1Text(0.5, 10'000'000), 1, {.precision = 0.05});
-  EXPECT_TRUE(f.precision_reached);
-  EXPECT_LT(f.run.generated, 10'000'000);
-  EXPECT_LE(*f.queues[0].mean_wait->half_width, 0.05 * f.queues[0].mean_wait->mean);
-  EXPECT_LE(*f.devices[0].utilisation->half_width, 0.05 * f.devices[0].utilisation->mean);
+  auto within = [](const std::optional<Estimate>& e) {
+    return e && e->half_width && *e->half_width <= 0.05 * e->mean;
+  };
+  std::vector<std::int64_t> events;
+  for (const PrecisionMarks marks :
+       {PrecisionMarks{}, PrecisionMarks{.mean_wait = false, .utilisation = true},
+        PrecisionMarks{.mean_wait = false, .mean_length = true, .utilisation = false},
+        PrecisionMarks{.mean_wait = false, .utilisation = false, .mean_time_in_system = true}}) {
+    const RunFigures f =
+        WatchedRun(MM1Text(0.5, 10'000'000), 1, {.precision = 0.05, .marks = marks});
+    EXPECT_TRUE(f.precision_reached);
+    EXPECT_LT(f.run.generated, 10'000'000);
+    EXPECT_TRUE(!marks.mean_wait || within(f.queues[0].mean_wait));
+    EXPECT_TRUE(!marks.mean_length || within(f.queues[0].mean_length));
+    EXPECT_TRUE(!marks.utilisation || within(f.devices[0].utilisation));
+    EXPECT_TRUE(!marks.mean_time_in_system || within(f.generators[0].mean_time_in_system));
+    events.push_back(f.run.events);
+  }
+  // The utilisation alone settles long before the waits do.
+  EXPECT_LT(events[1], events[0]);
 }
 
 }  // namespace
