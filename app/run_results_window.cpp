@@ -4,12 +4,19 @@
 #include <QChartView>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QGraphicsLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineSeries>
+#include <QSplitter>
 #include <QTextBrowser>
 #include <QVBoxLayout>
+#include <QValueAxis>
 
+#include <algorithm>
+#include <cmath>
 #include <sstream>
+#include <utility>
 
 #include "app/gui_text.h"
 #include "app/window_size.h"
@@ -30,12 +37,37 @@ QChartView* NewChartView(const char* name) {
   auto* view = new QChartView;
   view->setObjectName(QLatin1String(name));
   view->setRenderHint(QPainter::Antialiasing);
-  view->setMinimumHeight(220);
+  view->setMinimumHeight(200);
   return view;
 }
 
+// A round step (1, 2 or 5 times a power of ten) that cuts `range` in at most 4,
+// so that the labels have room even at a large scale.
+double RoundStep(double range) {
+  const double power = std::pow(10.0, std::floor(std::log10(range)));
+  for (double factor : {0.1, 0.2, 0.5, 1.0, 2.0}) {
+    if (range / (factor * power) <= 4)
+      return factor * power;
+  }
+  return 5 * power;
+}
+
+// A value axis from 0 to `top` with ticks at round values and `title`.
+QValueAxis* NewAxis(double top, const QString& title) {
+  auto* axis = new QValueAxis;
+  const double end = top > 0 && std::isfinite(top) ? top : 1;
+  axis->setRange(0, end);
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(RoundStep(end));
+  axis->setLabelFormat(QStringLiteral("%g"));
+  axis->setTitleText(title);
+  return axis;
+}
+
 // A step line through `levels`, each `width` wide from 0.
-QChart* StepChart(const std::vector<double>& levels, double width, const QString& title) {
+QChart* StepChart(const std::vector<double>& levels, double width, const QString& title,
+                  const QString& x_title, const QString& y_title) {
   auto* line = new QLineSeries;
   for (std::size_t i = 0; i < levels.size(); ++i) {
     line->append(width * static_cast<double>(i), levels[i]);
@@ -43,9 +75,17 @@ QChart* StepChart(const std::vector<double>& levels, double width, const QString
   }
   auto* chart = new QChart;
   chart->addSeries(line);
-  chart->createDefaultAxes();
+  const double top = levels.empty() ? 0 : *std::max_element(levels.begin(), levels.end());
+  for (auto [axis, alignment] :
+       {std::pair{NewAxis(width * static_cast<double>(levels.size()), x_title), Qt::AlignBottom},
+        std::pair{NewAxis(top, y_title), Qt::AlignLeft}}) {
+    chart->addAxis(axis, alignment);
+    line->attachAxis(axis);
+  }
   chart->legend()->hide();
   chart->setTitle(title);
+  chart->setMargins(QMargins(2, 2, 2, 2));
+  chart->layout()->setContentsMargins(0, 0, 0, 0);
   return chart;
 }
 
@@ -57,6 +97,7 @@ RunResultsWindow::RunResultsWindow(std::function<void(const std::string&)> open_
       open_document_(std::move(open_document)),
       text_(new QTextBrowser),
       queue_choice_(new QComboBox),
+      wait_note_(new QLabel),
       length_chart_(NewChartView("LengthChart")),
       wait_chart_(NewChartView("WaitChart")),
       links_(new QLabel) {
@@ -64,17 +105,33 @@ RunResultsWindow::RunResultsWindow(std::function<void(const std::string&)> open_
   setWindowTitle(QStringLiteral("Результаты моделирования"));
   text_->setObjectName(QStringLiteral("FiguresText"));
   queue_choice_->setObjectName(QStringLiteral("QueueChoice"));
+  wait_note_->setObjectName(QStringLiteral("WaitNote"));
+  wait_note_->setWordWrap(true);
   links_->setObjectName(QStringLiteral("RunFileLinks"));
   connect(queue_choice_, &QComboBox::currentIndexChanged, this, &RunResultsWindow::ShowQueue);
   connect(links_, &QLabel::linkActivated, this, &RunResultsWindow::OpenLink);
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  // Side by side, so that the figures above keep most of the height; the user
+  // moves the splitter between the two.
+  auto* charts = new QHBoxLayout;
+  charts->addWidget(length_chart_);
+  charts->addWidget(wait_chart_);
+  auto* plots = new QWidget;
+  auto* plots_layout = new QVBoxLayout(plots);
+  plots_layout->setContentsMargins(0, 0, 0, 0);
+  plots_layout->addWidget(queue_choice_);
+  plots_layout->addWidget(wait_note_);
+  plots_layout->addLayout(charts, 1);
+  auto* splitter = new QSplitter(Qt::Vertical);
+  splitter->addWidget(text_);
+  splitter->addWidget(plots);
+  splitter->setStretchFactor(0, 3);
+  splitter->setStretchFactor(1, 2);
+  splitter->setChildrenCollapsible(false);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(links_);
-  layout->addWidget(text_, 2);
-  layout->addWidget(queue_choice_);
-  layout->addWidget(length_chart_, 1);
-  layout->addWidget(wait_chart_, 1);
+  layout->addWidget(splitter, 1);
   layout->addWidget(buttons);
   resize(OpeningSize(*this, QSize(900, 760)));
 }
@@ -110,14 +167,23 @@ void RunResultsWindow::ShowQueue(int index) {
   if (!figures_ || index < 0 || index >= static_cast<int>(figures_->queues.size())) {
     ReplaceChart(*length_chart_, new QChart);
     ReplaceChart(*wait_chart_, new QChart);
+    wait_note_->clear();
     return;
   }
   const QueueFigures& q = figures_->queues[static_cast<std::size_t>(index)];
-  ReplaceChart(*length_chart_, StepChart(q.mean_lengths, figures_->cell_width,
-                                         QStringLiteral("Средняя длина очереди во времени")));
+  ReplaceChart(*length_chart_,
+               StepChart(q.mean_lengths, figures_->cell_width,
+                         QStringLiteral("Средняя длина очереди во времени"),
+                         QStringLiteral("модельное время"), QStringLiteral("длина")));
   const double upper = q.wait_percentiles ? q.wait_percentiles->p99 : 0;
-  ReplaceChart(*wait_chart_, StepChart(HistogramBars(q.waits, upper), upper / kHistogramBars,
-                                       QStringLiteral("Время ожидания после прогрева (до 99 %)")));
+  wait_note_->setText(
+      QStringLiteral("Без ожидания — %1 % заявок; гистограмма ожиданий — до 99-го процентиля (%2).")
+          .arg(FromCp1251(SignificantText(ZeroPercent(q.waits), format_)),
+               FromCp1251(SignificantText(upper, format_))));
+  ReplaceChart(*wait_chart_,
+               StepChart(HistogramBars(q.waits, upper), upper / kHistogramBars,
+                         QStringLiteral("Время ожидания после прогрева"),
+                         QStringLiteral("время ожидания"), QStringLiteral("% заявок")));
 }
 
 void RunResultsWindow::OpenLink(const QString& link) {

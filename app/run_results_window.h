@@ -20,8 +20,8 @@ namespace qsim::gui {
 // adds after its tables, with their intervals, the length over model time and the
 // waits of the queue chosen, as charts, and links to the report and the protocol.
 // It stays open beside the main window; the next run replaces what it shows. Qt
-// object names: `RunResultsWindow`, `FiguresText`, `QueueChoice`, `LengthChart`,
-// `WaitChart`, `RunFileLinks`.
+// object names: `RunResultsWindow`, `FiguresText`, `QueueChoice`, `WaitNote`,
+// `LengthChart`, `WaitChart`, `RunFileLinks`.
 class RunResultsWindow : public QDialog {
   Q_OBJECT
 
@@ -40,6 +40,7 @@ class RunResultsWindow : public QDialog {
   std::function<void(const std::string&)> open_document_;
   QTextBrowser* text_;
   QComboBox* queue_choice_;
+  QLabel* wait_note_;  // what the histogram of waits leaves out
   QChartView* length_chart_;
   QChartView* wait_chart_;
   QLabel* links_;

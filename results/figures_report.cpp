@@ -38,13 +38,14 @@ class FiguresSection {
 
   void Write(bool with_plots) {
     Line(R"(<p align="left"><u>Точность и дополнительные показатели:</u></p>)"_cp);
-    Method();
+    Warmup();
     Accounting();
     Network();
     Queues();
     Priorities();
     Devices();
     Generators();
+    IntervalMethod();
     if (with_plots)
       Plots();
   }
@@ -60,7 +61,8 @@ class FiguresSection {
   std::string Number(double value) const { return SignificantText(value, format_); }
   std::string Percent(double level) const { return Number(level * 100) + " %"; }
 
-  void Method() {
+  // What the warm-up removed and, for a run that was to stop at a precision, how it ended.
+  void Warmup() {
     std::string warmup;
     switch (figures_.warmup) {
       case WarmupMethod::Auto:
@@ -80,6 +82,19 @@ class FiguresSection {
          "; отброшено модельное время "_cp, Number(figures_.warmup_time), " из "_cp,
          Number(figures_.run.model_time),
          ": прогон начинается с пустой системы, и его начало занижает средние.</p>"_cp);
+    if (figures_.precision > 0) {
+      Line(R"(<p align="left">)",
+           figures_.precision_reached ? "Моделирование остановлено по достигнутой точности: "_cp
+                                      : "Точность не достигнута до конца прогона: "_cp,
+           "относительная полуширина интервалов не более "_cp, Percent(figures_.precision), " ("_cp,
+           MarkedFigures(figures_.precision_marks), "); модельное время "_cp,
+           Number(figures_.run.model_time), ", событий "_cp, IntegerText(figures_.run.events),
+           ".</p>");
+    }
+  }
+
+  // How the intervals and percentiles are found; after the tables, which come first.
+  void IntervalMethod() {
     Line(R"(<p align="left">Доверительные интервалы уровня )"_cp, Percent(figures_.confidence),
          " по методу групповых средних одного прогона: после прогрева "_cp,
          IntegerText(kInitialBatches),
@@ -87,17 +102,8 @@ class FiguresSection {
          "попарно, пока корреляция соседних групп больше "_cp,
          NumberText(kLag1Limit, format_), " (не менее "_cp, IntegerText(kFewestBatches),
          " групп); средние по заявкам — как отношение сумм. Процентили — по гистограмме "
-         "с логарифмическими интервалами (погрешность не более 0,8 %) после прогрева, "
-         "округленного до 1/16 прогона.</p>"_cp);
-    if (figures_.precision > 0) {
-      Line(R"(<p align="left">)", figures_.precision_reached
-                                      ? "Моделирование остановлено по достигнутой точности: "_cp
-                                      : "Точность не достигнута до конца прогона: "_cp,
-           "относительная полуширина интервалов не более "_cp, Percent(figures_.precision), " ("_cp,
-           MarkedFigures(figures_.precision_marks), "); модельное время "_cp,
-           Number(figures_.run.model_time), ", событий "_cp, IntegerText(figures_.run.events),
-           ".</p>");
-    }
+         "с логарифмическими интервалами (погрешность не более "_cp,
+         NumberText(0.8, format_), " %) после прогрева, округленного до 1/16 прогона.</p>"_cp);
   }
 
   // The figures a precision run waited for, in words.
@@ -226,9 +232,15 @@ class FiguresSection {
       if (!q.wait_percentiles)
         continue;
       Line(R"(<p align="left"><i>Очередь )"_cp, Name(q.slot, q.name),
-           ": гистограмма времени ожидания после прогрева (до 99 %)</i></p>"_cp);
+           ": доля заявок по времени ожидания после прогрева, до 99-го процентиля, %; "
+           "без ожидания — "_cp,
+           Number(ZeroPercent(q.waits)), " %</i></p>");
       const double upper = q.wait_percentiles->p99;
-      Line("<p>", HistogramSvg(q.waits, upper, Number(upper)), "</p>");
+      const std::vector<double> bars = HistogramBars(q.waits, upper);
+      Line("<p>",
+           HistogramSvg(bars, Number(upper),
+                        Number(*std::max_element(bars.begin(), bars.end())) + " %"),
+           "</p>");
     }
   }
 

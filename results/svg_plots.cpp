@@ -54,30 +54,37 @@ std::string StepPlotSvg(const std::vector<double>& levels, double cell_width,
 
 std::vector<double> HistogramBars(const LogHistogram& histogram, double upper) {
   std::vector<double> bars(kHistogramBars, 0);
-  const double width = upper > 0 ? upper / kHistogramBars : 1;
+  if (!(upper > 0) || histogram.count() == 0)
+    return bars;
+  const double width = upper / kHistogramBars;
+  const double percent = 100 / static_cast<double>(histogram.count());
   for (const LogHistogram::Bar& bucket : histogram.Bars()) {
     const double bar = (bucket.low + bucket.high) / 2 / width;
-    bars[bar < kHistogramBars ? static_cast<std::size_t>(bar) : kHistogramBars - 1] +=
-        static_cast<double>(bucket.count);
+    if (bucket.low > 0 && bar < kHistogramBars)
+      bars[static_cast<std::size_t>(bar)] += static_cast<double>(bucket.count) * percent;
   }
   return bars;
 }
 
-std::string HistogramSvg(const LogHistogram& histogram, double upper,
-                         const std::string& x_end_label) {
-  const std::vector<double> bars = HistogramBars(histogram, upper);
-  const double top = std::max(1.0, *std::max_element(bars.begin(), bars.end()));
+double ZeroPercent(const LogHistogram& histogram) {
+  const std::vector<LogHistogram::Bar> buckets = histogram.Bars();
+  if (buckets.empty() || buckets.front().low > 0)
+    return 0;
+  return 100 * static_cast<double>(buckets.front().count) / static_cast<double>(histogram.count());
+}
+
+std::string HistogramSvg(const std::vector<double>& bars, const std::string& x_end_label,
+                         const std::string& y_top_label) {
+  const double top = std::max(1e-300, *std::max_element(bars.begin(), bars.end()));
   std::string rectangles;
-  const double bar_width = kWidth / kHistogramBars;
-  for (int i = 0; i < kHistogramBars; ++i) {
-    const double height = kHeight * bars[static_cast<std::size_t>(i)] / top;
-    rectangles += "<rect x=\"" + Number(kLeft + bar_width * i) + "\" y=\"" +
+  const double bar_width = kWidth / static_cast<double>(bars.size());
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    const double height = kHeight * bars[i] / top;
+    rectangles += "<rect x=\"" + Number(kLeft + bar_width * static_cast<double>(i)) + "\" y=\"" +
                   Number(5 + kHeight - height) + "\" width=\"" + Number(bar_width - 1) +
                   "\" height=\"" + Number(height) + "\" fill=\"#7a9cc6\"/>";
   }
-  char count[32];
-  std::snprintf(count, sizeof count, "%.0f", top);
-  return Open() + Axes(x_end_label, count) + rectangles + "</svg>";
+  return Open() + Axes(x_end_label, y_top_label) + rectangles + "</svg>";
 }
 
 }  // namespace qsim

@@ -16,13 +16,16 @@ namespace qsim {
 std::string StepPlotSvg(const std::vector<double>& levels, double cell_width,
                         const std::string& x_end_label, const std::string& y_top_label);
 
-// The histogram of a stream of durations in kHistogramBars bars of equal width from
-// 0 to `upper` (a high percentile); the durations beyond it are added to the last
-// bar. The counts come from the buckets of `histogram`, each put whole into the bar
-// that holds its midpoint.
+// A histogram of a stream of durations: the share, in per cent of every duration
+// in `histogram`, of the positive ones in each of kHistogramBars bars of equal
+// width from 0 to `upper` (a high percentile). Durations of zero, which would dwarf
+// the rest (the requests that found a free device), and those beyond `upper` are
+// left out: ZeroPercent gives the share of the first, the caption names the second.
+// Each bucket of `histogram` goes whole into the bar that holds its midpoint.
 inline constexpr int kHistogramBars = 30;
 std::vector<double> HistogramBars(const LogHistogram& histogram, double upper);
-std::string HistogramSvg(const LogHistogram& histogram, double upper,
-                         const std::string& x_end_label);
+double ZeroPercent(const LogHistogram& histogram);
+std::string HistogramSvg(const std::vector<double>& bars, const std::string& x_end_label,
+                         const std::string& y_top_label);
 
 }  // namespace qsim

@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <sstream>
 
 #include "foundation/code_page.h"
 #include "results/figures_json.h"
 #include "results/report_writer.h"
+#include "results/svg_plots.h"
 #include "tests/support/fake_platform.h"
 #include "tests/support/json_value.h"
 
@@ -114,6 +116,20 @@ TEST(FiguresSection, FollowsTheReportsTablesWhichStayAsTheyWere) {
   WriteFiguresSection(section, figures, kComma);
   EXPECT_EQ(with.str(), plain.str().substr(0, end_of_tables) + section.str() +
                             plain.str().substr(end_of_tables));
+}
+
+// Bars are shares of every wait; the zeros and the tail beyond the upper end are
+// left out of them, the zeros given apart.
+TEST(WaitHistogram, SharesOfAllWaitsWithoutZerosAndTail) {
+  LogHistogram waits;
+  for (double wait : {0.0, 0.0, 1.0, 2.0, 3.0, 100.0})
+    waits.Add(wait);
+  const std::vector<double> bars = HistogramBars(waits, 3.5);
+  ASSERT_EQ(bars.size(), static_cast<std::size_t>(kHistogramBars));
+  EXPECT_NEAR(std::accumulate(bars.begin(), bars.end(), 0.0), 50, 1e-9);
+  EXPECT_NEAR(bars[8], 100.0 / 6, 1e-9);  // 1 in [0.93, 1.05)
+  EXPECT_NEAR(ZeroPercent(waits), 100.0 / 3, 1e-9);
+  EXPECT_EQ(ZeroPercent(LogHistogram{}), 0);
 }
 
 TEST(FiguresJson, CarriesEveryFigureAsMeanAndHalfWidth) {
