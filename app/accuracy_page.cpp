@@ -39,11 +39,11 @@ AccuracyPage::AccuracyPage()
           "PrecisionBox")),
       precision_edit_(Named(new QLineEdit(QStringLiteral("2")), "PrecisionEdit")),
       // In the order of kPrecisionMarkNames.
-      mark_boxes_{Named(new QCheckBox(QStringLiteral("среднее ожидание в очередях")), "MarkWaitBox"),
-                  Named(new QCheckBox(QStringLiteral("средняя длина очередей")), "MarkLengthBox"),
-                  Named(new QCheckBox(QStringLiteral("загрузка устройств")), "MarkUtilisationBox"),
-                  Named(new QCheckBox(QStringLiteral("среднее время пребывания заявок")),
-                        "MarkStayBox")},
+      mark_boxes_{
+          Named(new QCheckBox(QStringLiteral("среднее ожидание в очередях")), "MarkWaitBox"),
+          Named(new QCheckBox(QStringLiteral("средняя длина очередей")), "MarkLengthBox"),
+          Named(new QCheckBox(QStringLiteral("загрузка устройств")), "MarkUtilisationBox"),
+          Named(new QCheckBox(QStringLiteral("среднее время пребывания заявок")), "MarkStayBox")},
       confidence_edit_(Named(new QLineEdit(QStringLiteral("95")), "ConfidenceEdit")),
       seed_box_(
           Named(new QCheckBox(QStringLiteral("Поток случайных чисел серии, ключ :")), "SeedBox")),

@@ -28,9 +28,11 @@ PrecisionMarks MarksFrom(const QString& list) {
       "mean_time_in_system, separated by commas";
   PrecisionMarks marks{.mean_wait = false, .utilisation = false};
   for (const QString& item : list.split(',')) {
-    const auto known = std::find_if(
-        kPrecisionMarkNames.begin(), kPrecisionMarkNames.end(),
-        [name = item.trimmed().toStdString()](const PrecisionMarkName& mark) { return mark.name == name; });
+    const auto known =
+        std::find_if(kPrecisionMarkNames.begin(), kPrecisionMarkNames.end(),
+                     [name = item.trimmed().toStdString()](const PrecisionMarkName& mark) {
+                       return mark.name == name;
+                     });
     if (known == kPrecisionMarkNames.end())
       throw UsageError{expected};
     marks.*known->mark = true;

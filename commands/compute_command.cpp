@@ -102,9 +102,8 @@ ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
   ComputeOutcome outcome;
   env.store.settings.process_all = false;
   ReadModelText(text, env.store, env.format);
-  const bool run =
-      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env)) &&
-      PassesOverload(env);
+  const bool run = mode == ComputeMode::Run &&
+                   (!env.store.settings.check_model || PassesCheck(env)) && PassesOverload(env);
   if (run)
     Simulate(env, outcome);
   text = WriteModelText(env.store, env.format);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -47,7 +47,7 @@ struct AccuracySettings {
   // The relative half-width at which a run stops, once every marked figure has
   // reached it; 0: the run goes to the model's own stop condition.
   double precision = 0;
-  PrecisionMarks marks{};  // REQUIRES: marks.Any() when precision > 0
+  PrecisionMarks marks{};    // REQUIRES: marks.Any() when precision > 0
   double confidence = 0.95;  // level of every interval, between 0 and 1
   // A run draws from replication 0 of this series seed's stream; none: from the
   // program's own generator, which goes on from run to run.

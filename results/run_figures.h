@@ -103,8 +103,8 @@ RunFigures ComputeRunFigures(const RunStatistics& statistics, const ModelStore& 
                              const RunResult& result, const AccuracySettings& accuracy);
 
 // The largest half-width relative to its mean over the figures accuracy.marks
-// names of a run in progress, or none while one of them has no interval yet. A mean of zero with a half-width of zero
-// counts as exact.
+// names of a run in progress, or none while one of them has no interval yet. A mean of zero with a
+// half-width of zero counts as exact.
 std::optional<double> WorstRelativeHalfWidth(const RunStatistics& statistics,
                                              const ModelStore& store,
                                              const AccuracySettings& accuracy);

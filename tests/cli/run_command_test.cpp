@@ -86,7 +86,8 @@ TEST_F(RunCommandTest, JsonFilesOfSeededRunsAreNumberedAndAlike) {
   EXPECT_NE(first.find("\"method\": \"none\""), std::string::npos);
   EXPECT_NE(first.find("\"precision_figures\": []"), std::string::npos);
 
-  RunModel(kModel, "--precision 0.5 --precision-on ' utilisation,mean_length' --json '" + json + "'");
+  RunModel(kModel,
+           "--precision 0.5 --precision-on ' utilisation,mean_length' --json '" + json + "'");
   EXPECT_EQ(last_.status, 0) << last_.err;
   EXPECT_NE(ReadAll(json).find("\"precision_figures\": [\"mean_length\", \"utilisation\"]"),
             std::string::npos);
