@@ -29,6 +29,7 @@
 #include "app/overwrite_question.h"
 #include "app/recent_files.h"
 #include "app/run_files_panel.h"
+#include "app/run_results_window.h"
 #include "app/settings_dialog.h"
 #include "app/sweep_dialog.h"
 #include "app/text_pane.h"
@@ -238,6 +239,7 @@ void MainWindow::ReportRun(const ComputeOutcome& outcome) {
     return;
   }
   document_.MarkRun();
+  results_window_->ShowRun(outcome, document_.format());
   const std::string warning = DurationWarning(document_.store());
   if (!warning.empty())
     ShowMessage(QMessageBox::Warning, "DurationWarningBox", FromCp1251(warning));
@@ -276,6 +278,8 @@ void MainWindow::OpenSettingsDialog() {
       dialogs_->settings->Fill(settings, document_.format());
       return;
     }
+    // The accuracy first: a value it refuses leaves the model's settings alone.
+    dialogs_->settings->CopyAccuracy(settings, document_.format());
     dialogs_->settings->CopyOptions(settings);
     dialogs_->settings->CopyRunSettings(settings, document_.format());
     document_.CommitEdit(std::string("изменение параметров моделирования"_cp));

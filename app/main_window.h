@@ -29,6 +29,7 @@ class CodeEditor;
 class DiagramOverlay;
 class EditorWindowUi;
 class RunFilesPanel;
+class RunResultsWindow;
 class UndoMenu;
 struct WindowDialogs;
 enum class ToolIcon;
@@ -204,6 +205,7 @@ class MainWindow : public QMainWindow {
   StatusPanels panels_;
   std::array<QAction*, kEditorToolCount> tool_buttons_{};
   std::unique_ptr<WindowDialogs> dialogs_;
+  RunResultsWindow* results_window_ = nullptr;  // the figures of the last run
   UndoMenu* undo_menu_ = nullptr;
   std::unique_ptr<DiagramOverlay> overlay_;
   QAction* labels_option_ = nullptr;

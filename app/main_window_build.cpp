@@ -23,6 +23,7 @@
 #include "app/gui_text.h"
 #include "app/object_names.h"
 #include "app/run_files_panel.h"
+#include "app/run_results_window.h"
 #include "app/settings_dialog.h"
 #include "app/tool_icons.h"
 #include "app/undo_menu.h"
@@ -306,6 +307,8 @@ void MainWindow::BuildStatusBar() {
   panels_.run_files =
       new RunFilesPanel([this](const std::string& path) { platform_.OpenDocument(path); }, this);
   statusBar()->addPermanentWidget(panels_.run_files);
+  results_window_ =
+      new RunResultsWindow([this](const std::string& path) { platform_.OpenDocument(path); }, this);
   statusBar()->addPermanentWidget(canvas_area_->zoom_panel());
 }
 

@@ -28,6 +28,7 @@ constexpr int kShowDelayMs = 400;
 RunProgressDialog::RunProgressDialog(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       goal_(new QLabel(this)),
+      precision_(new QLabel(this)),
       series_(new QLabel(this)),
       events_(new QLabel(this)),
       requests_(new QLabel(this)),
@@ -37,6 +38,7 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   setWindowTitle(QStringLiteral("Моделирование"));
   goal_->setObjectName(QStringLiteral("GoalLabel"));
   series_->setObjectName(QStringLiteral("SeriesLabel"));
+  precision_->setObjectName(QStringLiteral("PrecisionLabel"));
   // Room for long figures, so that the window does not grow as the run goes on.
   goal_->setMinimumWidth(goal_->fontMetrics().horizontalAdvance(
       QStringLiteral("Время: 000 000 000,0 из 000 000 000 (100 %)")));
@@ -52,6 +54,7 @@ RunProgressDialog::RunProgressDialog(QWidget* parent)
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(series_);
   layout->addWidget(goal_);
+  layout->addWidget(precision_);
   layout->addLayout(figures);
   layout->addWidget(cancel_button_, 0, Qt::AlignRight);
   layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -146,6 +149,9 @@ void RunProgressDialog::ShowProgress(const RunProgress& progress) {
                               GroupedInteger(event_limit_)));
   requests_->setText(FromCp1251(GroupedInteger(progress.generated)));
   model_time_->setText(FromCp1251(ShortNumberText(progress.now, format_)));
+  const QString precision = FromCp1251(PrecisionProgressText(progress, format_));
+  precision_->setText(precision);
+  precision_->setVisible(!precision.isEmpty());
 }
 
 void RunProgressDialog::reject() {

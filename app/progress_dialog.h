@@ -17,10 +17,12 @@ namespace qsim::gui {
 
 // The window that blocks the main window while a simulation runs on a worker
 // thread: how far the run is toward its goal (`GoalLabel`), its place in a series
-// of runs (`SeriesLabel`, hidden outside one), events taken out of the event limit
-// at which a run stops, requests generated, model time, and a button that stops
-// the run. Figures are grouped by thousands, model time has 4 significant digits. Closing the window any other way also asks the run
-// to stop; the window stays until the worker has ended.
+// of runs (`SeriesLabel`, hidden outside one), the worst relative half-width of a
+// run that stops at a precision (`PrecisionLabel`, hidden otherwise), events taken
+// out of the event limit at which a run stops, requests generated, model time, and
+// a button that stops the run. Figures are grouped by thousands, model time has 4
+// significant digits. Closing the window any other way also asks the run to stop;
+// the window stays until the worker has ended.
 class RunProgressDialog : public QDialog {
   Q_OBJECT
 
@@ -58,6 +60,7 @@ class RunProgressDialog : public QDialog {
   void WaitBeforeShowing(QThread& worker);
 
   QLabel* goal_;
+  QLabel* precision_;
   QLabel* series_;
   QLabel* events_;
   QLabel* requests_;

@@ -13,6 +13,7 @@
 #include <QTabBar>
 #include <QVBoxLayout>
 
+#include "app/accuracy_page.h"
 #include "app/gui_text.h"
 #include "app/object_names.h"
 #include "foundation/code_page.h"
@@ -61,8 +62,11 @@ SettingsDialog::SettingsDialog(QWidget* parent)
   tabs_->addTab(QStringLiteral("Параметры моделирования"));
   tabs_->addTab(QStringLiteral("Отчет"));
   tabs_->addTab(QStringLiteral("Файл протокола"));
+  tabs_->addTab(QStringLiteral("Точность"));
+  accuracy_page_ = new AccuracyPage;
   auto* pages = new QGridLayout;
-  for (QGroupBox* page : {BuildRunPage(), BuildReportPage(), BuildProtocolPage()})
+  for (QGroupBox* page : {BuildRunPage(), BuildReportPage(), BuildProtocolPage(),
+                          static_cast<QGroupBox*>(accuracy_page_)})
     pages->addWidget(page, 0, 0);
   auto* ok_button = Named(new QPushButton(QStringLiteral("OK")), "Button1");
   ok_button->setDefault(true);
@@ -79,10 +83,11 @@ SettingsDialog::SettingsDialog(QWidget* parent)
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   // The pages share one place, so each is as large as the largest.
+  const QList<QGroupBox*> all_pages{run_page_, report_page_, protocol_page_, accuracy_page_};
   QSize largest;
-  for (QGroupBox* page : {run_page_, report_page_, protocol_page_})
+  for (QGroupBox* page : all_pages)
     largest = largest.expandedTo(page->sizeHint());
-  for (QGroupBox* page : {run_page_, report_page_, protocol_page_})
+  for (QGroupBox* page : all_pages)
     page->setMinimumSize(largest);
   ConnectRules();
   ApplyAllRules();
@@ -193,6 +198,7 @@ void SettingsDialog::Fill(const RunSettings& settings, const NumberFormat& forma
   simulate_edit_->setEnabled(!settings.by_time);
   end_time_edit_->setEnabled(settings.by_time);
   FillOptions(settings);
+  accuracy_page_->Fill(settings.accuracy, format);
 }
 
 void SettingsDialog::FillOptions(const RunSettings& settings) {
@@ -234,17 +240,22 @@ void SettingsDialog::CopyRunSettings(RunSettings& settings, const NumberFormat& 
   settings.max_events = max_events;
 }
 
+void SettingsDialog::CopyAccuracy(RunSettings& settings, const NumberFormat& format) const {
+  accuracy_page_->Copy(settings.accuracy, format);
+}
+
 void SettingsDialog::ShowFirstPage() {
   tabs_->setCurrentIndex(0);
   ShowPage(0);
 }
 
 void SettingsDialog::ShowPage(int index) {
-  if (index < 0 || index > 2)
+  if (index < 0 || index > 3)
     return;
   run_page_->setVisible(index == 0);
   report_page_->setVisible(index == 1);
   protocol_page_->setVisible(index == 2);
+  accuracy_page_->setVisible(index == 3);
 }
 
 void SettingsDialog::ApplyReportNameRule() {

@@ -14,11 +14,14 @@ class QTabBar;
 
 namespace qsim::gui {
 
+class AccuracyPage;
+
 // The simulation settings: the stop rule, refusals and the model check (first
-// tab), the report (second) and the protocol file (third). Every opening shows the
-// settings as they are; «OK» (accept) hands them back, «Отмена» or Escape (reject)
-// leaves them as they were. The enabling rules hold at every moment, also when the
-// program sets a control.
+// tab), the report (second), the protocol file (third) and the accuracy of the
+// figures beyond the report's tables (fourth, AccuracyPage). Every opening shows
+// the settings as they are; «OK» (accept) hands them back, «Отмена» or Escape
+// (reject) leaves them as they were. The enabling rules hold at every moment, also
+// when the program sets a control.
 //
 // Qt object names: `TForm2` the dialog, `TabControl1` the tabs over the pages
 // `GroupBox3` (run), `GroupBox1` (report) and `GroupBox2` (protocol), `Button1`
@@ -46,6 +49,9 @@ class SettingsDialog : public QDialog {
   // event limit below 1 included); the fields before it are copied, the others
   // keep their values.
   void CopyRunSettings(RunSettings& settings, const NumberFormat& format) const;
+  // Copies the accuracy page into settings.accuracy. Throws QsimError, with it
+  // unchanged, for a number that does not convert or is out of its range.
+  void CopyAccuracy(RunSettings& settings, const NumberFormat& format) const;
 
  public Q_SLOTS:
   // Every opening starts on the run page.
@@ -74,6 +80,7 @@ class SettingsDialog : public QDialog {
   QGroupBox* run_page_ = nullptr;
   QGroupBox* report_page_ = nullptr;
   QGroupBox* protocol_page_ = nullptr;
+  AccuracyPage* accuracy_page_ = nullptr;
   // First tab.
   QRadioButton* by_count_button_ = nullptr;
   QRadioButton* by_time_button_ = nullptr;

@@ -38,9 +38,10 @@ std::string Digest(const ModelStore& store, std::int64_t events) {
 }
 
 // Runs the model once per iteration from a fresh generator, so every iteration
-// makes the same run; reports events per second and the run's digest.
+// makes the same run; reports events per second and the run's digest. A watched
+// run also gathers the figures beyond the report (RunStatistics).
 template <typename Calendar>
-void RunModel(benchmark::State& state, const std::vector<std::string>& text) {
+void RunModel(benchmark::State& state, const std::vector<std::string>& text, bool watched = false) {
   const auto store = ReadModel(text);
   std::int64_t events = 0;
   std::int64_t total_events = 0;
@@ -49,6 +50,9 @@ void RunModel(benchmark::State& state, const std::vector<std::string>& text) {
     RandomGenerator random;
     SimulationEngine<Calendar> engine(*store, random);
     RunControls controls;
+    RunStatistics statistics;
+    if (watched)
+      controls.statistics = &statistics;
     controls.progress = [&](const RunProgress&) {
       peak_pending = std::max(peak_pending, engine.calendar().size());
     };
@@ -64,6 +68,9 @@ void RunModel(benchmark::State& state, const std::vector<std::string>& text) {
 void BM_SingleDevice(benchmark::State& state) {
   RunModel<EventCalendar>(state, bench::SingleDeviceModel(200000));
 }
+void BM_SingleDeviceWatched(benchmark::State& state) {
+  RunModel<EventCalendar>(state, bench::SingleDeviceModel(200000), true);
+}
 void BM_SingleDeviceBinaryHeap(benchmark::State& state) {
   RunModel<BinaryHeapCalendar>(state, bench::SingleDeviceModel(200000));
 }
@@ -74,6 +81,10 @@ constexpr int kTandemRequests = 4000;
 
 void BM_Tandem(benchmark::State& state) {
   RunModel<EventCalendar>(state, bench::TandemModel(kTandemRequests));
+}
+
+void BM_TandemWatched(benchmark::State& state) {
+  RunModel<EventCalendar>(state, bench::TandemModel(kTandemRequests), true);
 }
 
 void BM_TandemBinaryHeap(benchmark::State& state) {
@@ -101,9 +112,11 @@ void BM_TimeModeWithoutRefusalsLinkedList(benchmark::State& state) {
 }
 
 BENCHMARK(BM_SingleDevice)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SingleDeviceWatched)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SingleDeviceBinaryHeap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_SingleDeviceLinkedList)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Tandem)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TandemWatched)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TandemBinaryHeap)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeNetwork)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LargeNetworkBinaryHeap)->Unit(benchmark::kMillisecond);

@@ -6,15 +6,18 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/accuracy_arguments.h"
 #include "cli/cli_platform.h"
 #include "cli/cli_support.h"
 #include "cli/commands.h"
 #include "commands/compute_command.h"
 #include "editor/model_drawing.h"
 #include "editor/raster_canvas.h"
+#include "foundation/atomic_file.h"
 #include "foundation/code_page.h"
 #include "foundation/qsim_error.h"
 #include "language/text_file.h"
+#include "results/figures_json.h"
 #include "results/run_warnings.h"
 
 namespace qsim::cli {
@@ -46,6 +49,7 @@ void AddRunOptions(QCommandLineParser& parser) {
       {"runs", "Run the model N times in a row, the random sequence continuing.", "N"},
   });
   AddMaxEventsOption(parser);
+  AddAccuracyOptions(parser);
 }
 
 // A chosen file name as given, in the file system's encoding; none when not asked
@@ -94,6 +98,21 @@ std::string StopMessage(const RunResult& run, const NumberFormat& format) {
          " событий (--max-events)" + partial_report;
 }
 
+void WriteJsonFile(const std::string& path, const RunFigures& figures) {
+  AtomicFile file(path);
+  WriteFiguresJson(file.stream(), figures);
+  file.Commit();
+}
+
+// How long a run that was to stop at a precision ran, and whether it got there.
+std::string PrecisionMessage(const ComputeOutcome& outcome, const NumberFormat& format) {
+  const RunCounts& run = outcome.figures->run;
+  return std::string(outcome.run.precision_reached ? "точность достигнута"
+                                                   : "точность не достигнута до конца прогона") +
+         ": модельное время " + Cp1251ToUtf8(NumberText(run.model_time, format)) + ", событий " +
+         std::to_string(run.events) + ", заявок " + std::to_string(run.generated);
+}
+
 // The folder named by --reports-dir, or else the program's own reports folder; a
 // run makes it when it is missing.
 std::string ReportsFolder(const QCommandLineParser& parser,
@@ -116,7 +135,8 @@ int RunCommand(const QStringList& arguments) {
       parser, arguments, 1,
       "run MODEL.txt [--reports-dir DIR] [--protocol] [--protocol-name NAME] [--report-name NAME]"
       " [--no-input] [--picture] [--no-check] [--open] [--runs N] [--max-events N] "
-      "[--decimal-separator SEP]");
+      "[--json FILE] [--warmup auto|none|TIME] [--precision REL] [--precision-on LIST] "
+      "[--confidence LEVEL] [--seed S] [--decimal-separator SEP]");
   const NumberFormat format = NumberFormatFrom(parser);
   const long long runs = PositiveNumber(parser, "runs", 1);
   const long long max_events = MaxEventsFrom(parser);
@@ -126,6 +146,8 @@ int RunCommand(const QStringList& arguments) {
   std::vector<std::string> text = ReadTextLines(LocalPath(files[0]));
   auto store = std::make_unique<ModelStore>();
   ApplyOptions(parser, store->settings);
+  store->settings.accuracy = AccuracyFrom(parser, format);
+  const std::string json_path = parser.isSet("json") ? LocalPath(parser.value("json")) : "";
   RandomGenerator random;
   Simulation simulation(*store, random);
   const std::string reports_folder = ReportsFolder(parser, platform);
@@ -163,7 +185,14 @@ int RunCommand(const QStringList& arguments) {
       throw QsimError(RunOutcomeMessage(outcome.run, format, ReportOfRun::Written));
     }
     std::printf("%s\n", outcome.report_path.c_str());
+    if (!json_path.empty()) {
+      const std::string path = NumberedPath(json_path, run, runs);
+      WriteJsonFile(path, *outcome.figures);
+      std::printf("%s\n", path.c_str());
+    }
     std::fflush(stdout);
+    if (store->settings.accuracy.precision > 0)
+      std::fprintf(stderr, "%s\n", PrecisionMessage(outcome, format).c_str());
     if (outcome.run.outcome != RunOutcome::Finished)
       throw QsimError(Utf8ToCp1251(StopMessage(outcome.run, format)));
     const std::string warning = DurationWarning(*store);

@@ -22,6 +22,34 @@ bool PassesCheck(ComputeEnvironment& env) {
   return go_on && !result.blocking;
 }
 
+// The controls of a run that feeds `statistics` and, when a precision is asked,
+// stops on the word of `judge`; the progress then carries the worst figure.
+RunControls WatchedControls(const ComputeEnvironment& env, RunStatistics& statistics,
+                            PrecisionJudge& judge) {
+  RunControls controls = env.controls;
+  controls.statistics = &statistics;
+  if (!(env.store.settings.accuracy.precision > 0))
+    return controls;
+  controls.precise_enough = [&judge] { return judge(); };
+  if (controls.progress) {
+    controls.progress = [&judge, inner = controls.progress](const RunProgress& progress) {
+      RunProgress shown = progress;
+      shown.precision = judge.precision();
+      shown.worst_relative_half_width = judge.worst();
+      inner(shown);
+    };
+  }
+  return controls;
+}
+
+RunResult RunWatched(ComputeEnvironment& env, EventObserver* protocol, RunStatistics& statistics) {
+  PrecisionJudge judge(statistics, env.store, env.store.settings.accuracy);
+  const RunControls controls = WatchedControls(env, statistics, judge);
+  const std::optional<std::uint32_t> seed = env.store.settings.accuracy.seed;
+  return seed ? env.simulation.RunSeeded(*seed, protocol, controls)
+              : env.simulation.RunSimulation(protocol, controls);
+}
+
 // True when no queue is to grow without bound, or the user runs the model all the same.
 bool PassesOverload(ComputeEnvironment& env) {
   const std::string warning = OverloadWarning(env.store, AnalyzeTraffic(env.store), env.format);
@@ -37,7 +65,8 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
     protocol.emplace(env.reports_folder, settings, env.platform, env.model_file_name, env.format,
                      env.file_suffix);
   }
-  outcome.run = env.simulation.RunSimulation(protocol ? &*protocol : nullptr, env.controls);
+  RunStatistics statistics;
+  outcome.run = RunWatched(env, protocol ? &*protocol : nullptr, statistics);
   outcome.simulated = true;
   if (protocol) {
     outcome.protocol_path = protocol->path();
@@ -45,9 +74,10 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   }
   if (!HasReport(outcome.run.outcome))
     return;
-  std::optional<double> interrupted_at;
+  outcome.figures = ComputeRunFigures(statistics, env.store, outcome.run, settings.accuracy);
+  ReportAdditions additions{.figures = &*outcome.figures};
   if (outcome.run.outcome != RunOutcome::Finished)
-    interrupted_at = outcome.run.now;
+    additions.interrupted_at = outcome.run.now;
   std::optional<RgbImageView> picture;
   if (settings.report_include_picture && env.picture)
     picture = env.picture();
@@ -55,7 +85,7 @@ void Simulate(ComputeEnvironment& env, ComputeOutcome& outcome) {
   MakeReportsFolder(env.reports_folder);
   const WrittenFile report =
       WriteReportFile(env.reports_folder, env.store, env.model_file_name, env.platform, env.format,
-                      env.file_suffix, picture ? &*picture : nullptr, interrupted_at);
+                      env.file_suffix, picture ? &*picture : nullptr, additions);
   outcome.report_path = report.path;
   outcome.report_replaced = report.replaced;
   if (settings.report_open_after)
@@ -72,9 +102,8 @@ ComputeOutcome ComputeCommand(std::vector<std::string>& text, ComputeMode mode,
   ComputeOutcome outcome;
   env.store.settings.process_all = false;
   ReadModelText(text, env.store, env.format);
-  const bool run =
-      mode == ComputeMode::Run && (!env.store.settings.check_model || PassesCheck(env)) &&
-      PassesOverload(env);
+  const bool run = mode == ComputeMode::Run &&
+                   (!env.store.settings.check_model || PassesCheck(env)) && PassesOverload(env);
   if (run)
     Simulate(env, outcome);
   text = WriteModelText(env.store, env.format);

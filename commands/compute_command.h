@@ -11,6 +11,7 @@
 #include "foundation/rgb_image_view.h"
 #include "language/model_validation.h"
 #include "model/model_store.h"
+#include "results/run_figures.h"
 
 namespace qsim {
 
@@ -46,6 +47,9 @@ enum class ComputeMode {
 struct ComputeOutcome {
   bool simulated = false;  // a run took place (its outcome says how it ended)
   RunResult run;
+  // The figures beyond the report's tables, with their intervals; for a run that
+  // finished.
+  std::optional<RunFigures> figures;
   std::string protocol_path;  // the protocol written, or empty
   std::string report_path;    // the report written, or empty
   // The file took the place of an earlier one of the same name.
@@ -55,12 +59,16 @@ struct ComputeOutcome {
 
 // The compute command: reads the model text into the store (process_all reset
 // first), checks the model when store.settings.check_model is on, runs it, writes
-// the report and, when asked, the protocol, opens what is to be opened, and
+// the report (its tables, then the figures with their intervals) and, when asked,
+// the protocol, opens what is to be opened, and
 // finally rewrites `text` in canonical form. In ComputeMode::ParseOnly it only
-// reads and rewrites the text. Going back to editing from the findings rewrites the
-// text with the check's corrections and runs nothing; so does an overload warning
-// that the user declines. A run stopped by its event limit or from outside writes
-// its report up to that moment, marked as such; a stalled one writes none.
+// reads and rewrites the text. A run draws from the series stream of
+// settings.accuracy.seed when one is set, and stops once its marked figures reach
+// settings.accuracy.precision when one is set. Going back to editing from the
+// findings rewrites the text with the check's corrections and runs nothing; so
+// does an overload warning that the user declines. A run stopped by its event
+// limit or from outside writes its report up to that moment, marked as such; a
+// stalled one writes none.
 //
 // Throws QsimError: a reading error ends the command with the earlier lines
 // applied and nothing else done; a reports folder that cannot be made ends it

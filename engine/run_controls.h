@@ -12,6 +12,8 @@
 
 namespace qsim {
 
+class RunStatistics;
+
 // The most events one run takes. Every event raises each 32-bit counter of the
 // records (a queue's entries and tickets, a device's starts) by one at most, so no
 // run of this many events can overflow one.
@@ -40,6 +42,11 @@ struct RunControls {
   std::int64_t max_events = 0;                       // 0 or above kMaxRunEvents: kMaxRunEvents
   std::int64_t stall_events = kStallEvents;          // at least 1
   std::int64_t max_requests = kMaxLiveRequests;      // requests alive at once
+  // Watches the event loop for the figures beyond the report (may be null).
+  RunStatistics* statistics = nullptr;
+  // Asked as often as `progress`: true ends the run as finished, its figures
+  // precise enough. Empty: the model's stop condition alone ends it.
+  std::function<bool()> precise_enough;
 };
 
 // The event limit a run with these controls keeps.
@@ -59,8 +66,11 @@ enum class RunOutcome {
 struct RunResult {
   RunOutcome outcome = RunOutcome::Finished;
   std::int64_t events = 0;
-  double now = 0;                  // model time when the run stopped
-  std::int64_t live_requests = 0;  // requests alive when the run stopped
+  double now = 0;  // model time when the run stopped
+  // Requests alive when the run stopped: waiting, in a channel, or on their way
+  // to their next event. The end of the run removes them all as unserved.
+  std::int64_t live_requests = 0;
+  bool precision_reached = false;  // precise_enough ended it
   bool protocol_written = false;   // the calendar held events, so the protocol was opened
 };
 

@@ -38,6 +38,18 @@ std::string RunProgressText(const RunProgress& p, const NumberFormat& format) {
          GroupedNumber(NumberText(p.total, format)) + Percent(p.done, p.total);
 }
 
+std::string PrecisionProgressText(const RunProgress& p, const NumberFormat& format) {
+  if (!(p.precision > 0))
+    return {};
+  auto percent = [&](double share) {
+    return NumberText(std::round(share * 1000) / 10, format) + " %";
+  };
+  const std::string goal = std::string(" (цель "_cp) + percent(p.precision) + ")";
+  if (!p.worst_relative_half_width)
+    return std::string("Точность: оценивается"_cp) + goal;
+  return std::string("Точность: "_cp) + percent(*p.worst_relative_half_width) + goal;
+}
+
 std::string SeriesPlaceText(const SeriesPlace& s) {
   if (s.points < 1)
     return {};

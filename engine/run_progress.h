@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "foundation/number_format.h"
@@ -32,6 +33,11 @@ struct RunProgress {
   RunGoal goal = RunGoal::Requests;
   double done = 0;   // requests generated or model time reached
   double total = 0;  // requests to generate or the end time
+  // For a run that stops at a precision (`precision`, 0 for none): the largest
+  // relative half-width of the figures it waits for, once every one of them has
+  // an interval.
+  double precision = 0;
+  std::optional<double> worst_relative_half_width = std::nullopt;
 };
 
 // Where a run on `store` stands after `events` events; outside a series.
@@ -42,6 +48,12 @@ RunProgress ProgressOf(const ModelStore& store, std::int64_t events);
 // with a space; the percentage is rounded down and kept within 0 to 100, and left
 // out when there is no goal.
 std::string RunProgressText(const RunProgress& progress, const NumberFormat& format);
+
+// The precision a run waits for, as the progress window reads it (Windows-1251):
+// "Точность: 3,1 % (цель 2 %)", "Точность: оценивается (цель 2 %)" until every
+// marked figure has an interval; empty for a run that waits for none. Per cent
+// with one decimal.
+std::string PrecisionProgressText(const RunProgress& progress, const NumberFormat& format);
 
 // The place in a series as the progress window reads it (Windows-1251): "Точка 3
 // из 10, прогон 2 из 5", without the run for one run per point; empty when there

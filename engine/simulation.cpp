@@ -8,7 +8,9 @@
 namespace qsim {
 
 Simulation::Simulation(ModelStore& store, RandomGenerator& random)
-    : store_(store), engine_(std::make_unique<SimulationEngine<EventCalendar>>(store, random)) {}
+    : store_(store),
+      random_(random),
+      engine_(std::make_unique<SimulationEngine<EventCalendar>>(store, random)) {}
 
 Simulation::~Simulation() = default;
 
@@ -17,6 +19,20 @@ RunResult Simulation::RunSimulation(EventObserver* protocol, const RunControls& 
     throw QsimError(*fault);
   ClearUpperVectorState();
   return engine_->Run(protocol, controls);
+}
+
+RunResult Simulation::RunSeeded(std::uint32_t seed, EventObserver* protocol,
+                                const RunControls& controls) {
+  const RandomGenerator own = random_;
+  random_ = RandomGenerator(PhiloxStream(seed, 0));
+  try {
+    const RunResult result = RunSimulation(protocol, controls);
+    random_ = own;
+    return result;
+  } catch (...) {
+    random_ = own;
+    throw;
+  }
 }
 
 }  // namespace qsim

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "engine/event_calendar.h"
@@ -33,8 +34,14 @@ class Simulation {
   // nowhere (see FindRouteFault).
   RunResult RunSimulation(EventObserver* protocol, const RunControls& controls = {});
 
+  // As RunSimulation, drawing from replication 0 of the series stream of `seed`
+  // (as a series of that seed does); the program's own generator stays where it was.
+  RunResult RunSeeded(std::uint32_t seed, EventObserver* protocol,
+                      const RunControls& controls = {});
+
  private:
   ModelStore& store_;
+  RandomGenerator& random_;
   std::unique_ptr<SimulationEngine<EventCalendar>> engine_;
 };
 

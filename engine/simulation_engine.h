@@ -14,6 +14,7 @@
 #include "engine/request_record.h"
 #include "engine/route_table.h"
 #include "engine/run_controls.h"
+#include "engine/run_statistics.h"
 #include "engine/slot_bits.h"
 #include "engine/waiting_order.h"
 #include "model/model_store.h"
@@ -35,7 +36,11 @@ namespace qsim {
 // A run also ends, without reaching its stop condition, at the event limit of its
 // controls (never above kMaxRunEvents), when its model time stalls (stall_events
 // events in a row that do not advance it), when more than max_requests requests
-// are alive at once, or when it is cancelled.
+// are alive at once, or when it is cancelled. It ends as finished, before its stop
+// condition, once controls.precise_enough says its figures are precise enough.
+//
+// controls.statistics, when given, is told every change it watches during the
+// event loop, after the handler's draws, so a watched run is the same run.
 //
 // REQUIRES: every route of every element in use is sound (FindRouteFault).
 template <typename Calendar>
@@ -52,19 +57,22 @@ class SimulationEngine {
         releases_(kSlotCount + 1) {}
 
   RunResult Run(EventObserver* observer, const RunControls& controls) {
+    statistics_ = controls.statistics;
     StartRun();
     RunResult result;
     if (!calendar_.empty()) {
       if (observer != nullptr)
         observer->RunStarted();
       result.protocol_written = observer != nullptr;
-      result.outcome = TakeEvents(observer, controls, result.events);
+      result.outcome = TakeEvents(observer, controls, result);
       if (observer != nullptr)
         observer->RunFinished();
     }
     result.now = now();
     result.live_requests = LiveRequests();
-    calendar_.Clear();
+    if (statistics_ != nullptr)
+      statistics_->CatchUp(now());
+    statistics_ = nullptr;  // the end-of-run removals are no departures
     RemoveWhatRemains();
     return result;
   }
@@ -115,6 +123,8 @@ class SimulationEngine {
     for (int slot = 1; slot <= kSlotCount; ++slot)
       ResetRunFields(slot);
     GatherRoutes();
+    if (statistics_ != nullptr)
+      statistics_->Start(store_);
     store_.ForEachGenerator([this](int slot, const GeneratorRecord&) { OnGeneration(slot); });
   }
 
@@ -170,8 +180,8 @@ class SimulationEngine {
   // reached. An event whose time is not later than the one before it leaves model
   // time standing; stall_events of them in a row mean time has stopped advancing.
   // A run that meets its stop condition at that event has finished all the same.
-  RunOutcome TakeEvents(EventObserver* observer, const RunControls& controls,
-                        std::int64_t& events) {
+  RunOutcome TakeEvents(EventObserver* observer, const RunControls& controls, RunResult& result) {
+    std::int64_t& events = result.events;
     const RunSettings& settings = store_.settings;
     const std::int64_t limit = EventLimit(controls);
     std::int64_t standing = 0;
@@ -186,8 +196,14 @@ class SimulationEngine {
       if (observer != nullptr)
         observer->EventTaken(event);
       Dispatch(event);
-      if (++events % kControlInterval == 0 && Interrupted(controls, events))
-        return RunOutcome::Cancelled;
+      if (++events % kControlInterval == 0) {
+        if (Interrupted(controls, events))
+          return RunOutcome::Cancelled;
+        if (controls.precise_enough && controls.precise_enough()) {
+          result.precision_reached = true;
+          return RunOutcome::Finished;
+        }
+      }
       if (calendar_.empty() || (settings.by_time && now() > settings.end_time))
         return RunOutcome::Finished;
       if (standing >= controls.stall_events)
@@ -241,6 +257,8 @@ class SimulationEngine {
     if (store_.generated == std::numeric_limits<std::int32_t>::max())
       return;
     ++store_.generated;
+    if (statistics_ != nullptr)
+      statistics_->Generated(now());
     RequestRecord* request = pool_.Acquire();
     request->number = store_.generated;
     request->source = slot;
@@ -270,8 +288,12 @@ class SimulationEngine {
       waiting_[slot].Add(place, request->priority, q.stats.entries);
       request->stamp = now();
       ScheduleNow(slot, EventKind::QueueExit);
+      if (statistics_ != nullptr)
+        statistics_->Arrived(slot, now(), true, qs.cur_len);
     } else if (!store_.settings.process_all) {
       ++q.stats.refusals;
+      if (statistics_ != nullptr)
+        statistics_->Arrived(slot, now(), false, qs.cur_len);
       request->refused = true;
       ScheduleNow(kTerminatorElement, EventKind::Removal, request);
     } else {
@@ -294,6 +316,8 @@ class SimulationEngine {
     --qs.cur_len;
     q.stats.len_area += (now() - qs.last_change) * (qs.cur_len + 1);
     qs.last_change = now();
+    if (statistics_ != nullptr)
+      statistics_->QueueLength(slot, now(), qs.cur_len);
     SendAlongRoute(route, request, slot, place);
   }
 
@@ -329,6 +353,9 @@ class SimulationEngine {
     if (k - ds.free_channels > d.stats.max_busy)
       d.stats.max_busy = k - ds.free_channels;
     Schedule({ds.release_time[channel], slot, request, 0, 0, EventKind::ServiceEnd});
+    if (statistics_ != nullptr)
+      statistics_->ServiceStarted(slot, from_queue, now(), wait, request->priority,
+                                  k - ds.free_channels);
   }
 
   double EarliestRelease(int slot) const {
@@ -378,6 +405,8 @@ class SimulationEngine {
     ++qs.cur_len;
     Queue(slot).stats.len_area += (now() - qs.last_change) * (qs.cur_len - 1);
     qs.last_change = now();
+    if (statistics_ != nullptr)
+      statistics_->QueueLength(slot, now(), qs.cur_len);
   }
 
   void OnServiceEnd(int slot, RequestRecord* request) {
@@ -403,6 +432,8 @@ class SimulationEngine {
     d.stats.service_sum += now() - request->stamp;
     d.stats.busy_area += (now() - ds.last_change) * (k - ds.free_channels + 1);
     ds.last_change = now();
+    if (statistics_ != nullptr)
+      statistics_->ServiceEnded(slot, now(), now() - request->stamp, k - ds.free_channels);
   }
 
   void OnRemoval(RequestRecord* request) {
@@ -418,11 +449,17 @@ class SimulationEngine {
       g.stats.max_stay = stay;
     if (stay < g.stats.min_stay)
       g.stats.min_stay = stay;
+    if (statistics_ != nullptr)
+      statistics_->Departed(request->source, now(), stay, request->refused);
     pool_.Release(request);
   }
 
   // Whatever still waits in a place or holds a channel leaves unserved, slot by
-  // slot, the queue's places before the device's channels.
+  // slot, the queue's places before the device's channels; then, in calendar
+  // order, every request on its way to its next event (one that arrives, asks a
+  // device for service or is about to be removed at the stopping instant or
+  // later), so that every request generated is counted once. A ServiceEnd's
+  // request is held by its channel and counted there.
   void RemoveWhatRemains() {
     for (int slot = 1; slot <= kSlotCount; ++slot) {
       for (int place = 1; place <= place_limit_[slot]; ++place) {
@@ -431,6 +468,11 @@ class SimulationEngine {
       for (int channel = 1; channel <= channel_count_[slot]; ++channel) {
         RemoveUnserved(device_run_[slot].channels[channel]);
       }
+    }
+    while (!calendar_.empty()) {
+      EventNode event = calendar_.TakeFirst();
+      if (event.kind != EventKind::ServiceEnd)
+        RemoveUnserved(event.request);
     }
   }
 
@@ -444,7 +486,8 @@ class SimulationEngine {
 
   ModelStore& store_;
   RandomGenerator& random_;
-  GeneratorRecord* generators_;  // the store's tables, slot 1 first
+  RunStatistics* statistics_ = nullptr;  // during the event loop of a run only
+  GeneratorRecord* generators_;          // the store's tables, slot 1 first
   QueueRecord* queues_;
   DeviceRecord* devices_;
   Calendar calendar_;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "model/accuracy_settings.h"
+
 namespace qsim {
 
 // The event limit the shells set unless the user asks for another: a run that
@@ -33,6 +35,7 @@ struct RunSettings {
   std::string protocol_file_name;  // as the user gave it, in the file system's encoding
   bool protocol_open_after = false;
   std::int64_t max_events = kDefaultMaxEvents;  // a run stops after this many events
+  AccuracySettings accuracy;
 };
 
 }  // namespace qsim

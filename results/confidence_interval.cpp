@@ -6,8 +6,12 @@
 namespace qsim {
 
 double StudentT95(int degrees_of_freedom) {
+  return StudentTFactor(0.95, degrees_of_freedom);
+}
+
+double StudentTFactor(double level, int degrees_of_freedom) {
   const boost::math::students_t law(degrees_of_freedom);
-  return boost::math::quantile(boost::math::complement(law, 0.025));
+  return boost::math::quantile(boost::math::complement(law, (1 - level) / 2));
 }
 
 std::optional<MeanInterval> MeanInterval95(const std::vector<double>& samples) {

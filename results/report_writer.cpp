@@ -10,6 +10,7 @@
 #include "foundation/qsim_error.h"
 #include "language/element_captions.h"
 #include "results/bitmap_file.h"
+#include "results/figures_report.h"
 #include "results/html_text.h"
 #include "results/report_statistics.h"
 #include "results/run_warnings.h"
@@ -226,15 +227,17 @@ class ReportWriter {
 
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source, std::optional<double> interrupted_at) {
+                 const std::string& picture_source, const ReportAdditions& additions) {
   ReportWriter writer(out, store, format);
-  writer.Head(CalculationTime(when, platform), interrupted_at);
+  writer.Head(CalculationTime(when, platform), additions.interrupted_at);
   writer.SavedModel(model_file_name);
   if (!picture_source.empty())
     writer.Picture(picture_source);
   if (store.settings.report_include_input)
     writer.InputData();
   writer.ComputedData();
+  if (additions.figures != nullptr)
+    WriteFiguresSection(out, *additions.figures, format);
   writer.Tail();
 }
 
@@ -247,7 +250,7 @@ std::string ReportPath(const std::string& reports_folder, const RunSettings& set
 WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore& store,
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix,
-                            const RgbImageView* picture, std::optional<double> interrupted_at) {
+                            const RgbImageView* picture, const ReportAdditions& additions) {
   const LocalDateTime when = platform.Now();
   const RunSettings& settings = store.settings;
   AtomicFile report = OpenGeneratedFile(reports_folder, settings.report_name_auto,
@@ -260,7 +263,7 @@ WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore&
     picture_source = std::filesystem::absolute(report.path()).string() + ".bmp";
   }
   WriteReport(report.stream(), store, model_file_name, when, platform, format, picture_source,
-              interrupted_at);
+              additions);
   // The picture first: a report in place always finds its picture.
   if (bitmap)
     bitmap->Commit();

@@ -8,8 +8,20 @@
 #include "foundation/platform.h"
 #include "foundation/rgb_image_view.h"
 #include "model/model_store.h"
+#include "results/run_figures.h"
 
 namespace qsim {
+
+// What a report carries beyond the tables of the run.
+struct ReportAdditions {
+  // The model time at which a run was stopped before its end: the report is
+  // headed "Расчет прерван в момент t: показатели за время от 0 до t", so that
+  // nobody takes its figures for a whole run.
+  std::optional<double> interrupted_at{};
+  // Figures with their confidence, in a section of their own after the tables
+  // (figures_report.h).
+  const RunFigures* figures = nullptr;
+};
 
 // Writes the HTML report of the last run: the date of the calculation, the model
 // file, the input data of every element in use (when
@@ -24,13 +36,11 @@ namespace qsim {
 // binary, so that line ends are written as given.
 //
 // `picture_source` (a file system path) is the model's picture to show under the
-// head; empty for none. `interrupted_at`, the model time at which a run was
-// stopped before its end, heads the report with "Расчет прерван в момент t:
-// показатели за время от 0 до t", so that nobody takes its figures for a whole run.
+// head; empty for none. `additions` are what follows from how the run went
+// (ReportAdditions).
 void WriteReport(std::ostream& out, const ModelStore& store, const std::string& model_file_name,
                  const LocalDateTime& when, const Platform& platform, const NumberFormat& format,
-                 const std::string& picture_source = "",
-                 std::optional<double> interrupted_at = std::nullopt);
+                 const std::string& picture_source = "", const ReportAdditions& additions = {});
 
 // The path of the report file in `reports_folder`: "report_" + the stamp of
 // `when` when settings.report_name_auto is on, otherwise settings.report_file_name;
@@ -57,6 +67,6 @@ WrittenFile WriteReportFile(const std::string& reports_folder, const ModelStore&
                             const std::string& model_file_name, const Platform& platform,
                             const NumberFormat& format, const std::string& suffix = "",
                             const RgbImageView* picture = nullptr,
-                            std::optional<double> interrupted_at = std::nullopt);
+                            const ReportAdditions& additions = {});
 
 }  // namespace qsim

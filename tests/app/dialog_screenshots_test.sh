@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Starts the program on a virtual 1280 x 1024 X screen under a window manager,
 # opens the generator, queue and device dialogs with the editing tools and the
-# settings dialog with its three pages, and takes a screenshot of each, to be
+# settings dialog on its first and last pages, and takes a screenshot of each, to be
 # looked at. Usage: dialog_screenshots_test.sh QSIM FOLDER SCALE
 # Exits with 77 (skipped) where the X tools are not installed.
 set -euo pipefail
@@ -90,3 +90,10 @@ start_program
 click 96 14
 settings=$(window_titled "Параметры моделирования")
 shoot "$settings" TForm2_run
+
+# The accuracy page, the fourth tab at the right end of the tab bar.
+eval "$(xdotool getwindowgeometry --shell "$settings")"
+xdotool mousemove --window "$settings" $(( WIDTH - 70 * scale )) $(( 22 * scale ))
+sleep 0.3
+xdotool click 1
+shoot "$settings" TForm2_accuracy

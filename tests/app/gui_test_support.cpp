@@ -56,8 +56,10 @@ ShownMainWindow::ShownMainWindow()
               QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
                                  folder.path() + QStringLiteral("/settings")),
               std::make_unique<MainWindow>(folder.path()))) {
-  window->platform().SetDocumentOpener(
-      [opened = opened](const QString& path) { opened->append(path); });
+  window->platform().SetDocumentOpener([opened = opened](const QString& path) {
+    opened->append(path);
+    return true;
+  });
   window->show();
 }
 

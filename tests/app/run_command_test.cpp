@@ -6,6 +6,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBrowser>
 #include <QtTest>
 
 #include "app/findings_dialog.h"
@@ -289,6 +290,50 @@ class RunCommandTest : public QObject {
     QCOMPARE(shown.opened->size(), 4);
     QVERIFY(shown.opened->at(2).startsWith(reports + QStringLiteral("protocol_")));
     QCOMPARE(shown.opened->at(3), reports + QStringLiteral("итог.htm"));
+  }
+
+  // After a run the results window shows the figures with their intervals, the
+  // charts of the queue and a link to the report; with a precision asked (at
+  // the accuracy page) the run stops at it; a seeded run is the same each time.
+  void theResultsWindowShowsTheFiguresOfTheRunAsked() {
+    ShownMainWindow shown;
+    shown.TypeModel(ExampleText("single_device.txt"));
+    {
+      const auto settings = OnModal<SettingsDialog>([](SettingsDialog* dialog) {
+        dialog->findChild<QCheckBox*>(QStringLiteral("SeedBox"))->click();
+        dialog->findChild<QLineEdit*>(QStringLiteral("SeedEdit"))->setText(QStringLiteral("5"));
+        Press(dialog, "Button1");
+      });
+      shown.window->OpenSettingsDialog();
+    }
+    QCOMPARE(shown.window->store().settings.accuracy.seed, std::optional<std::uint32_t>(5));
+    Run(shown);
+    auto* results = shown.window->findChild<QDialog*>(QStringLiteral("RunResultsWindow"));
+    QVERIFY(results->isVisible());
+    auto* text = results->findChild<QTextBrowser*>(QStringLiteral("FiguresText"));
+    QVERIFY(text->toPlainText().contains(QStringLiteral("Точность и дополнительные показатели")));
+    const QString first = text->toPlainText();
+    Run(shown);
+    QCOMPARE(text->toPlainText(), first);
+    auto* links = results->findChild<QLabel*>(QStringLiteral("RunFileLinks"));
+    QVERIFY(links->text().contains(QStringLiteral("href=\"report\"")));
+    const qsizetype opened = shown.opened->size();
+    QMetaObject::invokeMethod(links, "linkActivated", Q_ARG(QString, QStringLiteral("report")));
+    QCOMPARE(shown.opened->size(), opened + 1);
+  }
+
+  void aReportTheDesktopCannotOpenIsNamedWithItsPath() {
+    ShownMainWindow shown;
+    shown.window->platform().SetDocumentOpener([](const QString&) { return false; });
+    shown.TypeModel(ExampleText("single_device.txt"));
+    QString message;
+    const auto box = OnModal<QMessageBox>([&](QMessageBox* seen) {
+      if (seen->objectName() == QLatin1String("CannotOpenBox"))
+        message = seen->text();
+      seen->accept();
+    });
+    Run(shown);
+    QTRY_VERIFY(message.contains(shown.folder.reports()));
   }
 
   void aReadingErrorDoesNotLeaveTheNextRunReadingOnly() {

@@ -1,4 +1,5 @@
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,6 +53,74 @@ class SettingsDialogTest : public QObject {
   Q_OBJECT
 
  private Q_SLOTS:
+  // The accuracy page: a precision and a confidence in per cent, the figures a
+  // precision waits for, a fixed warm-up; «Отмена» keeps the settings and shows
+  // them again; a value out of its range is refused and the settings stay.
+  void theAccuracyPageSetsTheAccuracyOfTheFigures() {
+    ShownMainWindow shown;
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
+      QCOMPARE(Control<QTabBar>(d, "TabControl1")->tabText(3), QStringLiteral("Точность"));
+      QVERIFY(!IsEnabled(d, "PrecisionEdit") && !IsEnabled(d, "WarmupTimeEdit"));
+      QVERIFY(!IsEnabled(d, "MarkWaitBox"));
+      Control<QComboBox>(d, "WarmupChoice")->setCurrentIndex(2);
+      Control<QLineEdit>(d, "WarmupTimeEdit")->setText(QStringLiteral("12.5"));
+      Control<QCheckBox>(d, "PrecisionBox")->click();
+      Control<QLineEdit>(d, "PrecisionEdit")->setText(QStringLiteral("2.5"));
+      Control<QCheckBox>(d, "MarkWaitBox")->click();
+      Control<QCheckBox>(d, "MarkLengthBox")->click();
+      Control<QLineEdit>(d, "ConfidenceEdit")->setText(QStringLiteral("90"));
+    }));
+    const AccuracySettings& accuracy = shown.window->store().settings.accuracy;
+    QCOMPARE(accuracy.warmup, WarmupMethod::Fixed);
+    QCOMPARE(accuracy.warmup_time, 12.5);
+    QCOMPARE(accuracy.precision, 0.025);
+    QVERIFY((accuracy.marks == PrecisionMarks{.mean_wait = false,
+                                              .mean_length = true,
+                                              .utilisation = true,
+                                              .mean_time_in_system = false}));
+    QCOMPARE(accuracy.confidence, 0.9);
+    QVERIFY(!accuracy.seed);
+
+    const AccuracySettings before = accuracy;
+    const auto cancel = OnModal<SettingsDialog>([](SettingsDialog* d) {
+      Control<QLineEdit>(d, "ConfidenceEdit")->setText(QStringLiteral("80"));
+      Control<QCheckBox>(d, "PrecisionBox")->click();
+      Control<QPushButton>(d, "CancelButton")->click();
+    });
+    shown.window->OpenSettingsDialog();
+    QCOMPARE(accuracy.confidence, before.confidence);
+    QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
+      QCOMPARE(EditText(d, "ConfidenceEdit"), QStringLiteral("90"));
+      QVERIFY(IsOn(d, "PrecisionBox") && IsOn(d, "MarkLengthBox") && !IsOn(d, "MarkWaitBox"));
+    }));
+
+    const struct {
+      std::function<void(SettingsDialog*)> act;
+      QString error;
+    } refusals[] = {
+        {[](SettingsDialog* d) {
+           Control<QLineEdit>(d, "PrecisionEdit")->setText(QStringLiteral("150"));
+         },
+         QStringLiteral("Точность должна быть больше 0 и меньше 100 %.")},
+        {[](SettingsDialog* d) {
+           Control<QCheckBox>(d, "MarkLengthBox")->click();
+           Control<QCheckBox>(d, "MarkUtilisationBox")->click();
+         },
+         QStringLiteral("Отметьте показатели, точности которых ждать при остановке.")},
+    };
+    for (const auto& refusal : refusals) {
+      QString error;
+      const auto box = OnModal<QMessageBox>([&](QMessageBox* seen) {
+        error = seen->text();
+        seen->accept();
+      });
+      WithSettings(shown, refusal.act);
+      QTRY_COMPARE(error, refusal.error);
+      QCOMPARE(shown.window->store().settings.accuracy.precision, 0.025);
+      QVERIFY(shown.window->store().settings.accuracy.marks == before.marks);
+    }
+  }
+
   void optionsStartWithTheirDefaults() {
     ShownMainWindow shown;
     QVERIFY(WithSettings(shown, [](SettingsDialog* d) {
@@ -197,10 +266,10 @@ class SettingsDialogTest : public QObject {
     }));
   }
 
-  void tabsOutsideTheThreeChangeNothing() {
+  void tabsOutsideTheFourChangeNothing() {
     SettingsDialog dialog(nullptr);
     dialog.ShowPage(1);
-    dialog.ShowPage(3);
+    dialog.ShowPage(4);
     dialog.ShowPage(-1);
     QVERIFY(!Control<QGroupBox>(&dialog, "GroupBox1")->isHidden());
     QVERIFY(Control<QGroupBox>(&dialog, "GroupBox3")->isHidden());

@@ -72,6 +72,39 @@ TEST_F(RunCommandTest, ASeriesOfRunsNumbersItsFiles) {
   EXPECT_NE(out.find("_2.txt\n"), std::string::npos);
 }
 
+// Every figure as JSON, one file a run numbered as the reports; a seeded run is
+// the same run each time.
+TEST_F(RunCommandTest, JsonFilesOfSeededRunsAreNumberedAndAlike) {
+  const std::string json = (folder_ / "figures.json").string();
+  const std::string out =
+      RunModel(kModel, "--runs 2 --report-name r --seed 7 --warmup none --json '" + json + "'");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_NE(out.find((folder_ / "figures_2.json").string() + "\n"), std::string::npos);
+  const std::string first = ReadAll(folder_ / "figures_1.json");
+  EXPECT_EQ(first, ReadAll(folder_ / "figures_2.json"));
+  EXPECT_NE(first.find("\"in_system_at_end\": 0"), std::string::npos);
+  EXPECT_NE(first.find("\"method\": \"none\""), std::string::npos);
+  EXPECT_NE(first.find("\"precision_figures\": []"), std::string::npos);
+
+  RunModel(kModel,
+           "--precision 0.5 --precision-on ' utilisation,mean_length' --json '" + json + "'");
+  EXPECT_EQ(last_.status, 0) << last_.err;
+  EXPECT_NE(ReadAll(json).find("\"precision_figures\": [\"mean_length\", \"utilisation\"]"),
+            std::string::npos);
+}
+
+TEST_F(RunCommandTest, AccuracyOptionsOutOfRangeAreUsageErrors) {
+  for (const char* option :
+       {"--warmup soon", "--warmup -1", "--precision 0", "--confidence 1", "--seed -2",
+        "--precision-on mean_wait", "--precision-on waits --precision 0.1",
+        "--precision-on mean_wait, --precision 0.1"}) {
+    RunModel(kModel, option);
+    EXPECT_EQ(last_.status, 2) << option;
+    const std::string name = std::string(option).substr(0, std::string(option).find(' '));
+    EXPECT_NE(last_.err.find(name + " needs"), std::string::npos) << option;
+  }
+}
+
 TEST_F(RunCommandTest, ABlockingFindingStopsBeforeTheRun) {
   const std::string out = RunModel("simulate 0;\n", "");
   EXPECT_EQ(last_.status, 1);

@@ -43,6 +43,17 @@ TEST(RunProgressTextTest, SeriesPlaceLeavesOutTheRunForOneRunPerPoint) {
   EXPECT_EQ(SeriesPlaceText({}), "");
 }
 
+TEST(RunProgressTextTest, PrecisionShowsTheWorstFigureOnceEveryOneHasAnInterval) {
+  RunProgress progress;
+  EXPECT_EQ(PrecisionProgressText(progress, NumberFormat{','}), "");
+  progress.precision = 0.02;
+  EXPECT_EQ(Cp1251ToUtf8(PrecisionProgressText(progress, NumberFormat{','})),
+            "Точность: оценивается (цель 2 %)");
+  progress.worst_relative_half_width = 0.03141;
+  EXPECT_EQ(Cp1251ToUtf8(PrecisionProgressText(progress, NumberFormat{','})),
+            "Точность: 3,1 % (цель 2 %)");
+}
+
 TEST(RunProgressTextTest, TheGoalIsTheModelsStopCondition) {
   ModelStore store;
   store.generated = 7;
