@@ -38,6 +38,7 @@ AccuracyPage::AccuracyPage()
           new QCheckBox(QStringLiteral("Остановить при относительной полуширине интервалов, % :")),
           "PrecisionBox")),
       precision_edit_(Named(new QLineEdit(QStringLiteral("2")), "PrecisionEdit")),
+      marks_label_(new QLabel(QStringLiteral("по показателям :"))),
       // In the order of kPrecisionMarkNames.
       mark_boxes_{
           Named(new QCheckBox(QStringLiteral("среднее ожидание в очередях")), "MarkWaitBox"),
@@ -60,7 +61,7 @@ AccuracyPage::AccuracyPage()
   grid->addWidget(precision_edit_, 1, 2);
   auto* marks = new QVBoxLayout;
   marks->setContentsMargins(24, 0, 0, 0);
-  marks->addWidget(new QLabel(QStringLiteral("по показателям :")));
+  marks->addWidget(marks_label_);
   for (QCheckBox* box : mark_boxes_) {
     marks->addWidget(box);
     connect(box, &QCheckBox::toggled, this, &AccuracyPage::ApplyRules);
@@ -95,6 +96,7 @@ void AccuracyPage::Fill(const AccuracySettings& settings, const NumberFormat& fo
 void AccuracyPage::ApplyRules() {
   warmup_time_edit_->setEnabled(warmup_choice_->currentIndex() == 2);
   precision_edit_->setEnabled(precision_box_->isChecked());
+  marks_label_->setEnabled(precision_box_->isChecked());
   for (QCheckBox* box : mark_boxes_)
     box->setEnabled(precision_box_->isChecked());
   seed_edit_->setEnabled(seed_box_->isChecked());

@@ -9,6 +9,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace qsim::gui {
@@ -41,6 +42,7 @@ class AccuracyPage : public QGroupBox {
   QLineEdit* warmup_time_edit_;
   QCheckBox* precision_box_;
   QLineEdit* precision_edit_;
+  QLabel* marks_label_;
   std::array<QCheckBox*, kPrecisionMarkNames.size()> mark_boxes_;
   QLineEdit* confidence_edit_;
   QCheckBox* seed_box_;

@@ -94,7 +94,11 @@ class AnalysisWriter {
   std::string Simulated(std::optional<double> value) const {
     if (!simulated_)
       return "";
-    return Cat(" (моделирование: "_cp, value ? Real(*value) : std::string("—"_cp), ")");
+    // Two returns rather than a conditional: GCC 12 at -O2 takes the conditional
+    // for a read of an empty optional (-Wmaybe-uninitialized).
+    if (!value)
+      return Cat(" (моделирование: —)"_cp);
+    return Cat(" (моделирование: "_cp, Real(*value), ")");
   }
 
   const ModelStore& store_;

@@ -1,5 +1,6 @@
 #include <QAction>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -234,7 +235,11 @@ void DiagramTest::elementDialogsSayWhatTheLawGives() {
 void DiagramTest::theFailedLineIsMarkedUntilTheTextReads() {
   ShownMainWindow shown;
   auto& editor = static_cast<CodeEditor&>(shown.text_pane());
-  QVERIFY(editor.font().fixedPitch() || QFontInfo(editor.font()).fixedPitch());
+  // Every character as wide as any other: Qt's own fixed-pitch flag is false for
+  // some monospaced fonts (Noto Sans Mono, whose fontconfig spacing is "dual").
+  const QFontMetrics metrics(editor.font());
+  for (const QChar c : QStringLiteral("W.Ж;1"))
+    QCOMPARE(metrics.horizontalAdvance(c), metrics.horizontalAdvance(QLatin1Char('i')));
   QVERIFY(editor.NumberMarginWidth() > 0);
   shown.TypeModel(QStringLiteral("generator 1;\nxc 10;\nla x;\n"));
   auto seen = std::make_shared<SeenMessageBox>();
