@@ -34,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Values, Significant,
                                            SignificantCase{0.000123456, "0,0001235"},
                                            SignificantCase{1234567, "1235000"},
                                            SignificantCase{99999, "100000"},
-                                           SignificantCase{0, "0"}, SignificantCase{12.5, "12,5"}));
+                                           SignificantCase{0, "0"}, SignificantCase{12.5, "12,5"}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 // A run of one queue of two priority values, one device and one generator.
 RunFigures SmallFigures() {
