@@ -60,6 +60,15 @@ class FiguresSection {
   }
   std::string Number(double value) const { return SignificantText(value, format_); }
   std::string Percent(double level) const { return Number(level * 100) + " %"; }
+  // A model time keeps every digit before the point: 4 significant digits would
+  // print a run that ended at 10075.73 as ending at 10080.
+  std::string Time(double time) const {
+    return std::abs(time) >= 1000 ? NumberText(std::round(time * 100) / 100, format_)
+                                  : Number(time);
+  }
+  // To a hundredth of a per cent: the gap of an exact run is a residue of rounding
+  // (1E-13 %), which says nothing more than 0.
+  std::string Gap(double gap) const { return Number(std::round(gap * 10000) / 100) + " %"; }
 
   // What the warm-up removed and, for a run that was to stop at a precision, how it ended.
   void Warmup() {
@@ -79,8 +88,8 @@ class FiguresSection {
         break;
     }
     Line(R"(<p align="left">Начальный период (прогрев): )"_cp, warmup,
-         "; отброшено модельное время "_cp, Number(figures_.warmup_time), " из "_cp,
-         Number(figures_.run.model_time),
+         "; отброшено модельное время "_cp, Time(figures_.warmup_time), " из "_cp,
+         Time(figures_.run.model_time),
          ": прогон начинается с пустой системы, и его начало занижает средние.</p>"_cp);
     if (figures_.precision > 0) {
       Line(R"(<p align="left">)",
@@ -88,7 +97,7 @@ class FiguresSection {
                                       : "Точность не достигнута до конца прогона: "_cp,
            "относительная полуширина интервалов не более "_cp, Percent(figures_.precision), " ("_cp,
            MarkedFigures(figures_.precision_marks), "); модельное время "_cp,
-           Number(figures_.run.model_time), ", событий "_cp, IntegerText(figures_.run.events),
+           Time(figures_.run.model_time), ", событий "_cp, IntegerText(figures_.run.events),
            ".</p>");
     }
   }
@@ -159,7 +168,7 @@ class FiguresSection {
                                    std::string("Среднее время пребывания в системе"_cp),
                                    std::string("Закон Литтла L = &lambda;W: расхождение"_cp)});
     Row({Value(n.throughput), Value(n.mean_in_system), Value(n.mean_time_in_system),
-         n.littles_law_gap ? Percent(*n.littles_law_gap) : std::string(kNoValueMark)});
+         n.littles_law_gap ? Gap(*n.littles_law_gap) : std::string(kNoValueMark)});
     Line("</table></p>");
   }
 
@@ -226,7 +235,7 @@ class FiguresSection {
            "</i></p>");
       const double top = *std::max_element(q.mean_lengths.begin(), q.mean_lengths.end());
       Line("<p>",
-           StepPlotSvg(q.mean_lengths, figures_.cell_width, Number(figures_.run.model_time),
+           StepPlotSvg(q.mean_lengths, figures_.cell_width, Time(figures_.run.model_time),
                        Number(top)),
            "</p>");
       if (!q.wait_percentiles)

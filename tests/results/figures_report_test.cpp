@@ -34,7 +34,8 @@ INSTANTIATE_TEST_SUITE_P(Values, Significant,
                                            SignificantCase{0.000123456, "0,0001235"},
                                            SignificantCase{1234567, "1235000"},
                                            SignificantCase{99999, "100000"},
-                                           SignificantCase{0, "0"}, SignificantCase{12.5, "12,5"}));
+                                           SignificantCase{0, "0"}, SignificantCase{12.5, "12,5"}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 // A run of one queue of two priority values, one device and one generator.
 RunFigures SmallFigures() {
@@ -84,6 +85,14 @@ TEST(FiguresSection, WritesValueAndHalfWidthTheAccountingAndThePlots) {
   RunFigures one_priority = SmallFigures();
   one_priority.queues[0].waits_by_priority.clear();
   EXPECT_EQ(Section(one_priority).find("по приоритетам"), std::string::npos);
+
+  // A long run's time keeps its integer digits; Little's gap of an exact run is 0.
+  RunFigures long_run = SmallFigures();
+  long_run.run.model_time = 10075.7300615416;
+  long_run.network.littles_law_gap = 9.2e-16;
+  const std::string long_section = Section(long_run);
+  EXPECT_NE(long_section.find("из 10075,73:"), std::string::npos);
+  EXPECT_NE(long_section.find("<td>0 %</td>"), std::string::npos);
 
   EXPECT_EQ(Section(SmallFigures()).find("точност"), std::string::npos);
   RunFigures precise = SmallFigures();
