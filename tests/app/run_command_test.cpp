@@ -292,9 +292,9 @@ class RunCommandTest : public QObject {
     QCOMPARE(shown.opened->at(3), reports + QStringLiteral("итог.htm"));
   }
 
-  // After a run the results window shows the figures with their intervals, the
-  // charts of the queue and a link to the report; with a precision asked (at
-  // the accuracy page) the run stops at it; a seeded run is the same each time.
+  // After a run the results window shows the figures with their intervals and a
+  // link that opens the report; a run seeded at the accuracy page is the same
+  // each time.
   void theResultsWindowShowsTheFiguresOfTheRunAsked() {
     ShownMainWindow shown;
     shown.TypeModel(ExampleText("single_device.txt"));
